@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual void clear() = 0;
+    // Plain text, unchanged (generated code keeps its CR line breaks).
+    virtual void setText(const QString& text) = 0;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+// Hands a web address to the desktop, which opens it with its own program.
+class Shell {
+public:
+    virtual ~Shell() = default;
+    virtual bool open(const QString& address) = 0;
+};
