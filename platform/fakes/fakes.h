@@ -1,0 +1,174 @@
+#pragma once
+
+// Test doubles of the platform services. Each records what it was asked and
+// answers from what the test set up beforehand.
+
+#include "core/vberror.h"
+#include "platform/services.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QSet>
+#include <QString>
+
+#include <deque>
+#include <optional>
+
+class FakeMessageBox : public MessageBoxService {
+public:
+    using MessageBoxService::show;
+    int show(const MessageBoxRequest& request) override {
+        shown.append(request);
+        if (answers.empty())
+            return defaultAnswer;
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    QList<MessageBoxRequest> shown;
+    std::deque<int> answers; // returned in order, then defaultAnswer
+    int defaultAnswer = vb::vbOK;
+};
+
+class FakeSettingsStore : public SettingsStore {
+public:
+    QString read(const QString& key, const QString& defaultValue) override {
+        reads.append(key);
+        return values.contains(key) ? values.value(key) : defaultValue;
+    }
+    void write(const QString& key, const QString& value) override {
+        writes.append(key);
+        values.insert(key, value);
+    }
+    bool flush() override {
+        ++flushes;
+        return flushResult;
+    }
+    QMap<QString, QString> values;
+    QStringList reads;
+    QStringList writes;
+    int flushes = 0;
+    bool flushResult = true;
+};
+
+class FakeClipboard : public Clipboard {
+public:
+    void clear() override {
+        ++clears;
+        text.clear();
+        holdsText = false;
+    }
+    void setText(const QString& t) override {
+        text = t;
+        holdsText = true;
+    }
+    QString text;
+    bool holdsText = false;
+    int clears = 0;
+};
+
+class FakeFileDialogs : public FileDialogs {
+public:
+    std::optional<FileDialogResult> open(const FileDialogRequest& request) override {
+        openRequests.append(request);
+        return next(openAnswers);
+    }
+    std::optional<FileDialogResult> save(const FileDialogRequest& request) override {
+        saveRequests.append(request);
+        return next(saveAnswers);
+    }
+    QList<FileDialogRequest> openRequests;
+    QList<FileDialogRequest> saveRequests;
+    // std::nullopt stands for a cancel; an empty queue cancels too.
+    std::deque<std::optional<FileDialogResult>> openAnswers;
+    std::deque<std::optional<FileDialogResult>> saveAnswers;
+
+private:
+    static std::optional<FileDialogResult> next(std::deque<std::optional<FileDialogResult>>& q) {
+        if (q.empty())
+            return std::nullopt;
+        auto answer = q.front();
+        q.pop_front();
+        return answer;
+    }
+};
+
+// An in-memory file system. A path in failWrites / failReads throws the
+// given error number instead of writing / reading.
+class FakeFileSystem : public FileSystem {
+public:
+    QByteArray readAll(const QString& path) override {
+        if (failReads.contains(path))
+            throw vb::Error(failReads.value(path));
+        if (!files.contains(path))
+            throw vb::Error(vb::FileNotFound);
+        return files.value(path);
+    }
+    void writeAtomically(const QString& path, const QByteArray& bytes) override {
+        if (failWrites.contains(path))
+            throw vb::Error(failWrites.value(path));
+        files.insert(path, bytes);
+        ++writeCount;
+    }
+    bool fileExists(const QString& path) override { return files.contains(path); }
+    bool dirExists(const QString& path) override { return dirs.contains(path); }
+    bool makePath(const QString& path) override {
+        if (failMakePath.contains(path))
+            return false;
+        dirs.insert(path);
+        return true;
+    }
+    QMap<QString, QByteArray> files;
+    QSet<QString> dirs;
+    QMap<QString, int> failWrites;
+    QMap<QString, int> failReads;
+    QSet<QString> failMakePath;
+    int writeCount = 0;
+};
+
+class FakeShell : public Shell {
+public:
+    bool open(const QString& address) override {
+        opened.append(address);
+        return result;
+    }
+    QStringList opened;
+    bool result = true;
+};
+
+class FakeAppFacts : public AppFacts {
+public:
+    QString ownFolder() const override { return folder; }
+    QString title() const override { return appTitle; }
+    int versionMajor() const override { return major; }
+    int versionMinor() const override { return minor; }
+    int versionRevision() const override { return revision; }
+    QString folder = QStringLiteral("/opt/veltrano/bin");
+    QString appTitle = QStringLiteral("Veltrano");
+    int major = 1;
+    int minor = 0;
+    int revision = 0;
+};
+
+class FakeSpecialFolders : public SpecialFolders {
+public:
+    QString path(int folder) const override { return folders.value(folder); }
+    QMap<int, QString> folders{{5, QStringLiteral("/home/user/Dokumente")},
+                               {46, QStringLiteral("/home/user/Öffentlich")}};
+};
+
+// All fakes together, with the Services bundle that points at them.
+struct FakeServices {
+    FakeMessageBox messageBox;
+    FakeSettingsStore settings;
+    FakeClipboard clipboard;
+    FakeFileDialogs fileDialogs;
+    FakeFileSystem fileSystem;
+    FakeShell shell;
+    FakeAppFacts appFacts;
+    FakeSpecialFolders specialFolders;
+    Session session;
+    Services services{messageBox, settings,  clipboard,      fileDialogs, fileSystem,
+                      shell,      appFacts,  specialFolders, session};
+};
