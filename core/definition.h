@@ -55,6 +55,22 @@ public:
     // to "vbOKOnly" as start-up does.
     explicit Definition(QObject* parent = nullptr);
 
+    // Collects the changes made while it lives into one changed() signal,
+    // sent when the outermost batch ends (none if nothing changed). Every
+    // public mutator opens one, so a single user action emits one signal;
+    // callers that make several selections in a row (New, Open) may open
+    // their own around them.
+    class Batch {
+    public:
+        explicit Batch(Definition& definition);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        Definition& m_definition;
+    };
+
     // --- selections -----------------------------------------------------
     // Selecting an option by program has the effect of a user's click: the
     // group's handler runs, also when that option is already selected.

@@ -1,0 +1,242 @@
+#include "core/definition.h"
+
+#include <utility>
+
+using namespace Qt::StringLiterals;
+using options::Group;
+
+namespace {
+
+// Assigns value to member and tells whether that changed anything.
+template <typename T, typename U> bool assign(T& member, U&& value) {
+    if (member == value) {
+        return false;
+    }
+    member = std::forward<U>(value);
+    return true;
+}
+
+Definition::Change changeOf(Group group) {
+    switch (group) {
+    case Group::Icons:
+        return Definition::IconChanged;
+    case Group::Buttons:
+        return Definition::ButtonsChanged;
+    case Group::DefaultButton:
+        return Definition::DefaultButtonChanged;
+    case Group::Code:
+        return Definition::CodeChanged;
+    }
+    return Definition::IconChanged;
+}
+
+const options::Option& optionOrThrow(Group group, int index) {
+    const options::Option* option = options::find(group, index);
+    if (!option) {
+        throw vb::Error(vb::SubscriptOutOfRange);
+    }
+    return *option;
+}
+
+void checkBoxValueOrThrow(int value) {
+    if (value < Definition::Unchecked || value > Definition::Grayed) {
+        throw vb::Error(vb::InvalidPropertyValue);
+    }
+}
+
+} // namespace
+
+Definition::Batch::Batch(Definition& definition) : m_definition(definition) {
+    ++m_definition.m_batchDepth;
+}
+
+Definition::Batch::~Batch() {
+    if (--m_definition.m_batchDepth == 0 && m_definition.m_pending) {
+        const Changes what = std::exchange(m_definition.m_pending, Changes());
+        emit m_definition.changed(what);
+    }
+}
+
+Definition::Definition(QObject* parent) : QObject(parent) {
+    for (std::size_t slot = 0; slot < m_defaultCaptions.size(); ++slot) {
+        m_defaultCaptions[slot] = options::table(Group::DefaultButton)[slot].caption;
+    }
+    // Start-up presets the button-set name; the other names stay empty until
+    // an option of their group is chosen.
+    m_state.buttonsName = optionOrThrow(Group::Buttons, 0).tooltip;
+}
+
+void Definition::notify(Changes what) {
+    Batch batch(*this);
+    m_pending |= what;
+}
+
+void Definition::select(Group group, int index) {
+    optionOrThrow(group, index);
+    Batch batch(*this);
+    if (assign(m_selected[static_cast<std::size_t>(group)], index)) {
+        notify(changeOf(group));
+    }
+    switch (group) {
+    case Group::Icons:
+        optIcons_Click(index);
+        break;
+    case Group::Buttons:
+        optButtons_Click(index);
+        break;
+    case Group::DefaultButton:
+        optDefaultButton_Click(index);
+        break;
+    case Group::Code:
+        optCode_Click(index);
+        break;
+    }
+}
+
+void Definition::selectIcon(int index) {
+    select(Group::Icons, index);
+}
+void Definition::selectButtons(int index) {
+    select(Group::Buttons, index);
+}
+void Definition::selectDefaultButton(int index) {
+    select(Group::DefaultButton, index);
+}
+void Definition::selectCode(int index) {
+    select(Group::Code, index);
+}
+
+void Definition::setSystemModal(int value) {
+    checkBoxValueOrThrow(value);
+    if (assign(m_systemModal, value)) {
+        notify(SystemModalChanged);
+    }
+}
+
+void Definition::setHelpButton(int value) {
+    checkBoxValueOrThrow(value);
+    Batch batch(*this);
+    // Like a check box, a new value fires the click event; the same value
+    // does not.
+    if (assign(m_helpButton, value)) {
+        notify(HelpButtonChanged);
+        chkHelpButton_Click();
+    }
+}
+
+void Definition::setTitle(const QString& text) {
+    if (assign(m_title, text)) {
+        notify(TitleChanged);
+    }
+}
+
+void Definition::setMessage(const QString& text) {
+    if (assign(m_message, text)) {
+        notify(MessageChanged);
+    }
+}
+
+int Definition::slotOfDefaultButton(int index) {
+    switch (index) {
+    case 0:
+        return 0;
+    case 256:
+        return 1;
+    case 512:
+        return 2;
+    default:
+        return -1;
+    }
+}
+
+QString Definition::defaultButtonCaption(int index) const {
+    const int slot = slotOfDefaultButton(index);
+    return slot < 0 ? QString() : m_defaultCaptions[static_cast<std::size_t>(slot)];
+}
+
+bool Definition::isDefaultButtonVisible(int index) const {
+    const int slot = slotOfDefaultButton(index);
+    return slot >= 0 && m_defaultVisible[static_cast<std::size_t>(slot)];
+}
+
+void Definition::optButtons_Click(int index) {
+    const options::Option& option = optionOrThrow(Group::Buttons, index);
+    const options::DefaultButtonCaptions& captions = options::defaultButtonCaptions(index);
+    Batch batch(*this);
+
+    bool changedButtons = assign(m_state.buttonsValue, index);
+    changedButtons |= assign(m_state.buttonsName, option.tooltip);
+    if (changedButtons) {
+        notify(ButtonsChanged);
+    }
+
+    bool changedOptions = assign(m_defaultVisible[1], false);
+    changedOptions |= assign(m_defaultVisible[2], false);
+    // Also when the first default button is already selected: its handler
+    // runs, so the default-button name is set from the first choice on.
+    selectDefaultButton(0);
+
+    // The options show the names of the set's buttons; a hidden option keeps
+    // its last caption, as it is not seen anyway.
+    changedOptions |= assign(m_defaultCaptions[0], captions.first);
+    if (!captions.second.isEmpty()) {
+        changedOptions |= assign(m_defaultVisible[1], true);
+        changedOptions |= assign(m_defaultCaptions[1], captions.second);
+    }
+    if (!captions.third.isEmpty()) {
+        changedOptions |= assign(m_defaultVisible[2], true);
+        changedOptions |= assign(m_defaultCaptions[2], captions.third);
+    }
+    if (changedOptions) {
+        notify(DefaultButtonOptionsChanged);
+    }
+}
+
+void Definition::optIcons_Click(int index) {
+    const options::Option& option = optionOrThrow(Group::Icons, index);
+    Batch batch(*this);
+    bool changedIcon = assign(m_state.iconValue, index);
+    changedIcon |= assign(m_state.iconName, option.tooltip);
+    if (changedIcon) {
+        notify(IconChanged);
+    }
+}
+
+void Definition::optDefaultButton_Click(int index) {
+    const options::Option& option = optionOrThrow(Group::DefaultButton, index);
+    Batch batch(*this);
+    bool changedDefault = assign(m_state.defaultButtonValue, index);
+    changedDefault |= assign(m_state.defaultButtonName, option.tooltip);
+    if (changedDefault) {
+        notify(DefaultButtonChanged);
+    }
+}
+
+void Definition::optCode_Click(int index) {
+    optionOrThrow(Group::Code, index);
+    Batch batch(*this);
+    if (assign(m_state.codeValue, index)) {
+        notify(CodeChanged);
+    }
+    // Scripts have no application help file, so "VBS" drops the help button.
+    if (index == options::Vbs) {
+        setHelpButton(Unchecked);
+    }
+}
+
+void Definition::chkHelpButton_Click() {
+    Batch batch(*this);
+    bool marker = false;
+    if (m_helpButton == Checked) {
+        if (m_state.codeValue == options::Vbs) {
+            // The box refuses the tick under "VBS"; clearing it runs this
+            // handler once more, which hides the marker again.
+            setHelpButton(Unchecked);
+        } else {
+            marker = true;
+        }
+    }
+    if (assign(m_helpMarkerVisible, marker)) {
+        notify(HelpMarkerChanged);
+    }
+}
