@@ -13,6 +13,8 @@ packages=(
     # tests: X server, input, clipboard, validators
     xvfb xauth xdotool xclip x11-xkb-utils x11-utils imagemagick
     desktop-file-utils appstream
+    # rendering the application icon into PNG sizes
+    librsvg2-bin
     # benchmarks, sanitizers, fuzzing
     libbenchmark-dev clang libclang-rt-14-dev
 )
