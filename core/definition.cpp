@@ -170,23 +170,27 @@ void Definition::optButtons_Click(int index) {
         notify(ButtonsChanged);
     }
 
-    bool changedOptions = assign(m_defaultVisible[1], false);
-    changedOptions |= assign(m_defaultVisible[2], false);
+    const auto captionsBefore = m_defaultCaptions;
+    const auto visibleBefore = m_defaultVisible;
+    m_defaultVisible[1] = false;
+    m_defaultVisible[2] = false;
     // Also when the first default button is already selected: its handler
     // runs, so the default-button name is set from the first choice on.
     selectDefaultButton(0);
 
     // The options show the names of the set's buttons; a hidden option keeps
     // its last caption, as it is not seen anyway.
-    changedOptions |= assign(m_defaultCaptions[0], captions.first);
+    m_defaultCaptions[0] = captions.first;
     if (!captions.second.isEmpty()) {
-        changedOptions |= assign(m_defaultVisible[1], true);
-        changedOptions |= assign(m_defaultCaptions[1], captions.second);
+        m_defaultVisible[1] = true;
+        m_defaultCaptions[1] = captions.second;
     }
     if (!captions.third.isEmpty()) {
-        changedOptions |= assign(m_defaultVisible[2], true);
-        changedOptions |= assign(m_defaultCaptions[2], captions.third);
+        m_defaultVisible[2] = true;
+        m_defaultCaptions[2] = captions.third;
     }
+    const bool changedOptions =
+        m_defaultCaptions != captionsBefore || m_defaultVisible != visibleBefore;
     if (changedOptions) {
         notify(DefaultButtonOptionsChanged);
     }
