@@ -7,4 +7,6 @@ bash scripts/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build --parallel "$(nproc)"
 cd build
+# The Debian package, which the package tests check, install and start.
+cpack -G DEB
 ctest --output-on-failure --parallel "$(nproc)"
