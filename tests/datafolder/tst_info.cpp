@@ -1,0 +1,119 @@
+#include "datafolder/info.h"
+#include "platform/fakes/fakes.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class tst_Info : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aboutText_data();
+    void aboutText();
+    void infoBox();
+    void pages_data();
+    void pages();
+    void pageFailureIsSilent();
+};
+
+void tst_Info::aboutText_data() {
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("major");
+    QTest::addColumn<int>("minor");
+    QTest::addColumn<int>("revision");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("no leading zeros")
+        << u"Veltrano"_s << 3 << 0 << 7
+        << u"V e l t r a n o\r\n\r\nVeltrano-Projekt\r\rVersion: 3.0.7\r\n\r\n"
+           u"https://www.example.org/veltrano/"_s;
+    QTest::newRow("several digits")
+        << u"Veltrano"_s << 12 << 10 << 205
+        << u"V e l t r a n o\r\n\r\nVeltrano-Projekt\r\rVersion: 12.10.205\r\n\r\n"
+           u"https://www.example.org/veltrano/"_s;
+    QTest::newRow("one character title")
+        << u"V"_s << 1 << 0 << 0
+        << u"V\r\n\r\nVeltrano-Projekt\r\rVersion: 1.0.0\r\n\r\nhttps://www.example.org/veltrano/"_s;
+    QTest::newRow("empty title")
+        << QString() << 1 << 2 << 3
+        << u"\r\n\r\nVeltrano-Projekt\r\rVersion: 1.2.3\r\n\r\nhttps://www.example.org/veltrano/"_s;
+}
+
+void tst_Info::aboutText() {
+    QFETCH(QString, title);
+    QFETCH(int, major);
+    QFETCH(int, minor);
+    QFETCH(int, revision);
+    QFETCH(QString, expected);
+
+    FakeAppFacts facts;
+    facts.appTitle = title;
+    facts.major = major;
+    facts.minor = minor;
+    facts.revision = revision;
+    QCOMPARE(::aboutText(facts), expected);
+}
+
+void tst_Info::infoBox() {
+    FakeServices fake;
+    fake.appFacts.major = 3;
+    fake.appFacts.minor = 0;
+    fake.appFacts.revision = 7;
+    mnuInfo_Click(fake.services);
+
+    QCOMPARE(fake.messageBox.shown.size(), 1);
+    const MessageBoxRequest& box = fake.messageBox.shown.first();
+    QCOMPARE(box.style, 64);
+    QCOMPARE(box.title, u"Freeware"_s);
+    QCOMPARE(box.text, ::aboutText(fake.appFacts));
+    QVERIFY(!box.withHelpFile);
+    QVERIFY(fake.shell.opened.isEmpty());
+}
+
+void tst_Info::pages_data() {
+    QTest::addColumn<bool>("contact");
+    QTest::addColumn<QString>("address");
+    QTest::newRow("website") << false << u"https://www.example.org/veltrano/"_s;
+    QTest::newRow("problem report") << true << u"http://www.example.org/kontakt.php"_s;
+}
+
+void tst_Info::pages() {
+    QFETCH(bool, contact);
+    QFETCH(QString, address);
+
+    FakeServices fake;
+    if (contact)
+        mnuProblembericht_Click(fake.services);
+    else
+        mnuWebsite_Click(fake.services);
+    QCOMPARE(fake.shell.opened, QStringList{address});
+    QVERIFY(fake.messageBox.shown.isEmpty());
+}
+
+// A shell that cannot open the page, by answer or by throwing, leaves the
+// user without a message and the program running.
+class ThrowingShell : public Shell {
+public:
+    bool open(const QString&) override { throw vb::Error(vb::FileNotFound); }
+};
+
+void tst_Info::pageFailureIsSilent() {
+    FakeServices fake;
+    fake.shell.result = false;
+    mnuWebsite_Click(fake.services);
+    mnuProblembericht_Click(fake.services);
+    QCOMPARE(fake.shell.opened.size(), 2);
+    QVERIFY(fake.messageBox.shown.isEmpty());
+
+    ThrowingShell shell;
+    Services services{fake.messageBox,  fake.settings,       fake.clipboard,
+                      fake.fileDialogs, fake.fileSystem,     shell,
+                      fake.appFacts,    fake.specialFolders, fake.session};
+    mnuWebsite_Click(services);
+    mnuProblembericht_Click(services);
+    QVERIFY(fake.messageBox.shown.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(tst_Info)
+#include "tst_info.moc"
