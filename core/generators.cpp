@@ -36,34 +36,27 @@ QString doubledQuotes(const QString& text) {
     return result;
 }
 
-struct JoinedMessage {
-    QString text;             // lines joined by the joiner, quotes doubled
-    qsizetype preparedLength; // length with quotes doubled and CR LF breaks
-};
-
-// Doubles the quotes of the message, ends it with a line break if it has
-// none, and joins its lines with the joiner, in one pass. Every CR LF, lone
-// CR and lone LF counts as one line break (a CR LF pair in the prepared
-// length); a lone CR or LF must not reach the string literals raw.
-JoinedMessage joinMessage(const QString& message) {
-    JoinedMessage joined{QString(), 0};
-    QString& out = joined.text;
-    out.reserve(message.size() + message.size() / 4 + 16);
-
+// Appends the message to out with its quotes doubled and its lines joined by
+// the joiner, in one pass, and returns the length of the prepared message:
+// quotes doubled, every line break a CR LF pair, and a CR LF at the end if
+// the message has none. Every CR LF, lone CR and lone LF counts as one line
+// break, so that no character after a lone CR is lost and no raw LF reaches
+// a string literal.
+qsizetype appendJoinedMessage(QString& out, const QString& message) {
     qsizetype prepared = 0;
     bool endsWithBreak = false;
     const QChar* runStart = message.constData();
     const QChar* const end = runStart + message.size();
     for (const QChar* p = runStart; p != end; ++p) {
-        const QChar c = *p;
-        if (c == Quote) {
+        const char16_t c = p->unicode();
+        if (c == u'"') {
             out.append(runStart, p - runStart + 1).append(Quote);
             runStart = p + 1;
             prepared += 2;
             endsWithBreak = false;
-        } else if (c == CR || c == LF) {
+        } else if (c == u'\r' || c == u'\n') {
             out.append(runStart, p - runStart).append(Joiner);
-            if (c == CR && p + 1 != end && p[1] == LF) {
+            if (c == u'\r' && p + 1 != end && p[1] == LF) {
                 ++p;
             }
             runStart = p + 1;
@@ -82,8 +75,14 @@ JoinedMessage joinMessage(const QString& message) {
     } else {
         prepared += 2; // the CR LF appended to a message without a final break
     }
-    joined.preparedLength = prepared;
-    return joined;
+    return prepared;
+}
+
+// Gives back a buffer kept from an earlier, much longer message.
+void releaseSpareCapacity(QString& code, qsizetype messageSize) {
+    if (code.capacity() > 2 * (messageSize + code.size()) + 4096) {
+        code.squeeze();
+    }
 }
 
 // Style expression: constant names joined by " or ", then the flag sum.
@@ -177,20 +176,42 @@ void simpleCall(Definition& def, QStringView declaration) {
 void Message(Definition& def) {
     try {
         Definition::State& state = def.state();
-        state.generatedCode.clear();
+        QString& code = state.generatedCode;
+        // Emptied, not released: generating again for a long message reuses
+        // the buffer instead of faulting in fresh pages for every run.
+        code.resize(0);
         state.titleText = doubledQuotes(def.title());
 
-        JoinedMessage joined = joinMessage(def.message());
-        if (joined.preparedLength <= InlineLimit) {
-            state.prompt = Quote + joined.text + Quote;
+        const QString& message = def.message();
+        const bool script = def.isSelected(options::Group::Code, options::Vbs);
+        // The two lines that declare and fill Msg, up to its opening quote;
+        // scripts declare it without a type.
+        const QStringView msgOpening =
+            script ? u"Dim Msg\r Msg = \"" : u"Dim Msg As String\rMsg = \"";
+
+        // Every character adds at least one to the prepared length, so a
+        // message longer than the limit always goes into Msg: it is joined
+        // straight into the code text, with room for the call that follows.
+        if (message.size() > InlineLimit) {
+            code.reserve(msgOpening.size() + message.size() + message.size() / 4 +
+                         state.titleText.size() + 256);
+            code += msgOpening;
+            appendJoinedMessage(code, message);
+            code += Quote;
+            state.prompt = u"Msg"_s;
+            releaseSpareCapacity(code, message.size());
             return;
         }
-        const bool script = def.isSelected(options::Group::Code, options::Vbs);
-        const QStringView opening = script ? u"Dim Msg\r Msg = \"" : u"Dim Msg As String\rMsg = \"";
-        QString& code = state.generatedCode;
-        code.reserve(opening.size() + joined.text.size() + 1);
-        code += opening;
-        code += joined.text;
+
+        QString joined;
+        releaseSpareCapacity(code, 0);
+        if (appendJoinedMessage(joined, message) <= InlineLimit) {
+            state.prompt = Quote + joined + Quote;
+            return;
+        }
+        code.reserve(msgOpening.size() + joined.size() + 1);
+        code += msgOpening;
+        code += joined;
         code += Quote;
         state.prompt = u"Msg"_s;
     } catch (const std::bad_alloc&) {

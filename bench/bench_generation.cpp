@@ -1,0 +1,62 @@
+// Throughput of the code generation: Message followed by the generator of
+// the selected style, for messages from 1 KiB to 16 MiB. The work must grow
+// linearly with the message; bytes/s counts one byte per message character.
+
+#include "core/definition.h"
+#include "core/generators.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A message of about `size` characters in lines of about 60 characters, with
+// quotes and umlauts, lines ended by CR LF as the text box delivers them.
+QString makeMessage(qsizetype size) {
+    static const QString lines[] = {
+        u"Die Datei \"Bericht.txt\" wurde geändert. Möchten Sie speichern?"_s,
+        u"Übertragung läuft: bitte warten, bis der Vorgang abgeschlossen ist"_s,
+        u"Größe und Länge der Einträge prüfen, dann \"Weiter\" wählen."_s,
+    };
+    QString message;
+    message.reserve(size + 80);
+    for (std::size_t i = 0; message.size() < size; ++i) {
+        message += lines[i % 3];
+        message += u"\r\n";
+    }
+    message.truncate(size);
+    return message;
+}
+
+void generation(benchmark::State& state, int codeStyle) {
+    const qsizetype size = state.range(0);
+    Definition def;
+    def.selectCode(codeStyle);
+    def.selectButtons(3);
+    def.selectIcon(32);
+    def.selectDefaultButton(256);
+    def.setSystemModal(Definition::Checked);
+    def.setTitle(u"Frage \"wichtig\""_s);
+    def.setMessage(makeMessage(size));
+
+    for (auto _ : state) {
+        QString code = gen::generateSelected(def);
+        benchmark::DoNotOptimize(code.constData());
+    }
+    state.SetBytesProcessed(state.iterations() * size);
+    state.counters["code_chars"] = static_cast<double>(def.state().generatedCode.size());
+}
+
+void sizes(benchmark::internal::Benchmark* b) {
+    b->Arg(1 << 10)->Arg(64 << 10)->Arg(1 << 20)->Arg(16 << 20)->Unit(benchmark::kMicrosecond);
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(generation, SelectCase, options::SelectCase)->Apply(sizes);
+BENCHMARK_CAPTURE(generation, IfThenElse, options::IfThenElse)->Apply(sizes);
+BENCHMARK_CAPTURE(generation, Einfach, options::Einfach)->Apply(sizes);
+BENCHMARK_CAPTURE(generation, VBS, options::Vbs)->Apply(sizes);
+
+BENCHMARK_MAIN();
