@@ -168,8 +168,9 @@ void TestResources::themeIcon_data() {
         QTest::addRow("%dx%d", side, side) << side;
 }
 
-// The PNG copies are rendered once and committed; they must match the
-// current drawing, or the menu shows an older icon than the window.
+// The PNG copies are rendered by resources/render-icons.sh and committed; they
+// must match the current drawing, or the menu shows an older icon than the
+// window.
 void TestResources::themeIcon() {
     QFETCH(int, side);
     const QString path =
