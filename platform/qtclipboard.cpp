@@ -1,0 +1,12 @@
+#include "platform/qtclipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+void QtClipboard::clear() {
+    QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+}
+
+void QtClipboard::setText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
+}

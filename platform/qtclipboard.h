@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/clipboard.h"
+
+// The desktop's clipboard; text goes on it as plain text, unchanged.
+class QtClipboard : public Clipboard {
+public:
+    void clear() override;
+    void setText(const QString& text) override;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/filesystem.h"
+
+// Files on the local disk. Errors carry the numbers of the Basic runtime.
+class QtFileSystem : public FileSystem {
+public:
+    QByteArray readAll(const QString& path) override;
+    void writeAtomically(const QString& path, const QByteArray& bytes) override;
+    bool fileExists(const QString& path) override;
+    bool dirExists(const QString& path) override;
+    bool makePath(const QString& path) override;
+};

@@ -1,0 +1,270 @@
+#include "platform/qtmessageboxdialog.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextDocument>
+#include <QTextOption>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace msgbox {
+
+QList<ButtonSpec> buttonsFor(int style) {
+    switch (style & 0x0F) {
+    case vb::vbOKCancel:
+        return {{u"OK"_s, vb::vbOK}, {u"Abbrechen"_s, vb::vbCancel}};
+    case vb::vbAbortRetryIgnore:
+        return {{u"Abbruch"_s, vb::vbAbort},
+                {u"Wiederholen"_s, vb::vbRetry},
+                {u"Ignorieren"_s, vb::vbIgnore}};
+    case vb::vbYesNoCancel:
+        return {{u"Ja"_s, vb::vbYes}, {u"Nein"_s, vb::vbNo}, {u"Abbrechen"_s, vb::vbCancel}};
+    case vb::vbYesNo:
+        return {{u"Ja"_s, vb::vbYes}, {u"Nein"_s, vb::vbNo}};
+    case vb::vbRetryCancel:
+        return {{u"Wiederholen"_s, vb::vbRetry}, {u"Abbrechen"_s, vb::vbCancel}};
+    default:
+        return {{u"OK"_s, vb::vbOK}};
+    }
+}
+
+int defaultButtonIndex(int style) {
+    const int wanted = (style & 0x300) >> 8;
+    return wanted < buttonsFor(style).size() ? wanted : 0;
+}
+
+int escapeResult(int style) {
+    const QList<ButtonSpec> buttons = buttonsFor(style);
+    for (const ButtonSpec& b : buttons) {
+        if (b.result == vb::vbCancel)
+            return vb::vbCancel;
+    }
+    // The OK-only box has no other answer, so Esc means OK.
+    return buttons.size() == 1 ? buttons.front().result : 0;
+}
+
+QString normalizedText(const QString& text) {
+    QString result = text;
+    result.replace(u"\r\n"_s, u"\n"_s);
+    result.replace(u'\r', u'\n');
+    return result;
+}
+
+} // namespace msgbox
+
+namespace {
+
+QStyle::StandardPixmap iconFor(int style) {
+    switch (style & 0x70) {
+    case vb::vbCritical:
+        return QStyle::SP_MessageBoxCritical;
+    case vb::vbQuestion:
+        return QStyle::SP_MessageBoxQuestion;
+    case vb::vbExclamation:
+        return QStyle::SP_MessageBoxWarning;
+    case vb::vbInformation:
+        return QStyle::SP_MessageBoxInformation;
+    default:
+        return QStyle::SP_CustomBase; // no icon
+    }
+}
+
+// The window title exactly as given: "[*]" would otherwise be taken as the
+// placeholder for the modified mark, and an empty title would be replaced by
+// the application name.
+QString literalWindowTitle(const QString& title) {
+    if (title.isEmpty())
+        return u" "_s;
+    QString result = title;
+    result.replace(u"[*]"_s, u"[*][*]"_s);
+    return result;
+}
+
+} // namespace
+
+MessageBoxDialog::MessageBoxDialog(const MessageBoxRequest& request, QWidget* parent)
+    : QDialog(parent), m_style(request.style) {
+    const bool systemModal = (m_style & vb::vbSystemModal) != 0;
+    const bool closable = msgbox::escapeResult(m_style) != 0;
+
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (closable)
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (systemModal)
+        flags |= Qt::WindowStaysOnTopHint;
+    setWindowFlags(flags);
+    setWindowModality(systemModal || !parent ? Qt::ApplicationModal : Qt::WindowModal);
+    setWindowTitle(literalWindowTitle(request.title));
+    setObjectName(u"MessageBoxDialog"_s);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    auto* top = new QHBoxLayout;
+    layout->addLayout(top);
+
+    buildIcon(m_style);
+    top->addWidget(m_icon, 0, Qt::AlignTop);
+    buildText(request.text);
+    top->addWidget(m_area, 1);
+
+    buildButtons(request);
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    for (QPushButton* b : std::as_const(m_buttons))
+        row->addWidget(b);
+    if (m_helpButton)
+        row->addWidget(m_helpButton);
+    row->addStretch(1);
+    layout->addLayout(row);
+
+    fitTextArea();
+    m_buttons.at(msgbox::defaultButtonIndex(m_style))->setFocus(Qt::OtherFocusReason);
+}
+
+void MessageBoxDialog::buildIcon(int style) {
+    m_icon = new QLabel(this);
+    m_icon->setObjectName(u"icon"_s);
+    const QStyle::StandardPixmap which = iconFor(style);
+    if (which == QStyle::SP_CustomBase) {
+        m_icon->hide();
+        return;
+    }
+    const int extent = this->style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+    const QIcon icon = this->style()->standardIcon(which, nullptr, this);
+    m_icon->setPixmap(icon.pixmap(QSize(extent, extent), devicePixelRatio()));
+    m_icon->setFixedSize(extent, extent);
+}
+
+void MessageBoxDialog::buildText(const QString& text) {
+    m_text = new QLabel;
+    m_text->setObjectName(u"text"_s);
+    m_text->setTextFormat(Qt::PlainText);
+    m_text->setWordWrap(true);
+    m_text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_text->setText(msgbox::normalizedText(text));
+
+    m_area = new QScrollArea(this);
+    m_area->setObjectName(u"textArea"_s);
+    m_area->setFrameShape(QFrame::NoFrame);
+    m_area->setWidgetResizable(false);
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_area->setBackgroundRole(QPalette::Window);
+    m_area->setWidget(m_text);
+}
+
+void MessageBoxDialog::buildButtons(const MessageBoxRequest& request) {
+    const QList<msgbox::ButtonSpec> specs = msgbox::buttonsFor(m_style);
+    const int defaultIndex = msgbox::defaultButtonIndex(m_style);
+    for (int i = 0; i < specs.size(); ++i) {
+        auto* button = new QPushButton(specs.at(i).caption, this);
+        button->setAutoDefault(true);
+        button->setDefault(i == defaultIndex);
+        button->installEventFilter(this);
+        const int result = specs.at(i).result;
+        connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
+        m_buttons.append(button);
+    }
+    if (m_style & vb::vbMsgBoxHelpButton) {
+        m_helpButton = new QPushButton(u"Hilfe"_s, this);
+        m_helpButton->setAutoDefault(true);
+        m_helpButton->installEventFilter(this);
+        const QString file = request.withHelpFile ? request.helpFile : QString();
+        const int context = request.withHelpFile ? request.helpContext : 0;
+        connect(m_helpButton, &QPushButton::clicked, this,
+                [this, file, context] { emit helpRequested(file, context); });
+    }
+}
+
+// Sizes the text to the box a message box would have, and lets it scroll
+// inside the box where the whole box would not fit on the screen.
+void MessageBoxDialog::fitTextArea() {
+    const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QSize avail = screen ? screen->availableGeometry().size() : QSize(800, 600);
+
+    // Everything around the text: icon, buttons, margins, and room for the
+    // window frame and title bar that the window manager adds.
+    m_area->setFixedSize(0, 0);
+    layout()->activate();
+    const QSize chrome = sizeHint();
+    const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this) + 8;
+    const int titleBar =
+        std::max(style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this), 32);
+    const int capWidth = std::max(avail.width() - chrome.width() - frame, 50);
+    const int capHeight = std::max(avail.height() - chrome.height() - frame - titleBar, 30);
+
+    // Long lines wrap at word boundaries at about three fifths of the screen.
+    const int wrapWidth = std::min(capWidth, std::max(avail.width() * 3 / 5, 200));
+    QTextDocument doc;
+    doc.setDefaultFont(m_text->font());
+    doc.setDocumentMargin(0);
+    QTextOption option = doc.defaultTextOption();
+    option.setWrapMode(QTextOption::WordWrap);
+    doc.setDefaultTextOption(option);
+    doc.setPlainText(m_text->text());
+    doc.setTextWidth(wrapWidth);
+    const int textWidth = std::max(static_cast<int>(std::ceil(doc.idealWidth())) + 4, 1);
+    int textHeight = m_text->heightForWidth(textWidth);
+    if (textHeight <= 0)
+        textHeight = static_cast<int>(std::ceil(doc.size().height()));
+    m_text->setFixedSize(textWidth, textHeight);
+
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_area);
+    bool scrollsDown = textHeight > capHeight;
+    bool scrollsAcross = textWidth > capWidth - (scrollsDown ? bar : 0);
+    scrollsDown = textHeight > capHeight - (scrollsAcross ? bar : 0);
+    const int viewWidth = std::min(textWidth, capWidth - (scrollsDown ? bar : 0));
+    const int viewHeight = std::min(textHeight, capHeight - (scrollsAcross ? bar : 0));
+    m_area->setFixedSize(viewWidth + (scrollsDown ? bar : 0),
+                         viewHeight + (scrollsAcross ? bar : 0));
+    // Keyboard users reach a scrolling text with Tab; otherwise only the
+    // buttons take the focus.
+    m_area->setFocusPolicy(scrollsDown || scrollsAcross ? Qt::StrongFocus : Qt::NoFocus);
+    setMaximumSize(avail);
+    layout()->activate();
+}
+
+void MessageBoxDialog::reject() {
+    // Boxes without a cancelling answer stay open on Esc and close requests.
+    if (const int result = msgbox::escapeResult(m_style))
+        done(result);
+}
+
+// Arrow keys walk along the row of buttons and wrap around at its ends.
+bool MessageBoxDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        int step = 0;
+        if (key->key() == Qt::Key_Left || key->key() == Qt::Key_Up)
+            step = -1;
+        else if (key->key() == Qt::Key_Right || key->key() == Qt::Key_Down)
+            step = 1;
+        if (step != 0 && key->modifiers() == Qt::NoModifier) {
+            QList<QPushButton*> row = m_buttons;
+            if (m_helpButton)
+                row.append(m_helpButton);
+            const int at = row.indexOf(qobject_cast<QPushButton*>(watched));
+            if (at >= 0) {
+                const int n = static_cast<int>(row.size());
+                row.at((at + step + n) % n)->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/messagebox.h"
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QScrollArea;
+
+// What a Basic style value asks of the box, worked out without any widget.
+namespace msgbox {
+
+struct ButtonSpec {
+    QString caption;
+    int result; // vb::MsgBoxResult
+};
+
+// The buttons of the style's button set (style & 15), in their order. An
+// unknown set shows the OK button alone.
+QList<ButtonSpec> buttonsFor(int style);
+// Position of the default button among buttonsFor(style): 256 the second,
+// 512 the third, anything the set does not have the first.
+int defaultButtonIndex(int style);
+// What Esc and the close button answer, or 0 when the box has no cancel
+// choice and cannot be dismissed that way.
+int escapeResult(int style);
+// CR LF, lone CR and lone LF all become "\n".
+QString normalizedText(const QString& text);
+
+} // namespace msgbox
+
+// The message box of the program: icon, plain text that scrolls when it does
+// not fit the screen, a row of buttons and an optional "Hilfe" button that
+// does not close it. exec() returns the vb::MsgBoxResult of the button
+// pressed.
+class MessageBoxDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit MessageBoxDialog(const MessageBoxRequest& request, QWidget* parent = nullptr);
+
+    // The answer buttons in their order, without "Hilfe".
+    const QList<QPushButton*>& answerButtons() const { return m_buttons; }
+    QPushButton* helpButton() const { return m_helpButton; }
+    QLabel* iconLabel() const { return m_icon; }
+    QLabel* textLabel() const { return m_text; }
+    QScrollArea* textArea() const { return m_area; }
+
+    void reject() override;
+
+signals:
+    // "Hilfe" was pressed; the box stays open.
+    void helpRequested(const QString& helpFile, int helpContext);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildIcon(int style);
+    void buildText(const QString& text);
+    void buildButtons(const MessageBoxRequest& request);
+    void fitTextArea();
+
+    int m_style = 0;
+    QLabel* m_icon = nullptr;
+    QLabel* m_text = nullptr;
+    QScrollArea* m_area = nullptr;
+    QList<QPushButton*> m_buttons;
+    QPushButton* m_helpButton = nullptr;
+};

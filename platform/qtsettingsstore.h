@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/settingsstore.h"
+
+#include <QMap>
+#include <QString>
+
+#include <memory>
+
+class QSettings;
+
+// The settings store as an INI file private to the user, by default
+// $XDG_CONFIG_HOME/Veltrano/Veltrano.conf, section "Options". The file is
+// replaced atomically on every write to disk, so a failed write leaves the
+// previous file as it was.
+class QtSettingsStore : public SettingsStore {
+public:
+    QtSettingsStore();
+    explicit QtSettingsStore(const QString& filePath);
+    ~QtSettingsStore() override;
+
+    QString read(const QString& key, const QString& defaultValue) override;
+    void write(const QString& key, const QString& value) override;
+    bool flush() override;
+
+    QString filePath() const { return m_path; }
+
+private:
+    void open();
+    void makePrivate() const;
+
+    QString m_path;
+    std::unique_ptr<QSettings> m_settings;
+    // Values written since the last successful flush, kept to retry them.
+    QMap<QString, QString> m_unsaved;
+    bool m_folderReady = false;
+};
