@@ -1,6 +1,7 @@
 #include "datafolder/datafolder.h"
 #include "datafolder/frmSpeicherpfad.h"
 #include "platform/fakes/fakes.h"
+#include "platform/qtfilesystem.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,14 +33,12 @@ QPushButton* button(QDialog& dialog, const QString& name) {
     return dialog.findChild<QPushButton*>(name);
 }
 
-// A file system on real folders, for the creation of missing parents and
-// for folders the user may not write to.
-class DiskFileSystem : public FakeFileSystem {
+// The program's own file system on real folders, counting the creations.
+class DiskFileSystem : public QtFileSystem {
 public:
-    bool dirExists(const QString& path) override { return QFileInfo(path).isDir(); }
     bool makePath(const QString& path) override {
         ++makePathCalls;
-        return QDir().mkpath(path);
+        return QtFileSystem::makePath(path);
     }
     int makePathCalls = 0;
 };
