@@ -47,13 +47,23 @@ void checkBoxValueOrThrow(int value) {
 } // namespace
 
 Definition::Batch::Batch(Definition& definition) : m_definition(definition) {
-    ++m_definition.m_batchDepth;
+    if (m_definition.m_batchDepth++ == 0) {
+        m_definition.m_helpButtonAtBatchStart = m_definition.m_helpButton;
+    }
 }
 
 Definition::Batch::~Batch() {
-    if (--m_definition.m_batchDepth == 0 && m_definition.m_pending) {
-        const Changes what = std::exchange(m_definition.m_pending, Changes());
-        emit m_definition.changed(what);
+    Definition& d = m_definition;
+    if (--d.m_batchDepth != 0) {
+        return;
+    }
+    // A tick the box refused under "VBS" leaves the value as it was.
+    if (d.m_helpButton == d.m_helpButtonAtBatchStart) {
+        d.m_pending.setFlag(HelpButtonChanged, false);
+    }
+    if (d.m_pending) {
+        const Changes what = std::exchange(d.m_pending, Changes());
+        emit d.changed(what);
     }
 }
 

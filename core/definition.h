@@ -142,6 +142,7 @@ private:
     State m_state;
     int m_batchDepth = 0;
     Changes m_pending;
+    int m_helpButtonAtBatchStart = Unchecked; // a refused tick is no change
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(Definition::Changes)

@@ -346,6 +346,10 @@ void TestDefinition::oneSignalPerAction_data() {
     QTest::newRow("code") << Request([](D& d) { d.selectCode(2); }) << D::Changes(D::CodeChanged);
     QTest::newRow("help tick") << Request([](D& d) { d.setHelpButton(1); })
                                << D::Changes(D::HelpButtonChanged | D::HelpMarkerChanged);
+    QTest::newRow("help tick refused under VBS") << Request([](D& d) {
+        d.selectCode(options::Vbs);
+        d.setHelpButton(1);
+    }) << D::Changes(D::CodeChanged);
     QTest::newRow("system modal") << Request([](D& d) { d.setSystemModal(2); })
                                   << D::Changes(D::SystemModalChanged);
     QTest::newRow("title") << Request([](D& d) { d.setTitle(u"x"_s); })
