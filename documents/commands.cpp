@@ -1,0 +1,212 @@
+#include "documents/commands.h"
+
+#include "core/definition.h"
+#include "core/generators.h"
+#include "core/optiontables.h"
+#include "core/vberror.h"
+#include "documents/definitionfile.h"
+#include "documents/textcodec.h"
+#include "platform/errortrap.h"
+#include "platform/services.h"
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString definitionFilter =
+    u"MsgBox (*.msg) |*.msg|Dokumente (*.dat)|*.dat|Inidateien (*.ini)|*.ini|Alle Dateien (*.*)|*.*"_s;
+const QString scriptFilter = u"VB-Script (*.vbs)|*.vbs|Alle Dateien (*.*)|*.*"_s;
+const QString extensionKey = u"Extension"_s;
+const QString crlf = u"\r\n"_s;
+
+// The trap of the file commands: a cancelled dialog ends the command without
+// a word, every other failure is reported like any trapped handler's.
+template <typename F>
+void fileCommand(MessageBoxService& box, const QString& procedure, F&& action) {
+    try {
+        action();
+    } catch (const vb::Error& e) {
+        if (e.number() != vb::DialogCancel)
+            reportError(box, e, procedure);
+    } catch (const std::exception&) {
+        reportError(box, vb::Error(vb::InvalidProcedureCall), procedure);
+    }
+}
+
+// The file type position stored after the last Open or Save As. Anything
+// that is not a usable position (not a number, zero, negative, too large)
+// selects the first entry instead of failing the command.
+int storedExtension(SettingsStore& settings) {
+    const QString text = settings.read(extensionKey, u"1"_s).trimmed();
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !(value >= 1 && value <= 32767))
+        return 1;
+    return definitionfile::numberOf(text);
+}
+
+void storeExtension(SettingsStore& settings, int filterIndex) {
+    settings.write(extensionKey, QString::number(filterIndex));
+    settings.flush(); // a lost preference is not worth failing the command
+}
+
+FileDialogRequest dialogRequest(const Services& services, const QString& filter, int filterIndex) {
+    return FileDialogRequest{filter, services.session.dataFolderPath, QString(), filterIndex};
+}
+
+// Remembers the file type the dialog closed with and turns a cancel into the
+// error the file commands' trap ends on silently.
+FileDialogResult accepted(Session& session, const FileDialogRequest& request,
+                          const std::optional<FileDialogResult>& answer) {
+    if (!answer) {
+        // The dialog hands back no file type on a cancel; it closed with the
+        // one it was opened with as far as the program can tell.
+        session.lastFilterIndex = request.filterIndex;
+        throw vb::Error(vb::DialogCancel);
+    }
+    session.lastFilterIndex = answer->filterIndex;
+    return *answer;
+}
+
+// The program's own overwrite question; true when the user answered Yes or
+// the file does not exist yet.
+bool mayWrite(Services& services, const QString& path) {
+    if (!services.fileSystem.fileExists(path))
+        return true;
+    const int style = vb::vbYesNo + vb::vbQuestion + vb::vbDefaultButton2;
+    return services.messageBox.show(u"Datei bereits vorhanden, überschreiben?"_s, style,
+                                    u"Sicherheitshinweis"_s) == vb::vbYes;
+}
+
+definitionfile::Content contentOf(const Definition& definition) {
+    const Definition::State& state = definition.state();
+    return {state.iconValue, state.buttonsValue, state.defaultButtonValue,
+            state.codeValue, definition.title(), definition.message()};
+}
+
+// Throws the error of selecting an option that does not exist before any
+// option is touched, so that a bad file leaves the definition as it was.
+void checkSelectable(options::Group group, int index) {
+    if (!options::find(group, index))
+        throw vb::Error(vb::SubscriptOutOfRange);
+}
+
+// Runs one step of a skip-and-continue command: a failure skips the step.
+template <typename F> void skippingFailure(F&& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+} // namespace
+
+DocumentCommands::DocumentCommands(Definition& definition, Services& services)
+    : m_definition(definition), m_services(services) {}
+
+void DocumentCommands::mnuNeu_Click() {
+    const Definition::Batch batch(m_definition);
+    skippingFailure([&] { m_definition.selectIcon(0); });
+    skippingFailure([&] { m_definition.selectButtons(0); });
+    skippingFailure([&] { m_definition.selectDefaultButton(0); });
+    skippingFailure([&] { m_definition.selectCode(options::SelectCase); });
+    skippingFailure([&] { m_definition.setTitle(QString()); });
+    skippingFailure([&] { m_definition.setMessage(QString()); });
+    m_dateiname.clear();
+}
+
+void DocumentCommands::mnuLaden_Click() {
+    fileCommand(m_services.messageBox, u"mnuLaden_Click"_s, [&] {
+        const FileDialogRequest request =
+            dialogRequest(m_services, definitionFilter, storedExtension(m_services.settings));
+        const FileDialogResult chosen =
+            accepted(m_services.session, request, m_services.fileDialogs.open(request));
+
+        // The whole file is read and checked before anything changes.
+        const definitionfile::Content content =
+            definitionfile::decode(m_services.fileSystem.readAll(chosen.path));
+        checkSelectable(options::Group::Icons, content.icon);
+        checkSelectable(options::Group::Buttons, content.buttons);
+        checkSelectable(options::Group::DefaultButton, content.defaultButton);
+        checkSelectable(options::Group::Code, content.code);
+
+        // The button set's handler resets the default button, so the stored
+        // default button is selected after it.
+        const Definition::Batch batch(m_definition);
+        m_definition.selectIcon(content.icon);
+        m_definition.selectButtons(content.buttons);
+        m_definition.selectDefaultButton(content.defaultButton);
+        m_definition.selectCode(content.code);
+        m_definition.setTitle(content.title);
+        m_definition.setMessage(content.message);
+        m_dateiname = chosen.path;
+        storeExtension(m_services.settings, chosen.filterIndex);
+    });
+}
+
+void DocumentCommands::mnuSpeicher_Click() {
+    if (m_dateiname.isEmpty()) {
+        mnuSpeichernUnter_Click();
+        return;
+    }
+    fileCommand(m_services.messageBox, u"mnuSpeicher_Click"_s, [&] {
+        m_services.fileSystem.writeAtomically(m_dateiname,
+                                              definitionfile::encode(contentOf(m_definition)));
+    });
+}
+
+void DocumentCommands::mnuSpeichernUnter_Click() {
+    fileCommand(m_services.messageBox, u"mnuSpeichernUnter_Click"_s, [&] {
+        const FileDialogRequest request =
+            dialogRequest(m_services, definitionFilter, storedExtension(m_services.settings));
+        const FileDialogResult chosen =
+            accepted(m_services.session, request, m_services.fileDialogs.save(request));
+        if (!mayWrite(m_services, chosen.path))
+            return;
+        // The name is taken over only once the file holds the definition, so
+        // a failed write leaves the previous file as the current one.
+        m_services.fileSystem.writeAtomically(chosen.path,
+                                              definitionfile::encode(contentOf(m_definition)));
+        m_dateiname = chosen.path;
+        storeExtension(m_services.settings, chosen.filterIndex);
+    });
+}
+
+void DocumentCommands::mnuSpeichernVBS_Click() {
+    fileCommand(m_services.messageBox, u"mnuSpeichernVBS_Click"_s, [&] {
+        // The script dialog has a filter list of its own and starts with the
+        // file type the last file dialog closed with.
+        const FileDialogRequest request =
+            dialogRequest(m_services, scriptFilter, m_services.session.lastFilterIndex);
+        const FileDialogResult chosen =
+            accepted(m_services.session, request, m_services.fileDialogs.save(request));
+        if (!mayWrite(m_services, chosen.path))
+            return;
+        // A script is always VBScript code, and the window shows that style
+        // from now on.
+        if (!m_definition.isSelected(options::Group::Code, options::Vbs))
+            m_definition.selectCode(options::Vbs);
+        gen::Message(m_definition);
+        gen::VBScode(m_definition);
+        const QString text = m_definition.state().generatedCode + crlf;
+        m_services.fileSystem.writeAtomically(
+            chosen.path, textcodec::encode(text, textcodec::Fallback::Utf16LeWithBom));
+    });
+}
+
+void DocumentCommands::mnuKopieren_Click() {
+    trapped(m_services.messageBox, u"mnuKopieren_Click"_s, [&] {
+        const QString code = gen::generateSelected(m_definition);
+        m_services.clipboard.clear();
+        m_services.clipboard.setText(code);
+    });
+}
+
+void DocumentCommands::mnuQuellcode_Click() {
+    trapped(m_services.messageBox, u"mnuQuellcode_Click"_s, [&] {
+        const QString code = gen::generateSelected(m_definition);
+        m_services.messageBox.show(code, vb::vbOKOnly, u"Quellcode"_s);
+    });
+}

@@ -1,0 +1,157 @@
+#include "documents/definitionfile.h"
+
+#include "core/vberror.h"
+#include "documents/textcodec.h"
+
+#include <QList>
+
+#include <cmath>
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace definitionfile {
+
+namespace {
+
+const QString crlf = u"\r\n"_s;
+
+// A blank for the sign, the digits and a closing blank, as Basic's Print #
+// writes a number.
+QString numberLine(int value) {
+    return (value < 0 ? u""_s : u" "_s) + QString::number(value) + u" "_s + crlf;
+}
+
+// Splits at CR LF, lone CR and lone LF. A line end at the very end of the
+// text does not start another line, so "a\r\n" is one line and "" is none.
+QList<QStringView> splitLines(QStringView text) {
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            lines.append(text.sliced(start, i - start));
+            i += (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ? 2 : 1;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < text.size())
+        lines.append(text.sliced(start));
+    return lines;
+}
+
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// Rounds to the nearest whole number, ties to the even one, without relying
+// on the floating-point environment's rounding mode.
+double roundHalfEven(double value) {
+    const double lower = std::floor(value);
+    const double rest = value - lower;
+    if (rest > 0.5)
+        return lower + 1;
+    if (rest < 0.5)
+        return lower;
+    return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
+}
+
+} // namespace
+
+int numberOf(QStringView line) {
+    // Collect sign, digits, decimal point and exponent while skipping blanks
+    // anywhere, then let the C locale conversion do the arithmetic.
+    QByteArray number;
+    bool anyDigit = false;
+    bool point = false;
+    qsizetype i = 0;
+    auto skipBlanks = [&] {
+        while (i < line.size() && isBlank(line[i]))
+            ++i;
+    };
+    skipBlanks();
+    if (i < line.size() && (line[i] == u'-' || line[i] == u'+')) {
+        number.append(char(line[i].unicode()));
+        ++i;
+    }
+    for (; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (isBlank(c))
+            continue;
+        if (isDigit(c)) {
+            anyDigit = true;
+            number.append(char(c.unicode()));
+        } else if (c == u'.' && !point) {
+            point = true;
+            number.append('.');
+        } else {
+            break;
+        }
+    }
+    if (!anyDigit)
+        return 0;
+    // An exponent counts only with at least one digit after it.
+    if (i < line.size() &&
+        (line[i] == u'e' || line[i] == u'E' || line[i] == u'd' || line[i] == u'D')) {
+        qsizetype j = i + 1;
+        QByteArray exponent = "e";
+        while (j < line.size() && isBlank(line[j]))
+            ++j;
+        if (j < line.size() && (line[j] == u'-' || line[j] == u'+'))
+            exponent.append(char(line[j++].unicode()));
+        bool exponentDigit = false;
+        for (; j < line.size(); ++j) {
+            if (isBlank(line[j]))
+                continue;
+            if (!isDigit(line[j]))
+                break;
+            exponentDigit = true;
+            exponent.append(char(line[j].unicode()));
+        }
+        if (exponentDigit)
+            number.append(exponent);
+    }
+    bool ok = false;
+    const double value = roundHalfEven(number.toDouble(&ok));
+    if (!ok || !std::isfinite(value) || value < std::numeric_limits<int>::min() ||
+        value > std::numeric_limits<int>::max())
+        throw vb::Error(6); // overflow
+    return static_cast<int>(value);
+}
+
+QString text(const Content& content) {
+    return numberLine(content.icon) + numberLine(content.buttons) +
+           numberLine(content.defaultButton) + numberLine(content.code) + content.title + crlf +
+           content.message + crlf;
+}
+
+QByteArray encode(const Content& content) {
+    return textcodec::encode(text(content), textcodec::Fallback::Utf8WithBom);
+}
+
+Content decode(const QByteArray& bytes) {
+    const QString all = textcodec::decode(bytes);
+    const QList<QStringView> lines = splitLines(all);
+    if (lines.size() < 5)
+        throw vb::Error(vb::InputPastEndOfFile);
+    Content content;
+    content.icon = numberOf(lines[0]);
+    content.buttons = numberOf(lines[1]);
+    content.defaultButton = numberOf(lines[2]);
+    content.code = numberOf(lines[3]);
+    content.title = lines[4].toString();
+    for (qsizetype i = 5; i < lines.size(); ++i) {
+        content.message += lines[i];
+        content.message += crlf;
+    }
+    return content;
+}
+
+} // namespace definitionfile
