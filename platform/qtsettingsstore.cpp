@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 
 using namespace Qt::StringLiterals;
@@ -13,13 +14,19 @@ namespace {
 const QString kSection = u"Options/"_s;
 
 QString userSettingsPath() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, u"Veltrano"_s, u"Veltrano"_s)
-        .fileName();
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           u"/Veltrano/Veltrano.conf"_s;
 }
 
-constexpr QFile::Permissions kPrivateFile = QFile::ReadOwner | QFile::WriteOwner;
-constexpr QFile::Permissions kPrivateFolder =
-    QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+// Takes every right away from group and others and leaves the owner's as
+// they are (a write-protected file stays write-protected).
+void keepToOwner(const QString& path) {
+    constexpr QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    const QFile::Permissions now = QFile::permissions(path);
+    const QFileDevice::Permissions wanted = now & owner;
+    if ((now & ~(owner | QFile::ReadUser | QFile::WriteUser | QFile::ExeUser)) != 0)
+        QFile::setPermissions(path, wanted);
+}
 
 } // namespace
 
@@ -36,11 +43,13 @@ QtSettingsStore::~QtSettingsStore() {
 
 void QtSettingsStore::open() {
     m_settings = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
-    // Nothing may reach the disk before the folder exists and is private.
+    // Never write into the file in place: a failed write must leave it whole.
     m_settings->setAtomicSyncRequired(true);
 }
 
 QString QtSettingsStore::read(const QString& key, const QString& defaultValue) {
+    if (m_unsaved.contains(key))
+        return m_unsaved.value(key);
     const QVariant value = m_settings->value(kSection + key);
     if (!value.isValid())
         return defaultValue;
@@ -54,16 +63,38 @@ QString QtSettingsStore::read(const QString& key, const QString& defaultValue) {
 
 void QtSettingsStore::write(const QString& key, const QString& value) {
     if (!m_folderReady) {
+        // The folder is private before anything is written into it.
         const QString folder = QFileInfo(m_path).absolutePath();
-        QDir().mkpath(folder);
-        QFile::setPermissions(folder, kPrivateFolder);
+        if (!QFileInfo(folder).isDir())
+            QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (!QFileInfo(folder).isDir())
+            QDir().mkpath(folder);
+        keepToOwner(folder);
         m_folderReady = true;
     }
+    // Values reach QSettings only in flush(), so that nothing is written
+    // behind its checks (QSettings also writes from the event loop).
     m_unsaved.insert(key, value);
-    m_settings->setValue(kSection + key, value);
 }
 
 bool QtSettingsStore::flush() {
+    if (m_unsaved.isEmpty())
+        return true;
+    // Replacing a file we cannot read would lose the values it holds, and
+    // replacing a write-protected one would ignore the protection.
+    const QFileInfo info(m_path);
+    if (info.isDir() || (info.exists() && (!info.isReadable() || !info.isWritable())))
+        return false;
+
+    // QSettings keeps its first error for good: after a failure, start
+    // afresh so that this flush reports its own outcome.
+    if (m_failed) {
+        m_settings.reset();
+        open();
+        m_failed = false;
+    }
+    for (auto it = m_unsaved.cbegin(); it != m_unsaved.cend(); ++it)
+        m_settings->setValue(kSection + it.key(), it.value());
     m_settings->sync();
     const bool ok = m_settings->status() != QSettings::AccessError;
     makePrivate();
@@ -71,16 +102,11 @@ bool QtSettingsStore::flush() {
         m_unsaved.clear();
         return true;
     }
-    // QSettings keeps its first error for good; start afresh so that a later
-    // flush reports its own outcome, and keep the values for that attempt.
-    m_settings.reset();
-    open();
-    for (auto it = m_unsaved.cbegin(); it != m_unsaved.cend(); ++it)
-        m_settings->setValue(kSection + it.key(), it.value());
+    m_failed = true;
     return false;
 }
 
 void QtSettingsStore::makePrivate() const {
     if (QFileInfo::exists(m_path))
-        QFile::setPermissions(m_path, kPrivateFile);
+        keepToOwner(m_path);
 }

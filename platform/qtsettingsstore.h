@@ -34,4 +34,5 @@ private:
     // Values written since the last successful flush, kept to retry them.
     QMap<QString, QString> m_unsaved;
     bool m_folderReady = false;
+    bool m_failed = false; // the last flush failed
 };
