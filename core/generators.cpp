@@ -2,6 +2,7 @@
 
 #include "core/definition.h"
 
+#include <initializer_list>
 #include <new>
 
 using namespace Qt::StringLiterals;
