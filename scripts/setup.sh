@@ -11,7 +11,7 @@ packages=(
     # run time
     qt6-translations-l10n fonts-open-sans qt6-qpa-plugins
     # tests: X server, input, clipboard, validators
-    xvfb xauth xdotool xclip x11-xkb-utils x11-utils imagemagick
+    xvfb xauth xdotool xclip x11-xkb-utils x11-utils imagemagick python3
     desktop-file-utils appstream
     # rendering the application icon into PNG sizes
     librsvg2-bin
