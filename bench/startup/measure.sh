@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# Start-up time and memory of Veltrano against the floor program (a Qt main
+# window with one label, built next to it in bench/startup).
+#
+#   bash bench/startup/measure.sh [build-dir] [runs]
+#
+# Starts both programs alternately under their own Xvfb, RUNS times each
+# (default 20, after one warm-up run each), and measures
+#   - the time from process start to a mapped window: xdotool is polled every
+#     few milliseconds for a visible window with the process's _NET_WM_PID;
+#   - the peak resident memory (VmHWM) once the window has been up for a
+#     moment, read just before the process is ended.
+# Prints the medians and their ratios to the floor and whether Veltrano
+# stays within 1.3 times the floor's time and 1.2 times its memory; exits 1
+# if it does not.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+build=${1:-build}
+runs=${2:-20}
+floor="$build/bench/startup/startup_floor"
+app="$build/app/veltrano"
+for program in "$floor" "$app"; do
+    if [ ! -x "$program" ]; then
+        echo "measure: $program is missing; build the targets startup_floor and veltrano first" >&2
+        exit 2
+    fi
+done
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display nobody else uses.
+display_number=90
+while [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ]; do
+    display_number=$((display_number + 1))
+done
+display=":$display_number"
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 200); do
+    xdpyinfo -display "$display" >/dev/null 2>&1 && break
+    sleep 0.02
+done
+xdpyinfo -display "$display" >/dev/null 2>&1 || { echo "measure: Xvfb did not start" >&2; exit 2; }
+
+# A settings store that has seen its first start, so no dialog opens.
+home="$work/home"
+mkdir -p "$home/.config/Veltrano"
+printf '[Options]\nFirstStart=True\nEinstellungSpeicherPfad=%s/\nEinstellungSpeicherOrt=0\n' \
+    "$home" >"$home/.config/Veltrano/Veltrano.conf"
+
+now_ns() { date +%s%N; }
+
+# measure_once PROGRAM: prints "<milliseconds to mapped window> <peak RSS kB>".
+measure_once() {
+    local program=$1 start mapped pid hwm
+    start=$(now_ns)
+    HOME="$home" XDG_CONFIG_HOME="$home/.config" DISPLAY="$display" QT_QPA_PLATFORM=xcb \
+        "$program" >/dev/null 2>&1 &
+    pid=$!
+    local deadline=$((start + 20000000000))
+    until xdotool search --all --onlyvisible --pid "$pid" >/dev/null 2>&1; do
+        if [ "$(now_ns)" -gt "$deadline" ] || ! kill -0 "$pid" 2>/dev/null; then
+            echo "measure: $program showed no window" >&2
+            kill -9 "$pid" 2>/dev/null || true
+            exit 2
+        fi
+        sleep 0.003
+    done
+    mapped=$(now_ns)
+    # Let the first paint and the event loop settle before reading the peak.
+    sleep 0.5
+    hwm=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status")
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    echo "$(((mapped - start) / 1000000)) $hwm"
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+measure_once "$floor" >/dev/null # warm-up: font cache, shared libraries
+measure_once "$app" >/dev/null
+: >"$work/floor" && : >"$work/app"
+for i in $(seq "$runs"); do
+    measure_once "$floor" >>"$work/floor"
+    measure_once "$app" >>"$work/app"
+    printf '\rmeasure: run %d of %d' "$i" "$runs" >&2
+done
+echo >&2
+
+floor_ms=$(cut -d' ' -f1 "$work/floor" | median)
+floor_kb=$(cut -d' ' -f2 "$work/floor" | median)
+app_ms=$(cut -d' ' -f1 "$work/app" | median)
+app_kb=$(cut -d' ' -f2 "$work/app" | median)
+
+awk -v fm="$floor_ms" -v fk="$floor_kb" -v am="$app_ms" -v ak="$app_kb" -v n="$runs" 'BEGIN {
+    tr = am / fm; mr = ak / fk
+    printf "runs each:           %d\n", n
+    printf "floor:    start-up %6.1f ms, peak RSS %7.1f MB\n", fm, fk / 1024
+    printf "veltrano: start-up %6.1f ms, peak RSS %7.1f MB\n", am, ak / 1024
+    printf "ratio:    start-up %6.2f (goal <= 1.30), memory %5.2f (goal <= 1.20)\n", tr, mr
+    ok = (tr <= 1.3 && mr <= 1.2)
+    print ok ? "goal met" : "goal missed"
+    exit ok ? 0 : 1
+}'

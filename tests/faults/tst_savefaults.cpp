@@ -1,0 +1,248 @@
+// Saving under faults of the outside world, through the real file layer:
+// a full disk, a folder that vanishes while the dialog is open, a
+// write-protected file. Whatever goes wrong, the old file stays as it was,
+// no stray file is left beside it, the failure is reported, and the next
+// save works once the fault is gone.
+#include "core/definition.h"
+#include "core/vberror.h"
+#include "documents/commands.h"
+#include "platform/fakes/fakes.h"
+#include "platform/qtfilesystem.h"
+#include "tests/platform/unprivileged.h"
+
+#include <QDir>
+#include <QFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <functional>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Command = void (DocumentCommands::*)();
+
+// What goes wrong between the file dialog and the write.
+enum class Fault { SmallDisk, FileSizeLimit, FolderVanishes, ReadOnlyFile };
+
+QByteArray contentOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// A save dialog that runs something while it is open, as a user who
+// deletes the folder in a file manager meanwhile would.
+class MeddlingDialogs : public FakeFileDialogs {
+public:
+    std::optional<FileDialogResult> save(const FileDialogRequest& request) override {
+        if (whileOpen)
+            whileOpen();
+        return FakeFileDialogs::save(request);
+    }
+    std::function<void()> whileOpen;
+};
+
+// The commands on the real disk, with fakes for everything else.
+struct Window {
+    FakeServices fakes;
+    MeddlingDialogs dialogs;
+    QtFileSystem disk;
+    Services services{fakes.messageBox, fakes.settings, fakes.clipboard,      dialogs,      disk,
+                      fakes.shell,      fakes.appFacts, fakes.specialFolders, fakes.session};
+    Definition definition;
+    DocumentCommands commands{definition, services};
+
+    void answerSave(const QString& path) {
+        dialogs.saveAnswers.push_back(FileDialogResult{path, 3});
+    }
+};
+
+// A folder on a tmpfs of 64 KiB, mounted in a mount namespace of this
+// process alone; empty when that is not possible here (it needs root).
+QString smallDisk() {
+    static const QString folder = [] {
+        static QTemporaryDir dir;
+        if (geteuid() != 0 || !dir.isValid())
+            return QString();
+        if (unshare(CLONE_NEWNS) != 0 ||
+            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            return QString();
+        if (mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0,
+                  "size=64k,mode=0777") != 0)
+            return QString();
+        return dir.path();
+    }();
+    return folder;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Command)
+Q_DECLARE_METATYPE(Fault)
+
+class tst_SaveFaults : public QObject {
+    Q_OBJECT
+
+private slots:
+    void failedWriteLosesNothing_data();
+    void failedWriteLosesNothing();
+    void cleanupTestCase();
+};
+
+void tst_SaveFaults::cleanupTestCase() {
+    if (!smallDisk().isEmpty())
+        umount(QFile::encodeName(smallDisk()).constData());
+}
+
+void tst_SaveFaults::failedWriteLosesNothing_data() {
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<QString>("procedure");
+    QTest::addColumn<int>("error"); // 0: any error number
+
+    const struct {
+        const char* name;
+        Command command;
+        QString procedure;
+    } commands[] = {
+        {"save as", &DocumentCommands::mnuSpeichernUnter_Click, u"mnuSpeichernUnter_Click"_s},
+        {"save", &DocumentCommands::mnuSpeicher_Click, u"mnuSpeicher_Click"_s},
+        {"script", &DocumentCommands::mnuSpeichernVBS_Click, u"mnuSpeichernVBS_Click"_s},
+    };
+    const struct {
+        const char* name;
+        Fault fault;
+        int error;
+    } faults[] = {
+        {"disk full", Fault::SmallDisk, vb::DiskFull},
+        // Writes beyond the process's file size limit fail with EFBIG.
+        {"file size limit", Fault::FileSizeLimit, 0},
+        {"folder vanishes", Fault::FolderVanishes, vb::PathNotFound},
+        {"read-only file", Fault::ReadOnlyFile, vb::PermissionDenied},
+    };
+    for (const auto& f : faults) {
+        for (const auto& c : commands) {
+            QTest::addRow("%s, %s", f.name, c.name)
+                << f.fault << c.command << u"frmMsgBox_"_s + c.procedure << f.error;
+        }
+    }
+}
+
+void tst_SaveFaults::failedWriteLosesNothing() {
+    QFETCH(Fault, fault);
+    QFETCH(Command, command);
+    QFETCH(QString, procedure);
+    QFETCH(int, error);
+
+    QTemporaryDir scratch;
+    QString folder = scratch.filePath(u"Daten"_s);
+    if (fault == Fault::SmallDisk) {
+        if (smallDisk().isEmpty())
+            QSKIP("no small file system can be mounted here");
+        folder = smallDisk() + u"/Daten"_s;
+        QDir(folder).removeRecursively();
+    }
+    QVERIFY(QDir().mkpath(folder));
+    const auto cleanUp = qScopeGuard([&] { QDir(folder).removeRecursively(); });
+    const bool script = command == &DocumentCommands::mnuSpeichernVBS_Click;
+    const QString path = folder + (script ? u"/alt.vbs"_s : u"/alt.msg"_s);
+
+    Window w;
+    w.definition.selectButtons(4);
+    w.definition.setTitle(u"Frage"_s);
+    w.definition.setMessage(u"Weiter?"_s);
+    w.answerSave(path);
+    (w.commands.*command)();
+    QVERIFY(w.fakes.messageBox.shown.isEmpty());
+    const QByteArray before = contentOf(path);
+    QVERIFY(before.contains("Weiter?"));
+    if (script)
+        w.commands.mnuNeu_Click(); // Save then runs Save As; Dateiname stays empty
+    const QString dateiname = w.commands.dateiname();
+    const QStringList filesBefore = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    const int settingsWrites = int(w.fakes.settings.writes.size());
+
+    // A message far larger than the small disk or the size limit.
+    w.definition.setMessage(QString(200 * 1024, u'x'));
+    w.answerSave(path);
+    w.fakes.messageBox.answers.push_back(vb::vbYes); // overwrite the old file
+
+    std::optional<Unprivileged> asUser;
+    rlimit oldLimit{};
+    switch (fault) {
+    case Fault::SmallDisk:
+        break;
+    case Fault::FileSizeLimit: {
+        std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
+        rlimit small = oldLimit;
+        small.rlim_cur = 64 * 1024;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        break;
+    }
+    case Fault::FolderVanishes:
+        w.dialogs.whileOpen = [&] { QDir(folder).removeRecursively(); };
+        if (command == &DocumentCommands::mnuSpeicher_Click)
+            QDir(folder).removeRecursively(); // Save shows no dialog
+        break;
+    case Fault::ReadOnlyFile:
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+        if (geteuid() == 0) {
+            // Root may write anything: save as the file's owner instead,
+            // in a folder that owner may write to.
+            constexpr uid_t nobody = 65534;
+            QCOMPARE(chown(QFile::encodeName(folder).constData(), nobody, nobody), 0);
+            QCOMPARE(chown(QFile::encodeName(path).constData(), nobody, nobody), 0);
+            asUser.emplace(scratch.path());
+        }
+        break;
+    }
+
+    (w.commands.*command)();
+
+    asUser.reset();
+    if (fault == Fault::FileSizeLimit)
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &oldLimit), 0);
+
+    // Reported as the file commands report, and the program goes on.
+    // (Before the report there may be the overwrite question.)
+    QVERIFY(!w.fakes.messageBox.shown.isEmpty());
+    const MessageBoxRequest& report = w.fakes.messageBox.shown.last();
+    QCOMPARE(report.style, int(vb::vbCritical));
+    QCOMPARE(report.title, procedure);
+    if (error != 0)
+        QVERIFY2(report.text.startsWith(QString::number(error) + u' '), qPrintable(report.text));
+
+    // Nothing lost, nothing left behind, nothing taken over.
+    if (fault == Fault::FolderVanishes) {
+        QVERIFY(!QFileInfo::exists(folder));
+    } else {
+        QCOMPARE(contentOf(path), before);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), filesBefore);
+    }
+    QCOMPARE(w.commands.dateiname(), dateiname);
+    QCOMPARE(int(w.fakes.settings.writes.size()), settingsWrites);
+
+    // Once the fault is gone the same save works.
+    w.dialogs.whileOpen = nullptr;
+    QVERIFY(QDir().mkpath(folder));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    w.definition.setMessage(u"Neu"_s);
+    w.answerSave(path);
+    w.fakes.messageBox.answers.push_back(vb::vbYes);
+    const qsizetype reports = w.fakes.messageBox.shown.size();
+    (w.commands.*command)();
+    for (qsizetype i = reports; i < w.fakes.messageBox.shown.size(); ++i)
+        QCOMPARE_NE(w.fakes.messageBox.shown[i].style, int(vb::vbCritical));
+    QVERIFY(contentOf(path).contains("Neu"));
+}
+
+QTEST_GUILESS_MAIN(tst_SaveFaults)
+#include "tst_savefaults.moc"

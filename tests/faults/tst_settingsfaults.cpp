@@ -1,0 +1,140 @@
+// The settings store on a settings file that is unreadable, write-protected
+// or full of garbage: reads fall back to their defaults, a write that cannot
+// reach the disk is reported by flush() and leaves the file exactly as it
+// was, and a file that can be replaced is replaced whole.
+#include "platform/qtsettingsstore.h"
+#include "tests/platform/unprivileged.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+enum class Fault { Unreadable, ReadOnlyFile, ReadOnlyFolder, Garbage, FolderInItsPlace };
+
+const QByteArray goodFile = "[Options]\nFirstStart=True\nExtension=3\n";
+
+QByteArray garbage() {
+    QRandomGenerator random(4711);
+    QByteArray bytes;
+    for (int i = 0; i < 4096; ++i)
+        bytes.append(char(random.bounded(256)));
+    // Fragments that look almost like settings: an unclosed section, keys
+    // without values, an unterminated quote, a stray NUL.
+    bytes.append("\n[Options\nFirstStart\n=\nExtension=\"3\n\0[Opt", 42);
+    return bytes;
+}
+
+QByteArray contentOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+bool chownToNobody(const QString& path) {
+    constexpr uid_t nobody = 65534;
+    return chown(QFile::encodeName(path).constData(), nobody, nobody) == 0;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Fault)
+
+class tst_SettingsFaults : public QObject {
+    Q_OBJECT
+
+private slots:
+    void brokenSettingsFile_data();
+    void brokenSettingsFile();
+};
+
+void tst_SettingsFaults::brokenSettingsFile_data() {
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QString>("firstStart"); // what reading FirstStart gives
+    QTest::addColumn<bool>("written");       // whether the new value may reach the disk
+
+    // A file the user cannot read may hold values we cannot see: it must
+    // not be replaced by one holding only ours.
+    QTest::newRow("unreadable") << Fault::Unreadable << u"False"_s << false;
+    QTest::newRow("read-only file") << Fault::ReadOnlyFile << u"True"_s << false;
+    QTest::newRow("read-only folder") << Fault::ReadOnlyFolder << u"True"_s << false;
+    QTest::newRow("garbage") << Fault::Garbage << u"False"_s << true;
+    QTest::newRow("folder in its place") << Fault::FolderInItsPlace << u"False"_s << false;
+}
+
+void tst_SettingsFaults::brokenSettingsFile() {
+    QFETCH(Fault, fault);
+    QFETCH(QString, firstStart);
+    QFETCH(bool, written);
+
+    QTemporaryDir scratch;
+    QVERIFY(scratch.isValid());
+    const QString folder = scratch.filePath(u"Veltrano"_s);
+    const QString path = folder + u"/Veltrano.conf"_s;
+    QVERIFY(QDir().mkpath(folder));
+    if (fault == Fault::FolderInItsPlace) {
+        QVERIFY(QDir().mkpath(path));
+    } else {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(fault == Fault::Garbage ? garbage() : goodFile);
+    }
+    const QByteArray before = contentOf(path);
+
+    const bool root = geteuid() == 0;
+    if (root) {
+        // Permissions do not bind root: act as the files' owner instead.
+        QVERIFY(chownToNobody(folder));
+        QVERIFY(fault == Fault::FolderInItsPlace || chownToNobody(path));
+    }
+    switch (fault) {
+    case Fault::Unreadable:
+        QVERIFY(QFile::setPermissions(path, QFile::WriteOwner));
+        break;
+    case Fault::ReadOnlyFile:
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        break;
+    case Fault::ReadOnlyFolder:
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        break;
+    default:
+        break;
+    }
+
+    bool flushed = false;
+    {
+        Unprivileged asUser(scratch.path());
+        QtSettingsStore store(path);
+        QCOMPARE(store.read(u"FirstStart"_s, u"False"_s), firstStart);
+        QCOMPARE(store.read(u"frmMsgBoxLeft"_s, u"100"_s).isEmpty(), false);
+        store.write(u"Extension"_s, u"2"_s);
+        store.write(u"FirstStart"_s, u"True"_s);
+        flushed = store.flush();
+        // The store keeps working after a failed flush.
+        QCOMPARE(store.read(u"Extension"_s, u"1"_s), u"2"_s);
+    } // the destructor tries once more
+
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    QCOMPARE(flushed, written);
+    if (!written) {
+        QCOMPARE(contentOf(path), before);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(),
+                 fault == Fault::FolderInItsPlace ? 0 : 1);
+    } else {
+        // Replaced whole: a fresh store reads what was written.
+        QtSettingsStore again(path);
+        QCOMPARE(again.read(u"Extension"_s, u"1"_s), u"2"_s);
+        QCOMPARE(again.read(u"FirstStart"_s, u"False"_s), u"True"_s);
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_SettingsFaults)
+#include "tst_settingsfaults.moc"
