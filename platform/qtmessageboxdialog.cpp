@@ -163,6 +163,7 @@ void MessageBoxDialog::buildText(const QString& text) {
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_area->setBackgroundRole(QPalette::Window);
+    m_area->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_area->setWidget(m_text);
 }
 
