@@ -1,0 +1,169 @@
+#include "core/vberror.h"
+#include "platform/errortrap.h"
+#include "platform/fakes/fakes.h"
+#include "platform/qtservices.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QStandardPaths>
+#include <QTest>
+#include <QUrl>
+
+#include <stdexcept>
+
+using namespace Qt::StringLiterals;
+
+// Receives what the shell hands to the desktop instead of a browser.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+class TestPlatformServices : public QObject {
+    Q_OBJECT
+
+private slots:
+    void reportErrorTextAndTitle_data();
+    void reportErrorTextAndTitle();
+    void trappedReportsAndStops();
+    void shellOpensWebAddressesOnly_data();
+    void shellOpensWebAddressesOnly();
+    void clipboardKeepsTextUnchanged();
+    void specialFolders_data();
+    void specialFolders();
+    void ownFolder();
+};
+
+void TestPlatformServices::reportErrorTextAndTitle_data() {
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("procedure");
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("file not found")
+        << 53 << QString() << u"mnuLaden_Click"_s << QString() << u"53 Datei nicht gefunden"_s
+        << u"frmMsgBox_mnuLaden_Click"_s;
+    QTest::newRow("own description") << 9 << u"Index außerhalb"_s << u"EinfachCode"_s << QString()
+                                     << u"9 Index außerhalb"_s << u"frmMsgBox_EinfachCode"_s;
+    QTest::newRow("other form") << 76 << QString() << u"cmdOK_Click"_s << u"frmSpeicherpfad"_s
+                                << u"76 Pfad nicht gefunden"_s << u"frmSpeicherpfad_cmdOK_Click"_s;
+}
+
+void TestPlatformServices::reportErrorTextAndTitle() {
+    QFETCH(int, number);
+    QFETCH(QString, description);
+    QFETCH(QString, procedure);
+    QFETCH(QString, form);
+    QFETCH(QString, text);
+    QFETCH(QString, title);
+    FakeMessageBox box;
+    const vb::Error error =
+        description.isEmpty() ? vb::Error(number) : vb::Error(number, description);
+    if (form.isEmpty())
+        reportError(box, error, procedure);
+    else
+        reportError(box, error, procedure, form);
+    QCOMPARE(box.shown.size(), 1);
+    QCOMPARE(box.shown.front().text, text);
+    QCOMPARE(box.shown.front().style, 16);
+    QCOMPARE(box.shown.front().title, title);
+    QVERIFY(!box.shown.front().withHelpFile);
+}
+
+void TestPlatformServices::trappedReportsAndStops() {
+    FakeMessageBox box;
+    int steps = 0;
+    QVERIFY(trapped(box, u"mnuKopieren"_s, [&] { ++steps; }));
+    QVERIFY(box.shown.isEmpty());
+
+    QVERIFY(!trapped(box, u"mnuKopieren"_s, [&] {
+        throw vb::Error(vb::PermissionDenied);
+        ++steps;
+    }));
+    QVERIFY(!trapped(box, u"Message"_s, [] { throw std::runtime_error("bad"); }));
+    QCOMPARE(steps, 1);
+    QCOMPARE(box.shown.size(), 2);
+    QCOMPARE(box.shown.at(0).text, u"70 Zugriff verweigert"_s);
+    QCOMPARE(box.shown.at(0).title, u"frmMsgBox_mnuKopieren"_s);
+    QVERIFY(box.shown.at(1).text.startsWith(u"5 "_s));
+    QCOMPARE(box.shown.at(1).title, u"frmMsgBox_Message"_s);
+}
+
+void TestPlatformServices::shellOpensWebAddressesOnly_data() {
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("https") << u"https://www.example.org/veltrano.html"_s << true;
+    QTest::newRow("http") << u"http://www.example.org/kontakt.php"_s << true;
+    QTest::newRow("upper case scheme") << u"HTTPS://www.example.org/"_s << true;
+    QTest::newRow("local file") << u"file:///etc/passwd"_s << false;
+    QTest::newRow("plain path") << u"/usr/bin/xterm"_s << false;
+    QTest::newRow("script") << u"javascript:alert(1)"_s << false;
+    QTest::newRow("no host") << u"https:///etc"_s << false;
+    QTest::newRow("empty") << QString() << false;
+}
+
+void TestPlatformServices::shellOpensWebAddressesOnly() {
+    QFETCH(QString, address);
+    QFETCH(bool, opened);
+    UrlCatcher catcher;
+    for (const QString& scheme : {u"http"_s, u"https"_s, u"file"_s, u"javascript"_s})
+        QDesktopServices::setUrlHandler(scheme, &catcher, "open");
+    QtShell shell;
+    QCOMPARE(shell.open(address), opened);
+    QCOMPARE(catcher.urls.size(), opened ? 1 : 0);
+    if (opened)
+        QCOMPARE(catcher.urls.front(), QUrl(address));
+    for (const QString& scheme : {u"http"_s, u"https"_s, u"file"_s, u"javascript"_s})
+        QDesktopServices::unsetUrlHandler(scheme);
+}
+
+void TestPlatformServices::clipboardKeepsTextUnchanged() {
+    QtClipboard clipboard;
+    const QString code = u"Msg = \"Zeile 1\" & vbcr & \"Zeile 2\"\rMsgBox Msg, vbOKOnly, \"Ä\"\r"_s;
+    QGuiApplication::clipboard()->setText(u"vorher"_s);
+    clipboard.clear();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+    clipboard.setText(code);
+    QCOMPARE(QGuiApplication::clipboard()->text(), code);
+}
+
+void TestPlatformServices::specialFolders_data() {
+    QTest::addColumn<int>("folder");
+    QTest::addColumn<int>("location"); // QStandardPaths::StandardLocation, -1 for none
+    QTest::newRow("documents") << 5 << int(QStandardPaths::DocumentsLocation);
+    QTest::newRow("shared") << 46 << int(QStandardPaths::PublicShareLocation);
+    QTest::newRow("unknown 0") << 0 << -1;
+    QTest::newRow("unknown 35") << 35 << -1;
+}
+
+void TestPlatformServices::specialFolders() {
+    QFETCH(int, folder);
+    QFETCH(int, location);
+    const QString path = QtSpecialFolders().path(folder);
+    if (location < 0) {
+        QCOMPARE(path, QString());
+        return;
+    }
+    QString expected =
+        QStandardPaths::writableLocation(static_cast<QStandardPaths::StandardLocation>(location));
+    QVERIFY(!expected.isEmpty());
+    while (expected.endsWith(u'/'))
+        expected.chop(1);
+    QCOMPARE(path, expected);
+    QVERIFY(path.startsWith(u'/'));
+}
+
+void TestPlatformServices::ownFolder() {
+    QtAppFacts facts;
+    QCOMPARE(facts.ownFolder(), QCoreApplication::applicationDirPath());
+    QVERIFY(!facts.ownFolder().endsWith(u'/'));
+    QCOMPARE(facts.title(), u"Veltrano"_s);
+}
+
+QTEST_MAIN(TestPlatformServices)
+#include "tst_platformservices.moc"
