@@ -206,7 +206,7 @@ def preview(app):
     d.help_button()
     show("help", "Return")
     check(
-        boxes["three"][2] > boxes["ok"][2],
+        boxes["three"][2] > boxes["ok"][2] and boxes["help"][2] > boxes["ok"][2],
         "a box with three buttons should be wider than one with OK alone: %r vs %r" % (boxes["three"], boxes["ok"]),
     )
     # The preview changes nothing: the code is still that of the definition.
@@ -255,6 +255,69 @@ def save_open(app):
     d.model.load(grown)
     d.copy("txtTitel")
     check('"Zeile 2" & vbcr & ""' in codemodel.generate(d.model), "model: empty last line after a second load")
+
+
+@case
+def overwrite_and_cancel(app):
+    d = Driver(app)
+    d.run([("buttons", 1), ("title", "Erste"), ("message", "Inhalt")])
+    path = os.path.join(app.home.data, "vorhanden.msg")
+    app.menu("d", "u")
+    app.file_dialog(path)
+    first = d.model.definition_file()
+    wait_file(path, first)
+
+    # Save As onto the existing file asks first; No is the default button and
+    # keeps the file as it was.
+    d.title("Zweite")
+    app.menu("d", "u")
+    app.file_dialog(path)
+    question = app.wait_window("the overwrite question", lambda window, name: title_matches(name, "Sicherheitshinweis"))
+    app.close_modal(question, "Return")
+    time.sleep(0.3)
+    check(_read(path) == first, "answering No must leave the file unchanged: %r" % _read(path))
+
+    # Cancelling the dialog writes nothing, and Save still goes to the file
+    # chosen before.
+    app.menu("d", "u")
+    dialog = app.wait_window("the file dialog")
+    app.close_modal(dialog, "Escape")
+    app.menu("d", "s")
+    wait_file(path, d.model.definition_file())
+    check(sorted(os.listdir(app.home.data)) == ["vorhanden.msg"], "files: %r" % os.listdir(app.home.data))
+    d.copy()
+
+
+@case
+def toolbar(app):
+    d = Driver(app)
+    d.run([("buttons", 3), ("icon", 48), ("title", "Werkzeug"), ("message", "Leiste")])
+    # 5: copy
+    app.click("imgButton(5)")
+    expected = codemodel.generate(d.model)
+    wait_for("the code from toolbar button 5", lambda: app.desktop.clipboard() == expected, timeout=5)
+    # 4: source view, a box titled "Quellcode"; the clipboard keeps its text
+    d.code(SIMPLE)
+    app.click("imgButton(4)")
+    box = app.wait_window("the source view", lambda window, name: title_matches(name, "Quellcode"))
+    app.close_modal(box, "Return")
+    check(app.desktop.clipboard() == expected, "the source view must not touch the clipboard")
+    # 3: preview, titled as the definition
+    app.click("imgButton(3)")
+    box = app.wait_window("the preview", lambda window, name: title_matches(name, "Werkzeug"))
+    app.close_modal(box, "Return")
+    # 6: About, titled "Freeware"
+    app.click("imgButton(6)")
+    box = app.wait_window("the About box", lambda window, name: title_matches(name, "Freeware"))
+    app.close_modal(box, "Return")
+    # 9: update search does nothing at all
+    app.click("imgButton(9)")
+    time.sleep(0.5)
+    check(not app.other_windows(), "toolbar button 9 must show nothing")
+    # 8: New; the code style goes back to Select Case
+    app.click("imgButton(8)")
+    d.model.new()
+    d.copy(literal=CR + 'MsgBox "", vbOKOnly or vbDefaultButton1, ""')
 
 
 @case
