@@ -1,6 +1,7 @@
 #include "platform/qtmessageboxdialog.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -9,6 +10,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextDocument>
 #include <QTextOption>
@@ -130,6 +132,14 @@ MessageBoxDialog::MessageBoxDialog(const MessageBoxRequest& request, QWidget* pa
     layout->addLayout(row);
 
     fitTextArea();
+
+    // Ctrl+C copies the selected part of the text, or all of it when nothing
+    // is selected.
+    auto* copy = new QShortcut(QKeySequence::Copy, this);
+    connect(copy, &QShortcut::activated, this, [this] {
+        QGuiApplication::clipboard()->setText(m_text->hasSelectedText() ? m_text->selectedText()
+                                                                        : m_text->text());
+    });
     m_buttons.at(msgbox::defaultButtonIndex(m_style))->setFocus(Qt::OtherFocusReason);
 }
 

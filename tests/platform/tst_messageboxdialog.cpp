@@ -2,6 +2,7 @@
 #include "platform/qtmessageboxdialog.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -55,6 +56,7 @@ private slots:
     void modality();
     void lineBreaks_data();
     void lineBreaks();
+    void copyWholeText();
     void titleShownAsGiven_data();
     void titleShownAsGiven();
     void hugeTextScrollsInsideTheScreen();
@@ -277,6 +279,15 @@ void TestMessageBoxDialog::lineBreaks() {
     QCOMPARE(box.textLabel()->text(), shown);
     QCOMPARE(box.textLabel()->textFormat(), Qt::PlainText);
     QVERIFY(box.textLabel()->textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
+}
+
+void TestMessageBoxDialog::copyWholeText() {
+    MessageBoxDialog box(request(4, u"Erste Zeile\r\n<zweite> Zeile"_s));
+    QVERIFY(showAndActivate(box));
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), u"Erste Zeile\n<zweite> Zeile"_s);
+    QVERIFY(box.isVisible());
 }
 
 void TestMessageBoxDialog::titleShownAsGiven_data() {

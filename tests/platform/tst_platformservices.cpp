@@ -35,7 +35,6 @@ private slots:
     void clipboardKeepsTextUnchanged();
     void specialFolders_data();
     void specialFolders();
-    void ownFolder();
 };
 
 void TestPlatformServices::reportErrorTextAndTitle_data() {
@@ -156,13 +155,6 @@ void TestPlatformServices::specialFolders() {
         expected.chop(1);
     QCOMPARE(path, expected);
     QVERIFY(path.startsWith(u'/'));
-}
-
-void TestPlatformServices::ownFolder() {
-    QtAppFacts facts;
-    QCOMPARE(facts.ownFolder(), QCoreApplication::applicationDirPath());
-    QVERIFY(!facts.ownFolder().endsWith(u'/'));
-    QCOMPARE(facts.title(), u"Veltrano"_s);
 }
 
 QTEST_MAIN(TestPlatformServices)
