@@ -1,0 +1,13 @@
+#include "app/appearance.h"
+
+#include <QFont>
+#include <QStringList>
+
+namespace appearance {
+
+void installFontSubstitutes() {
+    QFont::insertSubstitutions(QStringLiteral("Segoe UI"),
+                               {QStringLiteral("Open Sans"), QStringLiteral("DejaVu Sans")});
+}
+
+} // namespace appearance

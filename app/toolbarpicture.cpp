@@ -1,0 +1,77 @@
+#include "app/toolbarpicture.h"
+
+#include "app/twips.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSvgRenderer>
+
+ToolbarPicture::ToolbarPicture(QWidget* parent) : QWidget(parent) {}
+
+void ToolbarPicture::setSource(const QString& svgPath) {
+    m_source = svgPath;
+    m_cache = QPixmap();
+    update();
+}
+
+void ToolbarPicture::moveTwips(int left, int top) {
+    m_leftTwips = left;
+    m_topTwips = top;
+    m_placing = true;
+    move(twips::toPixels(left), twips::toPixels(top));
+    m_placing = false;
+}
+
+void ToolbarPicture::moveEvent(QMoveEvent* event) {
+    // A move from outside (the form set-up) defines the twip position anew.
+    if (!m_placing) {
+        m_leftTwips = twips::fromPixels(x());
+        m_topTwips = twips::fromPixels(y());
+    }
+    QWidget::moveEvent(event);
+}
+
+QPixmap ToolbarPicture::rendered(qreal ratio) {
+    const QSize device = (QSizeF(size()) * ratio).toSize();
+    if (m_cache.size() == device && qFuzzyCompare(m_cache.devicePixelRatio(), ratio))
+        return m_cache;
+    QPixmap pixmap(device);
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer renderer(m_source);
+    if (renderer.isValid()) {
+        QPainter painter(&pixmap);
+        renderer.render(&painter, QRectF(QPointF(), QSizeF(device)));
+    }
+    pixmap.setDevicePixelRatio(ratio);
+    m_cache = pixmap;
+    return m_cache;
+}
+
+void ToolbarPicture::paintEvent(QPaintEvent*) {
+    if (m_source.isEmpty())
+        return;
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, rendered(devicePixelRatioF()));
+}
+
+void ToolbarPicture::mousePressEvent(QMouseEvent* event) {
+    // Every button counts, the right one too; the widget keeps the mouse
+    // until the release, so the release comes back here even off the picture.
+    emit mouseDown(m_index, event->button(), event->modifiers(), event->position());
+    event->accept();
+}
+
+void ToolbarPicture::mouseReleaseEvent(QMouseEvent* event) {
+    const bool inside = rect().contains(event->position().toPoint());
+    emit mouseUp(m_index, event->button(), event->modifiers(), event->position());
+    event->accept();
+    if (inside && event->button() == Qt::LeftButton)
+        emit clicked(m_index);
+}
+
+void ToolbarPicture::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click has already arrived as a press of
+    // its own; treating this event as one more would shift the picture
+    // without a release to undo it.
+    event->accept();
+}

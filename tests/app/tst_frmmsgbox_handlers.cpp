@@ -1,0 +1,372 @@
+// The main window's handlers, reached through its real controls.
+
+#include "fixture.h"
+
+#include "app/appearance.h"
+#include "app/toolbarpicture.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestHandlers : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { appearance::installFontSubstitutes(); }
+    void init() {
+        f = std::make_unique<WindowFixture>();
+        f->window.show();
+        f->window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f->window));
+    }
+    void cleanup() { f.reset(); }
+
+    void buttonSets_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("visibleDefaults");
+        QTest::newRow("0") << 0 << u"vbOKOnly"_s << QStringList{u"OK"_s};
+        QTest::newRow("1") << 1 << u"vbOKCancel"_s << QStringList{u"OK"_s, u"Abbrechen"_s};
+        QTest::newRow("2") << 2 << u"vbAbortRetryIgnore"_s
+                           << QStringList{u"Abbruch"_s, u"Wiederholen"_s, u"Ignorieren"_s};
+        QTest::newRow("3") << 3 << u"vbYesNoCancel"_s
+                           << QStringList{u"Ja"_s, u"Nein"_s, u"Abbrechen"_s};
+        QTest::newRow("4") << 4 << u"vbYesNo"_s << QStringList{u"Ja"_s, u"Nein"_s};
+        QTest::newRow("5") << 5 << u"vbRetryCancel"_s
+                           << QStringList{u"Wiederholen"_s, u"Abbrechen"_s};
+    }
+    void buttonSets() {
+        QFETCH(int, index);
+        QFETCH(QString, name);
+        QFETCH(QStringList, visibleDefaults);
+        // Start from the third default button, so the reset can be seen.
+        f->definition.selectButtons(2);
+        QTest::mouseClick(f->child(u"optDefaultButton_512"_s), Qt::LeftButton);
+        QCOMPARE(f->definition.state().defaultButtonValue, 512);
+
+        QTest::mouseClick(f->child(u"optButtons_%1"_s.arg(index)), Qt::LeftButton);
+        QCOMPARE(f->definition.state().buttonsValue, index);
+        QCOMPARE(f->definition.state().buttonsName, name);
+        QCOMPARE(f->definition.state().defaultButtonValue, 0);
+        QStringList shown;
+        for (int d : {0, 256, 512}) {
+            auto* b = f->child<QAbstractButton>(u"optDefaultButton_%1"_s.arg(d));
+            if (b->isVisible())
+                shown << b->text();
+        }
+        QCOMPARE(shown, visibleDefaults);
+        QVERIFY(f->child<QAbstractButton>(u"optDefaultButton_0"_s)->isChecked());
+        QVERIFY(f->child<QAbstractButton>(u"optButtons_%1"_s.arg(index))->isChecked());
+    }
+
+    void iconsAndDefaults_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("iconValue");
+        QTest::addColumn<QString>("iconName");
+        QTest::newRow("critical") << u"optIcons_16"_s << 16 << u"vbCritical"_s;
+        QTest::newRow("information") << u"optIcons_64"_s << 64 << u"vbInformation"_s;
+        QTest::newRow("Ohne after another") << u"optIcons_0"_s << 0 << QString();
+    }
+    void iconsAndDefaults() {
+        QFETCH(QString, button);
+        QFETCH(int, iconValue);
+        QFETCH(QString, iconName);
+        QTest::mouseClick(f->child(u"optIcons_48"_s), Qt::LeftButton);
+        QTest::mouseClick(f->child(button), Qt::LeftButton);
+        QCOMPARE(f->definition.state().iconValue, iconValue);
+        QCOMPARE(f->definition.state().iconName, iconName);
+        QVERIFY(f->child<QAbstractButton>(button)->isChecked());
+        QVERIFY(!f->child<QAbstractButton>(u"optIcons_48"_s)->isChecked() || iconValue == 48);
+    }
+
+    void helpButtonAndVbs() {
+        auto* help = f->child<QCheckBox>(u"chkHelpButton"_s);
+        QWidget* marker = f->child(u"cmdHilfeButton"_s);
+        QTest::mouseClick(help, Qt::LeftButton);
+        QCOMPARE(f->definition.helpButton(), 1);
+        QVERIFY(marker->isVisible());
+
+        QTest::mouseClick(f->child(u"optCode_3"_s), Qt::LeftButton);
+        QCOMPARE(f->definition.state().codeValue, 3);
+        QCOMPARE(help->checkState(), Qt::Unchecked);
+        QVERIFY(!marker->isVisible());
+
+        // Under "VBS" the box refuses the tick.
+        QTest::mouseClick(help, Qt::LeftButton);
+        QCOMPARE(f->definition.helpButton(), 0);
+        QCOMPARE(help->checkState(), Qt::Unchecked);
+        QVERIFY(!marker->isVisible());
+
+        QTest::mouseClick(f->child(u"optCode_2"_s), Qt::LeftButton);
+        QTest::mouseClick(help, Qt::LeftButton);
+        QVERIFY(marker->isVisible());
+        QTest::mouseClick(help, Qt::LeftButton);
+        QVERIFY(!marker->isVisible());
+
+        QTest::mouseClick(f->child(u"chkSystemModal"_s), Qt::LeftButton);
+        QCOMPARE(f->definition.systemModal(), 1);
+        QTest::mouseClick(f->child(u"chkSystemModal"_s), Qt::LeftButton);
+        QCOMPARE(f->definition.systemModal(), 0);
+    }
+
+    void changesByProgramAreShown() {
+        // New, Open and the script export change the definition directly.
+        f->definition.selectIcon(32);
+        f->definition.selectButtons(3);
+        f->definition.selectDefaultButton(256);
+        f->definition.selectCode(1);
+        f->definition.setSystemModal(Definition::Grayed);
+        f->definition.setTitle(u"Titel"_s);
+        f->definition.setMessage(u"Zeile 1\r\nZeile 2"_s);
+        QVERIFY(f->child<QAbstractButton>(u"optIcons_32"_s)->isChecked());
+        QVERIFY(f->child<QAbstractButton>(u"optButtons_3"_s)->isChecked());
+        QVERIFY(f->child<QAbstractButton>(u"optDefaultButton_256"_s)->isChecked());
+        QVERIFY(f->child<QAbstractButton>(u"optCode_1"_s)->isChecked());
+        QCOMPARE(f->child<QCheckBox>(u"chkSystemModal"_s)->checkState(), Qt::PartiallyChecked);
+        QCOMPARE(f->child<QLineEdit>(u"txtTitel"_s)->text(), u"Titel"_s);
+        QCOMPARE(f->child<QPlainTextEdit>(u"txtMessage"_s)->toPlainText(), u"Zeile 1\nZeile 2"_s);
+        // Showing the text must not write it back changed.
+        QCOMPARE(f->definition.message(), u"Zeile 1\r\nZeile 2"_s);
+
+        // A click on a dimmed box ticks it.
+        QTest::mouseClick(f->child(u"chkSystemModal"_s), Qt::LeftButton);
+        QCOMPARE(f->definition.systemModal(), 1);
+    }
+
+    void typing() {
+        auto* message = f->child<QPlainTextEdit>(u"txtMessage"_s);
+        message->setFocus();
+        QTest::keyClicks(message, u"erste"_s);
+        QTest::keyClick(message, Qt::Key_Return);
+        QTest::keyClicks(message, u"zweite \"Zeile\""_s);
+        QCOMPARE(f->definition.message(), u"erste\r\nzweite \"Zeile\""_s);
+        // Tab leaves the message box instead of typing a tab.
+        QTest::keyClick(message, Qt::Key_Tab);
+        QVERIFY(!message->hasFocus());
+        QVERIFY(!f->definition.message().contains(u'\t'));
+
+        auto* title = f->child<QLineEdit>(u"txtTitel"_s);
+        QTest::keyClicks(title, u"Hallo"_s);
+        QCOMPARE(f->definition.title(), u"Hallo"_s);
+    }
+
+    void longTextsSurvive() {
+        // A title read from a file has no length limit; the box must not
+        // shorten it, neither on showing nor when the user types on.
+        const QString longTitle(40000, u'x');
+        f->definition.setTitle(longTitle);
+        auto* title = f->child<QLineEdit>(u"txtTitel"_s);
+        QCOMPARE(title->text().size(), 40000);
+        title->setFocus();
+        title->end(false);
+        QTest::keyClick(title, Qt::Key_Y);
+        QCOMPARE(f->definition.title(), longTitle + u'y');
+    }
+
+    void ctrlCCopies_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("txtMessage") << u"txtMessage"_s;
+        QTest::newRow("txtTitel") << u"txtTitel"_s;
+        QTest::newRow("option button") << u"optButtons_1"_s;
+    }
+    void ctrlCCopies() {
+        QFETCH(QString, focus);
+        f->definition.setMessage(u"Text"_s);
+        QWidget* w = f->child(focus);
+        w->setFocus();
+        QCOMPARE(QApplication::focusWidget(), w);
+        QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(f->fakes.clipboard.holdsText);
+        QVERIFY(f->fakes.clipboard.text.contains(u"MsgBox"_s));
+        QVERIFY(f->fakes.clipboard.text.contains(u"\"Text\""_s));
+        QCOMPARE(f->fakes.clipboard.clears, 1);
+    }
+
+    void preview_data() {
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("defaultButton");
+        QTest::addColumn<int>("systemModal");
+        QTest::addColumn<int>("help");
+        QTest::addColumn<int>("style");
+        QTest::newRow("default") << 0 << 0 << 0 << 0 << 0 << 0;
+        QTest::newRow("everything") << 16 << 4 << 256 << 1 << 1 << 20756;
+        QTest::newRow("dimmed boxes count as clear") << 48 << 3 << 512 << 2 << 2 << 48 + 3 + 512;
+    }
+    void preview() {
+        QFETCH(int, icon);
+        QFETCH(int, buttons);
+        QFETCH(int, defaultButton);
+        QFETCH(int, systemModal);
+        QFETCH(int, help);
+        QFETCH(int, style);
+        f->definition.selectIcon(icon);
+        f->definition.selectButtons(buttons);
+        f->definition.selectDefaultButton(defaultButton);
+        f->definition.setSystemModal(systemModal);
+        f->definition.setHelpButton(help);
+        f->definition.setTitle(u" Titel \"mit\" Blanks "_s);
+        f->definition.setMessage(u"a\r\nb"_s);
+        QTest::keyClick(&f->window, Qt::Key_F5);
+        QCOMPARE(f->fakes.messageBox.shown.size(), 1);
+        const MessageBoxRequest& r = f->fakes.messageBox.shown.first();
+        QCOMPARE(r.style, style);
+        QCOMPARE(r.title, u" Titel \"mit\" Blanks "_s);
+        QCOMPARE(r.text, u"a\r\nb"_s);
+        QCOMPARE(r.withHelpFile, help == 1);
+        QVERIFY(r.helpFile.isEmpty());
+        QCOMPARE(r.helpContext, 0);
+    }
+
+    void buttonSetFailureIsReported() {
+        f->definition.selectButtons(4);
+        f->window.optButtons_Click(7);
+        QCOMPARE(f->fakes.messageBox.shown.size(), 1);
+        const MessageBoxRequest& r = f->fakes.messageBox.shown.first();
+        QCOMPARE(r.title, u"frmMsgBox_optButtons_Click"_s);
+        QCOMPARE(r.style, 16);
+        QVERIFY(r.text.startsWith(u"9 "_s));
+        QVERIFY(f->child<QAbstractButton>(u"optButtons_4"_s)->isChecked());
+
+        // The other option handlers pass a failure over silently.
+        f->window.optIcons_Click(7);
+        f->window.optDefaultButton_Click(1);
+        f->window.optCode_Click(9);
+        QCOMPARE(f->fakes.messageBox.shown.size(), 1);
+    }
+
+    // --- toolbar -----------------------------------------------------------
+
+    void pressShiftsPicture_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::newRow("0 left") << 0 << Qt::LeftButton;
+        QTest::newRow("7 left") << 7 << Qt::LeftButton;
+        QTest::newRow("9 right") << 9 << Qt::RightButton;
+        QTest::newRow("4 middle") << 4 << Qt::MiddleButton;
+    }
+    void pressShiftsPicture() {
+        QFETCH(int, index);
+        QFETCH(Qt::MouseButton, button);
+        ToolbarPicture* p = f->window.imgButton(index);
+        const int left = p->leftTwips();
+        const int top = p->topTwips();
+        const QPoint designed = p->pos();
+        QTest::mousePress(p, button);
+        QCOMPARE(p->leftTwips(), left + 20);
+        QCOMPARE(p->topTwips(), top + 20);
+        QCOMPARE(p->pos(), QPoint((left + 20 + 7) / 15, (top + 20 + 7) / 15));
+        QTest::mouseRelease(p, button);
+        QCOMPARE(p->leftTwips(), left);
+        QCOMPARE(p->topTwips(), top);
+        QCOMPARE(p->pos(), designed);
+    }
+
+    void picturesReturnAfterManyPresses() {
+        QList<QPoint> designed;
+        for (int i = 0; i <= 10; ++i)
+            designed << f->window.imgButton(i)->pos();
+        ToolbarPicture* p = f->window.imgButton(1);
+        for (int round = 0; round < 25; ++round) {
+            // Interleaved buttons, a release off the picture, a double click.
+            QTest::mousePress(p, Qt::LeftButton);
+            QTest::mousePress(p, Qt::RightButton, Qt::ShiftModifier);
+            QTest::mouseRelease(p, Qt::RightButton, Qt::ShiftModifier);
+            QTest::mouseRelease(p, Qt::LeftButton, {}, QPoint(300, 200));
+            QTest::mouseDClick(f->window.imgButton(9), Qt::LeftButton);
+        }
+        for (int i = 0; i <= 10; ++i)
+            QCOMPARE(f->window.imgButton(i)->pos(), designed[i]);
+        QCOMPARE(p->leftTwips(), 705);
+        QCOMPARE(p->topTwips(), 75);
+        // Released off the picture: no save was started.
+        QVERIFY(f->fakes.fileDialogs.saveRequests.isEmpty());
+    }
+
+    void releaseOutsideMovesBackWithoutCommand() {
+        ToolbarPicture* p = f->window.imgButton(3);
+        const QPoint designed = p->pos();
+        QTest::mousePress(p, Qt::LeftButton);
+        QTest::mouseMove(p, QPoint(200, 150));
+        QTest::mouseRelease(p, Qt::LeftButton, {}, QPoint(200, 150));
+        QCOMPARE(p->pos(), designed);
+        QVERIFY(f->fakes.messageBox.shown.isEmpty());
+        QTest::mouseClick(p, Qt::RightButton);
+        QVERIFY(f->fakes.messageBox.shown.isEmpty());
+    }
+
+    void toolbarRunsCommand_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("effect");
+        QTest::newRow("0 Laden") << 0 << u"open"_s;
+        QTest::newRow("1 Speichern without file name") << 1 << u"save"_s;
+        QTest::newRow("2 Speichern unter") << 2 << u"save"_s;
+        QTest::newRow("3 Vorschau") << 3 << u"box 0"_s;
+        QTest::newRow("4 Quellcode") << 4 << u"box code"_s;
+        QTest::newRow("5 Kopieren") << 5 << u"clipboard"_s;
+        QTest::newRow("6 Info") << 6 << u"box Freeware"_s;
+        QTest::newRow("7 Beenden") << 7 << u"closed"_s;
+        QTest::newRow("8 Neu") << 8 << u"new"_s;
+        QTest::newRow("9 Update suchen") << 9 << u"nothing"_s;
+        QTest::newRow("10 VB-Script") << 10 << u"save"_s;
+    }
+    void toolbarRunsCommand() {
+        QFETCH(int, index);
+        QFETCH(QString, effect);
+        f->definition.selectIcon(64);
+        f->definition.setMessage(u"Hallo"_s);
+        QTest::mouseClick(f->window.imgButton(index), Qt::LeftButton);
+        const FakeServices& s = f->fakes;
+        QCOMPARE(s.fileDialogs.openRequests.size(), effect == u"open"_s ? 1 : 0);
+        QCOMPARE(s.fileDialogs.saveRequests.size(), effect == u"save"_s ? 1 : 0);
+        QCOMPARE(s.clipboard.holdsText, effect == u"clipboard"_s);
+        QCOMPARE(f->window.isVisible(), effect != u"closed"_s);
+        QCOMPARE(f->definition.state().iconValue, effect == u"new"_s ? 0 : 64);
+        if (effect.startsWith(u"box"_s)) {
+            QCOMPARE(s.messageBox.shown.size(), 1);
+            const MessageBoxRequest& r = s.messageBox.shown.first();
+            if (effect == u"box 0"_s)
+                QCOMPARE(r.style, 64);
+            if (effect == u"box code"_s)
+                QVERIFY(r.text.contains(u"MsgBox"_s));
+            if (effect == u"box Freeware"_s)
+                QCOMPARE(r.title, u"Freeware"_s);
+        } else {
+            QCOMPARE(s.messageBox.shown.size(), 0);
+        }
+        if (effect == u"nothing"_s) {
+            QVERIFY(s.settings.writes.isEmpty());
+            QVERIFY(s.shell.opened.isEmpty());
+            QCOMPARE(f->definition.message(), u"Hallo"_s);
+        }
+    }
+
+    void menuCommands() {
+        f->window.findChild<QAction*>(u"mnuWebsite"_s)->trigger();
+        QCOMPARE(f->fakes.shell.opened.size(), 1);
+        QVERIFY(f->fakes.shell.opened.first().startsWith(u"https://"_s));
+        f->window.findChild<QAction*>(u"mnuEinstellungen"_s)->trigger();
+        QCOMPARE(f->settingsDialogParents, QList<QWidget*>{&f->window});
+        // The update entries do nothing, even when called.
+        f->window.mnuUpdateIE_Click();
+        f->window.mnuUpdateCheck_Click();
+        f->window.mnuUpdateCheckAllwaysOff_Click();
+        QVERIFY(f->window.findChild<QAction*>(u"mnuUpdateIE"_s)->isChecked());
+        QVERIFY(f->fakes.settings.writes.isEmpty());
+        // The problem report works when called, though its entry is greyed.
+        f->window.mnuProblembericht_Click();
+        QCOMPARE(f->fakes.shell.opened.size(), 2);
+    }
+
+private:
+    std::unique_ptr<WindowFixture> f;
+};
+
+QTEST_MAIN(TestHandlers)
+#include "tst_frmmsgbox_handlers.moc"
