@@ -23,7 +23,7 @@ using namespace Qt::StringLiterals;
 
 namespace msgbox {
 
-QList<ButtonSpec> buttonsFor(int style) {
+QList<AnswerButton> buttonsFor(int style) {
     switch (style & 0x0F) {
     case vb::vbOKCancel:
         return {{u"OK"_s, vb::vbOK}, {u"Abbrechen"_s, vb::vbCancel}};
@@ -48,8 +48,8 @@ int defaultButtonIndex(int style) {
 }
 
 int escapeResult(int style) {
-    const QList<ButtonSpec> buttons = buttonsFor(style);
-    for (const ButtonSpec& b : buttons) {
+    const QList<AnswerButton> buttons = buttonsFor(style);
+    for (const AnswerButton& b : buttons) {
         if (b.result == vb::vbCancel)
             return vb::vbCancel;
     }
@@ -178,14 +178,14 @@ void MessageBoxDialog::buildText(const QString& text) {
 }
 
 void MessageBoxDialog::buildButtons(const MessageBoxRequest& request) {
-    const QList<msgbox::ButtonSpec> specs = msgbox::buttonsFor(m_style);
+    const QList<msgbox::AnswerButton> answers = msgbox::buttonsFor(m_style);
     const int defaultIndex = msgbox::defaultButtonIndex(m_style);
-    for (int i = 0; i < specs.size(); ++i) {
-        auto* button = new QPushButton(specs.at(i).caption, this);
+    for (int i = 0; i < answers.size(); ++i) {
+        auto* button = new QPushButton(answers.at(i).caption, this);
         button->setAutoDefault(true);
         button->setDefault(i == defaultIndex);
         button->installEventFilter(this);
-        const int result = specs.at(i).result;
+        const int result = answers.at(i).result;
         connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
         m_buttons.append(button);
     }

@@ -13,14 +13,14 @@ class QScrollArea;
 // What a Basic style value asks of the box, worked out without any widget.
 namespace msgbox {
 
-struct ButtonSpec {
+struct AnswerButton {
     QString caption;
     int result; // vb::MsgBoxResult
 };
 
 // The buttons of the style's button set (style & 15), in their order. An
 // unknown set shows the OK button alone.
-QList<ButtonSpec> buttonsFor(int style);
+QList<AnswerButton> buttonsFor(int style);
 // Position of the default button among buttonsFor(style): 256 the second,
 // 512 the third, anything the set does not have the first.
 int defaultButtonIndex(int style);
