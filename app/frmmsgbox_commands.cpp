@@ -76,6 +76,8 @@ void frmMsgBox::Form_Load() {
         unsetCursor();
         mnuEinstellungen_Click();
         skipOnFailure([&] { settings.write(u"FirstStart"_s, u"True"_s); });
+        // On disk at once, so that a crash before the end does not ask again.
+        skipOnFailure([&] { settings.flush(); });
     }
 
     RegistryLesen();

@@ -86,10 +86,11 @@ public:
 
 private:
     static std::optional<FileDialogResult> next(std::deque<std::optional<FileDialogResult>>& q) {
-        if (q.empty())
-            return std::nullopt;
-        auto answer = q.front();
-        q.pop_front();
+        std::optional<FileDialogResult> answer;
+        if (!q.empty()) {
+            answer.swap(q.front());
+            q.pop_front();
+        }
         return answer;
     }
 };
