@@ -14,8 +14,7 @@ void reportError(MessageBoxService& box, const vb::Error& error, const QString& 
 
 // Runs action under the message trap: a vb::Error (or any other exception,
 // reported as error 5) ends it and is reported. Returns false if it failed.
-template <typename F>
-bool trapped(MessageBoxService& box, const QString& procedure, F&& action) {
+template <typename F> bool trapped(MessageBoxService& box, const QString& procedure, F&& action) {
     try {
         action();
         return true;

@@ -170,6 +170,6 @@ struct FakeServices {
     FakeAppFacts appFacts;
     FakeSpecialFolders specialFolders;
     Session session;
-    Services services{messageBox, settings,  clipboard,      fileDialogs, fileSystem,
-                      shell,      appFacts,  specialFolders, session};
+    Services services{messageBox, settings, clipboard,      fileDialogs, fileSystem,
+                      shell,      appFacts, specialFolders, session};
 };
