@@ -38,19 +38,21 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display nobody else uses.
-display_number=90
-while [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ]; do
-    display_number=$((display_number + 1))
-done
-display=":$display_number"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 200); do
-    xdpyinfo -display "$display" >/dev/null 2>&1 && break
-    sleep 0.02
-done
-xdpyinfo -display "$display" >/dev/null 2>&1 || { echo "measure: Xvfb did not start" >&2; exit 2; }
+# A display nobody else uses: Xvfb picks a free number itself and writes it
+# to the file, so that parallel test runs cannot collide with this one.
+start_xvfb() {
+    : >"$work/display"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 250); do
+        [ -s "$work/display" ] && break
+        sleep 0.02
+    done
+    display=":$(head -n1 "$work/display")"
+    export DISPLAY="$display" # for xdotool as well as the programs
+    xdpyinfo >/dev/null 2>&1 || { echo "measure: Xvfb did not start" >&2; exit 2; }
+}
+start_xvfb
 
 # A settings store that has seen its first start, so no dialog opens.
 home="$work/home"
@@ -65,12 +67,23 @@ measure_once() {
     local program=$1 start mapped pid hwm
     start=$(now_ns)
     HOME="$home" XDG_CONFIG_HOME="$home/.config" DISPLAY="$display" QT_QPA_PLATFORM=xcb \
-        "$program" >/dev/null 2>&1 &
+        "$program" >"$work/program.log" 2>&1 &
     pid=$!
     local deadline=$((start + 20000000000))
     until xdotool search --all --onlyvisible --pid "$pid" >/dev/null 2>&1; do
+        if ! kill -0 "$xvfb_pid" 2>/dev/null || ! xdpyinfo >/dev/null 2>&1; then
+            # The X server was ended from outside (a shared machine): start
+            # another and measure this run again.
+            kill -9 "$pid" 2>/dev/null || true
+            wait "$pid" 2>/dev/null || true
+            echo "measure: X server lost, starting another" >&2
+            start_xvfb
+            measure_once "$program"
+            return
+        fi
         if [ "$(now_ns)" -gt "$deadline" ] || ! kill -0 "$pid" 2>/dev/null; then
-            echo "measure: $program showed no window" >&2
+            echo "measure: $program showed no window; its output:" >&2
+            cat "$work/program.log" >&2
             kill -9 "$pid" 2>/dev/null || true
             exit 2
         fi
