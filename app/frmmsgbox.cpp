@@ -10,6 +10,7 @@
 #include "core/optiontables.h"
 #include "datafolder/datafolder.h"
 #include "platform/errortrap.h"
+#include "platform/qtmessageboxdialog.h"
 #include "platform/services.h"
 
 #include <QButtonGroup>
@@ -41,19 +42,6 @@ const char* const toolbarImages[] = {
     "script",  // 10 mnuSpeichernVBS
 };
 constexpr int toolbarCount = int(std::size(toolbarImages));
-
-QStyle::StandardPixmap iconPicture(int index) {
-    switch (index) {
-    case vb::vbCritical:
-        return QStyle::SP_MessageBoxCritical;
-    case vb::vbQuestion:
-        return QStyle::SP_MessageBoxQuestion;
-    case vb::vbExclamation:
-        return QStyle::SP_MessageBoxWarning;
-    default:
-        return QStyle::SP_MessageBoxInformation;
-    }
-}
 
 Qt::CheckState toCheckState(int value) {
     switch (value) {
@@ -168,7 +156,7 @@ void frmMsgBox::setUpOptionGroups() {
         button->setFont(iconFont);
         const int index = m_optIcons->id(button);
         if (index != 0) {
-            button->setIcon(style()->standardIcon(iconPicture(index), nullptr, button));
+            button->setIcon(style()->standardIcon(msgbox::iconFor(index), nullptr, button));
             button->setIconSize(QSize(32, 32));
         }
     }

@@ -64,10 +64,6 @@ QString normalizedText(const QString& text) {
     return result;
 }
 
-} // namespace msgbox
-
-namespace {
-
 QStyle::StandardPixmap iconFor(int style) {
     switch (style & 0x70) {
     case vb::vbCritical:
@@ -82,6 +78,10 @@ QStyle::StandardPixmap iconFor(int style) {
         return QStyle::SP_CustomBase; // no icon
     }
 }
+
+} // namespace msgbox
+
+namespace {
 
 // The window title exactly as given: "[*]" would otherwise be taken as the
 // placeholder for the modified mark, and an empty title would be replaced by
@@ -146,7 +146,7 @@ MessageBoxDialog::MessageBoxDialog(const MessageBoxRequest& request, QWidget* pa
 void MessageBoxDialog::buildIcon(int style) {
     m_icon = new QLabel(this);
     m_icon->setObjectName(u"icon"_s);
-    const QStyle::StandardPixmap which = iconFor(style);
+    const QStyle::StandardPixmap which = msgbox::iconFor(style);
     if (which == QStyle::SP_CustomBase) {
         m_icon->hide();
         return;

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QList>
 #include <QString>
+#include <QStyle>
 
 class QLabel;
 class QPushButton;
@@ -29,6 +30,9 @@ int defaultButtonIndex(int style);
 int escapeResult(int style);
 // CR LF, lone CR and lone LF all become "\n".
 QString normalizedText(const QString& text);
+// The platform picture of the style's icon (style & 0x70), or
+// QStyle::SP_CustomBase when the box has none.
+QStyle::StandardPixmap iconFor(int style);
 
 } // namespace msgbox
 
