@@ -135,7 +135,16 @@ void Definition::setHelpButton(int value) {
 }
 
 void Definition::setTitle(const QString& text) {
-    if (assign(m_title, text)) {
+    // The title is one line: a pasted line break would end up raw inside the
+    // title's string literal and split the title line of a definition file.
+    // Each break (CR LF, lone CR or lone LF) becomes one blank.
+    QString oneLine = text;
+    if (oneLine.contains(u'\r') || oneLine.contains(u'\n')) {
+        oneLine.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        oneLine.replace(u'\r', u' ');
+        oneLine.replace(u'\n', u' ');
+    }
+    if (assign(m_title, oneLine)) {
         notify(TitleChanged);
     }
 }

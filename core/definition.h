@@ -102,7 +102,7 @@ public:
     // --- texts ----------------------------------------------------------
     const QString& title() const { return m_title; }
     const QString& message() const { return m_message; } // line breaks CR LF
-    void setTitle(const QString& text);
+    void setTitle(const QString& text); // line breaks become blanks
     void setMessage(const QString& text);
 
     // --- what the window shows besides the selections --------------------

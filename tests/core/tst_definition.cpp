@@ -78,6 +78,8 @@ private slots:
     void oneSignalPerAction();
     void signalSeesFinishedState();
     void batchCollectsSeveralActions();
+    void titleStaysOneLine_data();
+    void titleStaysOneLine();
 };
 
 void TestDefinition::startState() {
@@ -413,6 +415,24 @@ void TestDefinition::batchCollectsSeveralActions() {
                                Definition::IconChanged | Definition::ButtonsChanged |
                                Definition::DefaultButtonChanged |
                                Definition::DefaultButtonOptionsChanged | Definition::TitleChanged));
+}
+
+void TestDefinition::titleStaysOneLine_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("CR LF") << u"Zeile 1\r\nZeile 2"_s << u"Zeile 1 Zeile 2"_s;
+    QTest::newRow("lone LF") << u"a\nb"_s << u"a b"_s;
+    QTest::newRow("lone CR") << u"a\rb"_s << u"a b"_s;
+    QTest::newRow("LF CR is two breaks") << u"a\n\rb"_s << u"a  b"_s;
+    QTest::newRow("no break") << u"Frage"_s << u"Frage"_s;
+}
+
+void TestDefinition::titleStaysOneLine() {
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    Definition d;
+    d.setTitle(typed);
+    QCOMPARE(d.title(), kept);
 }
 
 QTEST_GUILESS_MAIN(TestDefinition)
