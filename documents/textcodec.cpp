@@ -29,6 +29,21 @@ std::optional<QStringConverter::Encoding> unicodeByMark(const QByteArray& bytes)
     return std::nullopt;
 }
 
+// A surrogate without its partner is no character; a file holding one is
+// read with U+FFFD in its place, as saving would write it anyway.
+QString withoutLoneSurrogates(QString text) {
+    QChar* p = text.data();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i].isHighSurrogate() && i + 1 < n && p[i + 1].isLowSurrogate()) {
+            ++i;
+        } else if (p[i].isSurrogate()) {
+            p[i] = QChar::ReplacementCharacter;
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 bool fitsWindows1252(const QString& text) {
@@ -59,7 +74,7 @@ QString decode(const QByteArray& bytes) {
     // guessed at, since any byte sequence is valid Windows-1252.
     if (const auto unicode = unicodeByMark(bytes)) {
         QStringDecoder decoder(*unicode); // skips the mark
-        return decoder.decode(bytes);
+        return withoutLoneSurrogates(decoder.decode(bytes));
     }
     QStringDecoder decoder(codePage);
     if (decoder.isValid())

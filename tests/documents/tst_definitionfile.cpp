@@ -109,6 +109,10 @@ void tst_DefinitionFile::decode_data() {
                                      << content(0, 0, 0, 0, u"Ω€"_s, u"😀\r\n"_s);
     QTest::newRow("UTF-16LE with mark") << utf16LeBom(u"64\r\n0\r\n0\r\n3\r\nΩ\r\nä\r\n"_s)
                                         << content(64, 0, 0, 3, u"Ω"_s, u"ä\r\n"_s);
+    QTest::newRow("UTF-16LE lone surrogates read as replacement characters")
+        << utf16LeBom(u"0\r\n0\r\n0\r\n0\r\n"_s + QChar(0xD800) + u"x"_s + QChar(0xDC00) +
+                      u"\r\n"_s + QChar(0xD83D) + QChar(0xDE00) + u"\r\n"_s)
+        << content(0, 0, 0, 0, u"\uFFFDx\uFFFD"_s, u"😀\r\n"_s);
     QTest::newRow("UTF-8 without mark is read as Windows-1252")
         << QByteArray("0\r\n0\r\n0\r\n0\r\n\xC3\xA4\r\n")
         << content(0, 0, 0, 0, u"Ã¤"_s, QString());
