@@ -207,6 +207,11 @@ void DocumentCommands::mnuKopieren_Click() {
 void DocumentCommands::mnuQuellcode_Click() {
     trapped(m_services.messageBox, u"mnuQuellcode_Click"_s, [&] {
         const QString code = gen::generateSelected(m_definition);
-        m_services.messageBox.show(code, vb::vbOKOnly, u"Quellcode"_s);
+        MessageBoxRequest box;
+        box.text = code;
+        box.style = vb::vbOKOnly;
+        box.title = u"Quellcode"_s;
+        box.keepLines = true;
+        m_services.messageBox.show(box);
     });
 }

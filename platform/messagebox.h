@@ -42,6 +42,10 @@ struct MessageBoxRequest {
     bool withHelpFile = false; // help file and context given
     QString helpFile;
     int helpContext = 0;
+    // Source code: every line shown as it is, in a fixed-pitch font, never
+    // wrapped (a wrapped line would read as two lines of code); wide text
+    // scrolls across.
+    bool keepLines = false;
 };
 
 class MessageBoxService {

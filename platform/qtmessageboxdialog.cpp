@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QEvent>
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -97,7 +98,7 @@ QString literalWindowTitle(const QString& title) {
 } // namespace
 
 MessageBoxDialog::MessageBoxDialog(const MessageBoxRequest& request, QWidget* parent)
-    : QDialog(parent), m_style(request.style) {
+    : QDialog(parent), m_style(request.style), m_keepLines(request.keepLines) {
     const bool systemModal = (m_style & vb::vbSystemModal) != 0;
     const bool closable = msgbox::escapeResult(m_style) != 0;
 
@@ -161,7 +162,9 @@ void MessageBoxDialog::buildText(const QString& text) {
     m_text = new QLabel;
     m_text->setObjectName(u"text"_s);
     m_text->setTextFormat(Qt::PlainText);
-    m_text->setWordWrap(true);
+    m_text->setWordWrap(!m_keepLines);
+    if (m_keepLines)
+        m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_text->setText(msgbox::normalizedText(text));
@@ -219,16 +222,18 @@ void MessageBoxDialog::fitTextArea() {
     const int capWidth = std::max(avail.width() - chrome.width() - frame, 50);
     const int capHeight = std::max(avail.height() - chrome.height() - frame - titleBar, 30);
 
-    // Long lines wrap at word boundaries at about three fifths of the screen.
+    // Long lines wrap at word boundaries at about three fifths of the screen;
+    // source code keeps its lines and scrolls across instead.
     const int wrapWidth = std::min(capWidth, std::max(avail.width() * 3 / 5, 200));
     QTextDocument doc;
     doc.setDefaultFont(m_text->font());
     doc.setDocumentMargin(0);
     QTextOption option = doc.defaultTextOption();
-    option.setWrapMode(QTextOption::WordWrap);
+    option.setWrapMode(m_keepLines ? QTextOption::NoWrap : QTextOption::WordWrap);
     doc.setDefaultTextOption(option);
     doc.setPlainText(m_text->text());
-    doc.setTextWidth(wrapWidth);
+    if (!m_keepLines)
+        doc.setTextWidth(wrapWidth);
     const int textWidth = std::max(static_cast<int>(std::ceil(doc.idealWidth())) + 4, 1);
     int textHeight = m_text->heightForWidth(textWidth);
     if (textHeight <= 0)

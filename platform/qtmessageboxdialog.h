@@ -69,6 +69,7 @@ private:
     void fitTextArea();
 
     int m_style = 0;
+    bool m_keepLines = false;
     QLabel* m_icon = nullptr;
     QLabel* m_text = nullptr;
     QScrollArea* m_area = nullptr;

@@ -9,7 +9,7 @@ packages=(
     build-essential cmake pkg-config ccache file dpkg-dev
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
     # run time
-    qt6-translations-l10n fonts-open-sans qt6-qpa-plugins
+    qt6-translations-l10n fonts-open-sans fonts-dejavu-core qt6-qpa-plugins
     # tests: X server, input, clipboard, validators
     xvfb xauth xdotool xclip x11-xkb-utils x11-utils imagemagick python3
     desktop-file-utils appstream

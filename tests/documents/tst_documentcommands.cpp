@@ -554,6 +554,7 @@ void tst_DocumentCommands::copyAndSourceViewShowTheGeneratedCode() {
     QCOMPARE(w.fakes.messageBox.shown[0].text, expected);
     QCOMPARE(w.fakes.messageBox.shown[0].title, u"Quellcode"_s);
     QCOMPARE(w.fakes.messageBox.shown[0].style, 0);
+    QVERIFY(w.fakes.messageBox.shown[0].keepLines);
     QCOMPARE(w.fakes.clipboard.text, u"unberührt"_s);
     QCOMPARE(w.fakes.fileSystem.writeCount, 0);
 

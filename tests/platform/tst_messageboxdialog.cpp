@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -61,6 +62,7 @@ private slots:
     void titleShownAsGiven();
     void hugeTextScrollsInsideTheScreen();
     void shortTextNeedsNoScrolling();
+    void codeKeepsItsLines();
     void serviceReturnsTheButtonPressed();
     void germanTranslationsLoad();
 };
@@ -330,6 +332,28 @@ void TestMessageBoxDialog::hugeTextScrollsInsideTheScreen() {
         QVERIFY(box.rect().contains(QRect(b->mapTo(&box, QPoint(0, 0)), b->size())));
     box.answerButtons().at(2)->click();
     QCOMPARE(box.result(), 2);
+}
+
+void TestMessageBoxDialog::codeKeepsItsLines() {
+    // One line of code far wider than the wrap width of a message, and a
+    // short second line: the box must show two lines and scroll across.
+    const QString longLine = u"Select Case MsgBox(\""_s + QString(60, u'x').repeated(8) + u"\")"_s;
+    MessageBoxRequest code = request(0, longLine + u"\rEnd Select"_s);
+    code.keepLines = true;
+    MessageBoxDialog box(code);
+    QVERIFY(showAndActivate(box));
+    QVERIFY(!box.textLabel()->wordWrap());
+    const QFontMetrics metrics = box.textLabel()->fontMetrics();
+    QCOMPARE(metrics.horizontalAdvance(u'i'), metrics.horizontalAdvance(u'W'));
+    const int lineHeight = box.textLabel()->fontMetrics().lineSpacing();
+    QVERIFY2(box.textLabel()->height() < 3 * lineHeight,
+             qPrintable(QString::number(box.textLabel()->height())));
+    QVERIFY(box.textArea()->horizontalScrollBar()->isVisible());
+
+    // The same text as a message wraps instead.
+    MessageBoxDialog message(request(0, longLine + u"\rEnd Select"_s));
+    QVERIFY(showAndActivate(message));
+    QVERIFY(message.textLabel()->wordWrap());
 }
 
 void TestMessageBoxDialog::shortTextNeedsNoScrolling() {
