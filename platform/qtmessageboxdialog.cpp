@@ -1,10 +1,13 @@
 #include "platform/qtmessageboxdialog.h"
 
+#include "core/optiontables.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -24,23 +27,35 @@ using namespace Qt::StringLiterals;
 
 namespace msgbox {
 
+namespace {
+
+// The answer each button gives, by its caption.
+int resultOf(const QString& caption) {
+    static const QHash<QString, int> results{
+        {u"OK"_s, vb::vbOK},
+        {u"Abbrechen"_s, vb::vbCancel},
+        {u"Abbruch"_s, vb::vbAbort},
+        {u"Wiederholen"_s, vb::vbRetry},
+        {u"Ignorieren"_s, vb::vbIgnore},
+        {u"Ja"_s, vb::vbYes},
+        {u"Nein"_s, vb::vbNo},
+    };
+    return results.value(caption, vb::vbOK);
+}
+
+} // namespace
+
 QList<AnswerButton> buttonsFor(int style) {
-    switch (style & 0x0F) {
-    case vb::vbOKCancel:
-        return {{u"OK"_s, vb::vbOK}, {u"Abbrechen"_s, vb::vbCancel}};
-    case vb::vbAbortRetryIgnore:
-        return {{u"Abbruch"_s, vb::vbAbort},
-                {u"Wiederholen"_s, vb::vbRetry},
-                {u"Ignorieren"_s, vb::vbIgnore}};
-    case vb::vbYesNoCancel:
-        return {{u"Ja"_s, vb::vbYes}, {u"Nein"_s, vb::vbNo}, {u"Abbrechen"_s, vb::vbCancel}};
-    case vb::vbYesNo:
-        return {{u"Ja"_s, vb::vbYes}, {u"Nein"_s, vb::vbNo}};
-    case vb::vbRetryCancel:
-        return {{u"Wiederholen"_s, vb::vbRetry}, {u"Abbrechen"_s, vb::vbCancel}};
-    default:
-        return {{u"OK"_s, vb::vbOK}};
+    // The buttons of a set are those the definition names for its default
+    // button options; an unknown set shows the OK box.
+    const int set = style & 0x0F;
+    const auto& names = options::defaultButtonCaptions(set <= vb::vbRetryCancel ? set : 0);
+    QList<AnswerButton> buttons;
+    for (const QString* name : {&names.first, &names.second, &names.third}) {
+        if (!name->isEmpty())
+            buttons.append({*name, resultOf(*name)});
     }
+    return buttons;
 }
 
 int defaultButtonIndex(int style) {
