@@ -2,7 +2,6 @@
 
 #include "app/appearance.h"
 #include "app/optionbutton.h"
-#include "app/skiponfailure.h"
 #include "app/toolbarpicture.h"
 #include "app/twips.h"
 #include "ui_frmMsgBox.h"

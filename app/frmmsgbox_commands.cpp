@@ -4,7 +4,6 @@
 #include "app/frmmsgbox.h"
 
 #include "app/modmsgbox.h"
-#include "app/skiponfailure.h"
 #include "app/toolbarpicture.h"
 #include "app/twips.h"
 

@@ -1,5 +1,6 @@
 #include "datafolder/frmSpeicherpfad.h"
 
+#include "platform/errortrap.h"
 #include "platform/services.h"
 #include "ui_frmSpeicherpfad.h"
 
@@ -23,14 +24,6 @@ namespace {
 
 constexpr int DocumentsFolder = 5;
 constexpr int SharedDocumentsFolder = 46;
-
-// Runs one step; a failure skips it and the caller goes on with the next.
-template <typename F> void step(F&& action) {
-    try {
-        action();
-    } catch (...) {
-    }
-}
 
 // The stored choice as a 16-bit integer the way Basic converts text: blanks
 // around the number are allowed, a fraction rounds half to even. Text that is
@@ -100,7 +93,7 @@ void frmSpeicherpfad::selectOption(int index) {
 }
 
 void frmSpeicherpfad::Form_Load() {
-    step([this] {
+    skipOnFailure([this] {
         const auto index =
             toInteger16(m_services.settings.read(u"EinstellungSpeicherOrt"_s, u"0"_s));
         if (index)
@@ -109,7 +102,7 @@ void frmSpeicherpfad::Form_Load() {
 }
 
 void frmSpeicherpfad::optSpeicherpfad_Click(int index) {
-    step([&] {
+    skipOnFailure([&] {
         const AppFacts& facts = m_services.appFacts;
         QString& path = m_services.session.dataFolderPath;
         switch (index) {
@@ -130,7 +123,7 @@ void frmSpeicherpfad::optSpeicherpfad_Click(int index) {
 }
 
 void frmSpeicherpfad::cmdOrdnerpfad_Click() {
-    step([this] {
+    skipOnFailure([this] {
         m_services.messageBox.show(m_services.session.dataFolderPath, 64, u"Ordnerpfad"_s);
     });
 }
@@ -146,32 +139,32 @@ void frmSpeicherpfad::cmdOK_Click() {
     QString& path = s.session.dataFolderPath;
 
     int index = 0;
-    step([&] { index = std::max(0, selectedIndex()); });
+    skipOnFailure([&] { index = std::max(0, selectedIndex()); });
 
-    step([&] {
+    skipOnFailure([&] {
         if (s.fileSystem.dirExists(path))
             return;
         // A fresh account may lack the documents folder itself, so the
         // missing parents are created together with the data folder.
-        step([&] { s.fileSystem.makePath(path); });
-        step([] { QCoreApplication::processEvents(); });
+        skipOnFailure([&] { s.fileSystem.makePath(path); });
+        skipOnFailure([] { QCoreApplication::processEvents(); });
         if (s.fileSystem.dirExists(path))
             return;
         const QString failed = path;
-        step([&] { path = s.appFacts.ownFolder() + u'/'; });
+        skipOnFailure([&] { path = s.appFacts.ownFolder() + u'/'; });
         s.messageBox.show(u"Der Ordner konnte nicht erstellt werden!\r\n"
                           u"Bitte prüfen Sie ob Sie dazu ausreichende Rechte besitzen.\r\n\r\n"_s +
                               failed,
                           16, u"Sicherheitshinweis"_s);
     });
 
-    step([&] { s.settings.write(u"EinstellungSpeicherPfad"_s, path); });
-    step([&] { s.settings.write(u"EinstellungSpeicherOrt"_s, QString::number(index)); });
+    skipOnFailure([&] { s.settings.write(u"EinstellungSpeicherPfad"_s, path); });
+    skipOnFailure([&] { s.settings.write(u"EinstellungSpeicherOrt"_s, QString::number(index)); });
     // The program may end without the ordinary teardown, so the choice is
     // put on disk now.
-    step([&] { s.settings.flush(); });
+    skipOnFailure([&] { s.settings.flush(); });
 
-    step([&] {
+    skipOnFailure([&] {
         if (s.settings.read(u"FirstStart"_s, u"False"_s) == u"True"_s)
             s.messageBox.show(
                 u"Starten Sie das Programm neu, damit die Einstellungen wirksam werden!"_s, 64,

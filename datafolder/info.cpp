@@ -1,5 +1,6 @@
 #include "datafolder/info.h"
 
+#include "platform/errortrap.h"
 #include "platform/services.h"
 
 using namespace Qt::StringLiterals;
@@ -19,23 +20,15 @@ QString aboutText(const AppFacts& facts) {
 }
 
 void mnuInfo_Click(Services& services) {
-    try {
-        services.messageBox.show(aboutText(services.appFacts), 64, u"Freeware"_s);
-    } catch (...) {
-    }
+    skipOnFailure(
+        [&] { services.messageBox.show(aboutText(services.appFacts), 64, u"Freeware"_s); });
 }
 
 // The shell's answer is not used: a page that does not open is not reported.
 void mnuWebsite_Click(Services& services) {
-    try {
-        services.shell.open(info::productPage.toString());
-    } catch (...) {
-    }
+    skipOnFailure([&] { services.shell.open(info::productPage.toString()); });
 }
 
 void mnuProblembericht_Click(Services& services) {
-    try {
-        services.shell.open(info::contactPage.toString());
-    } catch (...) {
-    }
+    skipOnFailure([&] { services.shell.open(info::contactPage.toString()); });
 }

@@ -93,14 +93,6 @@ void checkSelectable(options::Group group, int index) {
         throw vb::Error(vb::SubscriptOutOfRange);
 }
 
-// Runs one step of a skip-and-continue command: a failure skips the step.
-template <typename F> void skippingFailure(F&& step) {
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
-
 } // namespace
 
 DocumentCommands::DocumentCommands(Definition& definition, Services& services)
@@ -108,12 +100,12 @@ DocumentCommands::DocumentCommands(Definition& definition, Services& services)
 
 void DocumentCommands::mnuNeu_Click() {
     const Definition::Batch batch(m_definition);
-    skippingFailure([&] { m_definition.selectIcon(0); });
-    skippingFailure([&] { m_definition.selectButtons(0); });
-    skippingFailure([&] { m_definition.selectDefaultButton(0); });
-    skippingFailure([&] { m_definition.selectCode(options::SelectCase); });
-    skippingFailure([&] { m_definition.setTitle(QString()); });
-    skippingFailure([&] { m_definition.setMessage(QString()); });
+    skipOnFailure([&] { m_definition.selectIcon(0); });
+    skipOnFailure([&] { m_definition.selectButtons(0); });
+    skipOnFailure([&] { m_definition.selectDefaultButton(0); });
+    skipOnFailure([&] { m_definition.selectCode(options::SelectCase); });
+    skipOnFailure([&] { m_definition.setTitle(QString()); });
+    skipOnFailure([&] { m_definition.setMessage(QString()); });
     m_dateiname.clear();
 }
 

@@ -25,3 +25,12 @@ template <typename F> bool trapped(MessageBoxService& box, const QString& proced
     }
     return false;
 }
+
+// Skip and continue: runs one step of a handler whose failures pass
+// silently; the handler goes on with its next step.
+template <typename F> void skipOnFailure(F&& step) {
+    try {
+        step();
+    } catch (...) {
+    }
+}
