@@ -9,14 +9,11 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QIcon>
-#include <QLocale>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include <algorithm>
-#include <cmath>
-#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -24,20 +21,6 @@ namespace {
 
 constexpr int DocumentsFolder = 5;
 constexpr int SharedDocumentsFolder = 46;
-
-// The stored choice as a 16-bit integer the way Basic converts text: blanks
-// around the number are allowed, a fraction rounds half to even. Text that is
-// no number or lies outside the 16-bit range gives nothing.
-std::optional<int> toInteger16(const QString& text) {
-    bool ok = false;
-    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    const double rounded = std::nearbyint(value);
-    if (rounded < -32768.0 || rounded > 32767.0)
-        return std::nullopt;
-    return static_cast<int>(rounded);
-}
 
 } // namespace
 

@@ -39,12 +39,8 @@ void fileCommand(MessageBoxService& box, const QString& procedure, F&& action) {
 // that is not a usable position (not a number, zero, negative, too large)
 // selects the first entry instead of failing the command.
 int storedExtension(SettingsStore& settings) {
-    const QString text = settings.read(extensionKey, u"1"_s).trimmed();
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !(value >= 1 && value <= 32767))
-        return 1;
-    return definitionfile::numberOf(text);
+    const std::optional<int> position = toInteger16(settings.read(extensionKey, u"1"_s));
+    return position && *position >= 1 ? *position : 1;
 }
 
 void storeExtension(SettingsStore& settings, int filterIndex) {

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The per-user settings store: application "Veltrano", section "Options".
 class SettingsStore {
 public:
@@ -12,3 +14,8 @@ public:
     // Puts everything written so far on disk; false if that failed.
     virtual bool flush() = 0;
 };
+
+// A stored number read back as a 16-bit integer the way Basic converts text:
+// blanks around it are allowed, a fraction rounds half to even. Text that is
+// no number or lies outside the 16-bit range gives nothing.
+std::optional<int> toInteger16(const QString& text);
