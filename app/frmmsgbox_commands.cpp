@@ -119,37 +119,28 @@ void frmMsgBox::mnuBeenden_Click() {
 
 // --- document commands -------------------------------------------------------
 
+// Each command runs under its own error mode: the file, copy and source view
+// commands report through the message trap, New skips failures.
 void frmMsgBox::mnuNeu_Click() {
-    skipOnFailure([this] { m_documents.mnuNeu_Click(); });
+    m_documents.mnuNeu_Click();
 }
-
 void frmMsgBox::mnuLaden_Click() {
-    trapped(m_services.messageBox, u"mnuLaden_Click"_s, [this] { m_documents.mnuLaden_Click(); });
+    m_documents.mnuLaden_Click();
 }
-
 void frmMsgBox::mnuSpeicher_Click() {
-    trapped(m_services.messageBox, u"mnuSpeicher_Click"_s,
-            [this] { m_documents.mnuSpeicher_Click(); });
+    m_documents.mnuSpeicher_Click();
 }
-
 void frmMsgBox::mnuSpeichernUnter_Click() {
-    trapped(m_services.messageBox, u"mnuSpeichernUnter_Click"_s,
-            [this] { m_documents.mnuSpeichernUnter_Click(); });
+    m_documents.mnuSpeichernUnter_Click();
 }
-
 void frmMsgBox::mnuSpeichernVBS_Click() {
-    trapped(m_services.messageBox, u"mnuSpeichernVBS_Click"_s,
-            [this] { m_documents.mnuSpeichernVBS_Click(); });
+    m_documents.mnuSpeichernVBS_Click();
 }
-
 void frmMsgBox::mnuKopieren_Click() {
-    trapped(m_services.messageBox, u"mnuKopieren_Click"_s,
-            [this] { m_documents.mnuKopieren_Click(); });
+    m_documents.mnuKopieren_Click();
 }
-
 void frmMsgBox::mnuQuellcode_Click() {
-    trapped(m_services.messageBox, u"mnuQuellcode_Click"_s,
-            [this] { m_documents.mnuQuellcode_Click(); });
+    m_documents.mnuQuellcode_Click();
 }
 
 // --- preview -------------------------------------------------------------------
@@ -179,16 +170,15 @@ void frmMsgBox::mnuEinstellungen_Click() {
     });
 }
 
+// The information commands pass their own failures over silently.
 void frmMsgBox::mnuInfo_Click() {
-    skipOnFailure([this] { ::mnuInfo_Click(m_services); });
+    ::mnuInfo_Click(m_services);
 }
-
 void frmMsgBox::mnuWebsite_Click() {
-    skipOnFailure([this] { ::mnuWebsite_Click(m_services); });
+    ::mnuWebsite_Click(m_services);
 }
-
 void frmMsgBox::mnuProblembericht_Click() {
-    skipOnFailure([this] { ::mnuProblembericht_Click(m_services); });
+    ::mnuProblembericht_Click(m_services);
 }
 
 // The program looks for updates neither on request nor at start; these
