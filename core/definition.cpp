@@ -30,14 +30,6 @@ Definition::Change changeOf(Group group) {
     return Definition::IconChanged;
 }
 
-const options::Option& optionOrThrow(Group group, int index) {
-    const options::Option* option = options::find(group, index);
-    if (!option) {
-        throw vb::Error(vb::SubscriptOutOfRange);
-    }
-    return *option;
-}
-
 void checkBoxValueOrThrow(int value) {
     if (value < Definition::Unchecked || value > Definition::Grayed) {
         throw vb::Error(vb::InvalidPropertyValue);
@@ -73,7 +65,7 @@ Definition::Definition(QObject* parent) : QObject(parent) {
     }
     // Start-up presets the button-set name; the other names stay empty until
     // an option of their group is chosen.
-    m_state.buttonsName = optionOrThrow(Group::Buttons, 0).tooltip;
+    m_state.buttonsName = options::require(Group::Buttons, 0).tooltip;
 }
 
 void Definition::notify(Changes what) {
@@ -82,7 +74,7 @@ void Definition::notify(Changes what) {
 }
 
 void Definition::select(Group group, int index) {
-    optionOrThrow(group, index);
+    options::require(group, index);
     Batch batch(*this);
     if (assign(m_selected[static_cast<std::size_t>(group)], index)) {
         notify(changeOf(group));
@@ -179,7 +171,7 @@ bool Definition::isDefaultButtonVisible(int index) const {
 }
 
 void Definition::optButtons_Click(int index) {
-    const options::Option& option = optionOrThrow(Group::Buttons, index);
+    const options::Option& option = options::require(Group::Buttons, index);
     const options::DefaultButtonCaptions& captions = options::defaultButtonCaptions(index);
     Batch batch(*this);
 
@@ -216,7 +208,7 @@ void Definition::optButtons_Click(int index) {
 }
 
 void Definition::optIcons_Click(int index) {
-    const options::Option& option = optionOrThrow(Group::Icons, index);
+    const options::Option& option = options::require(Group::Icons, index);
     Batch batch(*this);
     bool changedIcon = assign(m_state.iconValue, index);
     changedIcon |= assign(m_state.iconName, option.tooltip);
@@ -226,7 +218,7 @@ void Definition::optIcons_Click(int index) {
 }
 
 void Definition::optDefaultButton_Click(int index) {
-    const options::Option& option = optionOrThrow(Group::DefaultButton, index);
+    const options::Option& option = options::require(Group::DefaultButton, index);
     Batch batch(*this);
     bool changedDefault = assign(m_state.defaultButtonValue, index);
     changedDefault |= assign(m_state.defaultButtonName, option.tooltip);
@@ -236,7 +228,7 @@ void Definition::optDefaultButton_Click(int index) {
 }
 
 void Definition::optCode_Click(int index) {
-    optionOrThrow(Group::Code, index);
+    options::require(Group::Code, index);
     Batch batch(*this);
     if (assign(m_state.codeValue, index)) {
         notify(CodeChanged);

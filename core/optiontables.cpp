@@ -78,6 +78,14 @@ const Option* find(Group group, int index) {
     return nullptr;
 }
 
+const Option& require(Group group, int index) {
+    const Option* option = find(group, index);
+    if (!option) {
+        throw vb::Error(vb::SubscriptOutOfRange);
+    }
+    return *option;
+}
+
 const DefaultButtonCaptions& defaultButtonCaptions(int buttonSet) {
     // The names of the buttons of each set, in the order the box shows them.
     static const std::array<DefaultButtonCaptions, 6> t{{

@@ -25,6 +25,8 @@ std::span<const Option> table(Group group);
 
 // The option with that index, or nullptr if the group has none.
 const Option* find(Group group, int index);
+// The option with that index; throws vb::Error(9) if the group has none.
+const Option& require(Group group, int index);
 
 // Index values of the code styles.
 enum CodeStyle : int { SelectCase = 0, IfThenElse = 1, Einfach = 2, Vbs = 3 };

@@ -82,13 +82,6 @@ definitionfile::Content contentOf(const Definition& definition) {
             state.codeValue, definition.title(), definition.message()};
 }
 
-// Throws the error of selecting an option that does not exist before any
-// option is touched, so that a bad file leaves the definition as it was.
-void checkSelectable(options::Group group, int index) {
-    if (!options::find(group, index))
-        throw vb::Error(vb::SubscriptOutOfRange);
-}
-
 } // namespace
 
 DocumentCommands::DocumentCommands(Definition& definition, Services& services)
@@ -115,10 +108,12 @@ void DocumentCommands::mnuLaden_Click() {
         // The whole file is read and checked before anything changes.
         const definitionfile::Content content =
             definitionfile::decode(m_services.fileSystem.readAll(chosen.path));
-        checkSelectable(options::Group::Icons, content.icon);
-        checkSelectable(options::Group::Buttons, content.buttons);
-        checkSelectable(options::Group::DefaultButton, content.defaultButton);
-        checkSelectable(options::Group::Code, content.code);
+        // A number that names no option fails here, before any option is
+        // touched, so that a bad file leaves the definition as it was.
+        options::require(options::Group::Icons, content.icon);
+        options::require(options::Group::Buttons, content.buttons);
+        options::require(options::Group::DefaultButton, content.defaultButton);
+        options::require(options::Group::Code, content.code);
 
         // The button set's handler resets the default button, so the stored
         // default button is selected after it.
