@@ -12,7 +12,7 @@ QString describe(int number) {
         return u"Return ohne GoSub"_s;
     case InvalidProcedureCall:
         return u"Unzulässiger Prozeduraufruf oder ungültiges Argument"_s;
-    case 6:
+    case Overflow:
         return u"Überlauf"_s;
     case OutOfMemory:
         return u"Nicht genügend Speicher"_s;

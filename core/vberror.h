@@ -9,6 +9,7 @@ namespace vb {
 // Error numbers of the Basic runtime, as the error reports show them.
 enum ErrorNumber : int {
     InvalidProcedureCall = 5,
+    Overflow = 6,
     OutOfMemory = 7,
     SubscriptOutOfRange = 9,
     TypeMismatch = 13,

@@ -25,14 +25,14 @@ const QString crlf = u"\r\n"_s;
 // a word, every other failure is reported like any trapped handler's.
 template <typename F>
 void fileCommand(MessageBoxService& box, const QString& procedure, F&& action) {
-    try {
-        action();
-    } catch (const vb::Error& e) {
-        if (e.number() != vb::DialogCancel)
-            reportError(box, e, procedure);
-    } catch (const std::exception&) {
-        reportError(box, vb::Error(vb::InvalidProcedureCall), procedure);
-    }
+    trapped(box, procedure, [&] {
+        try {
+            action();
+        } catch (const vb::Error& e) {
+            if (e.number() != vb::DialogCancel)
+                throw;
+        }
+    });
 }
 
 // The file type position stored after the last Open or Save As. Anything

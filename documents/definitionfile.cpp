@@ -122,7 +122,7 @@ int numberOf(QStringView line) {
     const double value = roundHalfEven(number.toDouble(&ok));
     if (!ok || !std::isfinite(value) || value < std::numeric_limits<int>::min() ||
         value > std::numeric_limits<int>::max())
-        throw vb::Error(6); // overflow
+        throw vb::Error(vb::Overflow);
     return static_cast<int>(value);
 }
 
