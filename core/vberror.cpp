@@ -56,6 +56,8 @@ QString describe(int number) {
         return u"Unzulässige Verwendung von Null"_s;
     case 340:
         return u"Steuerelementdatenfeld-Element existiert nicht"_s;
+    case InvalidFileFormat:
+        return u"Ungültiges Dateiformat"_s;
     case InvalidPropertyValue:
         return u"Unzulässiger Eigenschaftswert"_s;
     case DialogCancel:

@@ -22,6 +22,7 @@ enum ErrorNumber : int {
     DiskNotReady = 71,
     PathFileAccessError = 75,
     PathNotFound = 76,
+    InvalidFileFormat = 321,
     InvalidPropertyValue = 380,
     DialogCancel = 32755,
 };

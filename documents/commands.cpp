@@ -105,15 +105,10 @@ void DocumentCommands::mnuLaden_Click() {
         const FileDialogResult chosen =
             accepted(m_services.session, request, m_services.fileDialogs.open(request));
 
-        // The whole file is read and checked before anything changes.
+        // The whole file is read and checked before anything changes, so
+        // that a bad file leaves the definition as it was.
         const definitionfile::Content content =
-            definitionfile::decode(m_services.fileSystem.readAll(chosen.path));
-        // A number that names no option fails here, before any option is
-        // touched, so that a bad file leaves the definition as it was.
-        options::require(options::Group::Icons, content.icon);
-        options::require(options::Group::Buttons, content.buttons);
-        options::require(options::Group::DefaultButton, content.defaultButton);
-        options::require(options::Group::Code, content.code);
+            definitionfile::load(m_services.fileSystem, chosen.path);
 
         // The button set's handler resets the default button, so the stored
         // default button is selected after it.

@@ -1,7 +1,9 @@
 #include "documents/definitionfile.h"
 
+#include "core/optiontables.h"
 #include "core/vberror.h"
 #include "documents/textcodec.h"
+#include "platform/filesystem.h"
 
 #include <QList>
 
@@ -15,6 +17,10 @@ namespace definitionfile {
 namespace {
 
 const QString crlf = u"\r\n"_s;
+
+QString tooLargeNote() {
+    return vb::describe(vb::InvalidFileFormat) + u" (größer als 1 MiB)"_s;
+}
 
 // A blank for the sign, the digits and a closing blank, as Basic's Print #
 // writes a number.
@@ -137,7 +143,14 @@ QByteArray encode(const Content& content) {
 }
 
 Content decode(const QByteArray& bytes) {
+    if (bytes.size() > MaxFileSize)
+        throw vb::Error(vb::InvalidFileFormat, tooLargeNote());
     const QString all = textcodec::decode(bytes);
+    // No text the program writes holds a NUL; a file that does is something
+    // else (a program, an image). The decoded text is checked, as UTF-16
+    // files are full of zero bytes.
+    if (all.contains(QChar(u'\0')))
+        throw vb::Error(vb::InvalidFileFormat);
     const QList<QStringView> lines = splitLines(all);
     if (lines.size() < 5)
         throw vb::Error(vb::InputPastEndOfFile);
@@ -147,10 +160,24 @@ Content decode(const QByteArray& bytes) {
     content.defaultButton = numberOf(lines[2]);
     content.code = numberOf(lines[3]);
     content.title = lines[4].toString();
+    // The message lines are joined again by the line breaks between them;
+    // the line end after the last one is the one the writer added.
     for (qsizetype i = 5; i < lines.size(); ++i) {
+        if (i > 5)
+            content.message += crlf;
         content.message += lines[i];
-        content.message += crlf;
     }
+    return content;
+}
+
+Content load(FileSystem& files, const QString& path) {
+    // One byte more than allowed tells a file at the limit from a larger one
+    // without reading the rest.
+    const Content content = decode(files.read(path, MaxFileSize + 1));
+    options::require(options::Group::Icons, content.icon);
+    options::require(options::Group::Buttons, content.buttons);
+    options::require(options::Group::DefaultButton, content.defaultButton);
+    options::require(options::Group::Code, content.code);
     return content;
 }
 

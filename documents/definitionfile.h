@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringView>
 
+class FileSystem;
+
 // The definition file: four number lines (icon, button set, default button,
 // code style), the title line and the message lines, every line ended by
 // CR LF. Encoding and decoding only; the commands do the file handling.
@@ -26,13 +28,24 @@ QString text(const Content& content);
 // UTF-8 with a byte order mark.
 QByteArray encode(const Content& content);
 
+// The largest definition file that is read. A real one is a few hundred
+// bytes, and a message box shows about a thousand characters of its text.
+inline constexpr qint64 MaxFileSize = 1024 * 1024;
+
 // Reads a file written by encode (or by hand). Lines end at CR LF, a lone CR
-// or a lone LF. The message is rebuilt from line 6 on with every line
-// followed by CR LF, so it comes back with one CR LF more than was saved.
-// Throws vb::Error(62) for fewer than five lines and vb::Error(6) for a
-// number too large for a whole number. The numbers are not checked against
-// the option groups.
+// or a lone LF. The message is lines 6 to the end joined by CR LF, so it
+// comes back exactly as encode wrote it; five lines, or an empty sixth line,
+// give an empty message. Throws vb::Error(321) for more than MaxFileSize
+// bytes or a text holding a NUL, vb::Error(62) for fewer than five lines and
+// vb::Error(6) for a number too large for a whole number. The numbers are
+// not checked against the option groups.
 Content decode(const QByteArray& bytes);
+
+// Reads the definition file at path and checks it whole: what decode
+// refuses, anything but a regular file (75, without blocking), and numbers
+// that name no option of their group (9). Reads at most MaxFileSize + 1
+// bytes, so that no file, however large or growing, is read further.
+Content load(FileSystem& files, const QString& path);
 
 // The value of a number line as the Basic runtime reads it: the number at
 // the start, blanks and tabs skipped, 0 when there is none, a fraction

@@ -9,7 +9,10 @@
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    virtual QByteArray readAll(const QString& path) = 0;
+    // At most maxBytes bytes from the start of a regular file. Anything else
+    // (a folder, pipe, socket or device) is refused with 75 without waiting
+    // for it, so that no path can block the program.
+    virtual QByteArray read(const QString& path, qint64 maxBytes) = 0;
     // Replaces the file as a whole or not at all: on failure the old file
     // stays intact.
     virtual void writeAtomically(const QString& path, const QByteArray& bytes) = 0;

@@ -7,6 +7,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 bool folderOfExists(const QFileInfo& info) {
@@ -19,20 +25,38 @@ bool folderOfExists(const QFileInfo& info) {
 
 } // namespace
 
-QByteArray QtFileSystem::readAll(const QString& path) {
+QByteArray QtFileSystem::read(const QString& path, qint64 maxBytes) {
     if (path.isEmpty())
         fail(vb::PathFileAccessError);
     const QFileInfo info(path);
     if (!folderOfExists(info))
         fail(vb::PathNotFound);
-    if (!info.exists())
-        fail(vb::FileNotFound);
-    if (info.isDir())
+    // Opened without blocking and checked on the open descriptor: a named
+    // pipe would otherwise wait for a writer, and a path checked before the
+    // open could be swapped for a pipe or device in between.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        switch (errno) {
+        case ENOENT:
+            fail(vb::FileNotFound);
+        case EACCES:
+        case EPERM:
+            fail(vb::PermissionDenied);
+        default:
+            fail(vb::PathFileAccessError);
+        }
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         fail(vb::PathFileAccessError);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        fail(info.isReadable() ? vb::PathFileAccessError : vb::PermissionDenied);
-    QByteArray bytes = file.readAll();
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))
+        fail(vb::PathFileAccessError);
+    // A file that grows while it is read still yields no more than asked.
+    QByteArray bytes = file.read(std::max<qint64>(maxBytes, 0));
     if (file.error() != QFileDevice::NoError)
         fail(vb::PathFileAccessError);
     return bytes;

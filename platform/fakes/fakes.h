@@ -99,12 +99,12 @@ private:
 // given error number instead of writing / reading.
 class FakeFileSystem : public FileSystem {
 public:
-    QByteArray readAll(const QString& path) override {
+    QByteArray read(const QString& path, qint64 maxBytes) override {
         if (failReads.contains(path))
             throw vb::Error(failReads.value(path));
         if (!files.contains(path))
             throw vb::Error(vb::FileNotFound);
-        return files.value(path);
+        return files.value(path).left(maxBytes);
     }
     void writeAtomically(const QString& path, const QByteArray& bytes) override {
         if (failWrites.contains(path))

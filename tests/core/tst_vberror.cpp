@@ -20,6 +20,7 @@ void TestVbError::describe_data() {
     QTest::newRow("53") << 53 << u"Datei nicht gefunden"_s;
     QTest::newRow("70") << 70 << u"Zugriff verweigert"_s;
     QTest::newRow("76") << 76 << u"Pfad nicht gefunden"_s;
+    QTest::newRow("321") << 321 << u"Ungültiges Dateiformat"_s;
     QTest::newRow("380") << 380 << u"Unzulässiger Eigenschaftswert"_s;
     QTest::newRow("unknown") << 12345 << u"Anwendungs- oder objektdefinierter Fehler"_s;
     QTest::newRow("zero") << 0 << u"Anwendungs- oder objektdefinierter Fehler"_s;

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -97,7 +99,7 @@ void tst_DocumentFiles::roundTripOnDisk() {
     QVERIFY(other.fakes.messageBox.shown.isEmpty());
     QCOMPARE(other.definition.selectedDefaultButton(), 256);
     QCOMPARE(other.definition.title(), u"Ärger €"_s);
-    QCOMPARE(other.definition.message(), u"Ω\r\nzwei\r\n"_s);
+    QCOMPARE(other.definition.message(), u"Ω\r\nzwei"_s);
 }
 
 void tst_DocumentFiles::missingFolderOnWrite_data() {
@@ -193,6 +195,12 @@ void tst_DocumentFiles::openFailures_data() {
     QTest::newRow("missing file") << u"fehlt.msg"_s << int(vb::FileNotFound);
     QTest::newRow("missing folder") << u"fehlt/a.msg"_s << int(vb::PathNotFound);
     QTest::newRow("truncated file") << u"kurz.msg"_s << int(vb::InputPastEndOfFile);
+    // Opening a pipe for reading would wait for a writer: refused at once.
+    QTest::newRow("named pipe") << u"pipe.msg"_s << int(vb::PathFileAccessError);
+    QTest::newRow("endless device") << u"/dev/zero"_s << int(vb::PathFileAccessError);
+    QTest::newRow("over 1 MiB") << u"gross.msg"_s << int(vb::InvalidFileFormat);
+    // A program holds NUL bytes; no definition does.
+    QTest::newRow("a program") << u"programm.msg"_s << int(vb::InvalidFileFormat);
 }
 
 void tst_DocumentFiles::openFailures() {
@@ -200,16 +208,26 @@ void tst_DocumentFiles::openFailures() {
     QFETCH(int, error);
     QTemporaryDir dir;
     put(dir.filePath(u"kurz.msg"_s), " 64 \r\n 4 \r\n");
+    QCOMPARE(mkfifo(QFile::encodeName(dir.filePath(u"pipe.msg"_s)).constData(), 0600), 0);
+    put(dir.filePath(u"gross.msg"_s),
+        " 0 \r\n 0 \r\n 0 \r\n 0 \r\nT\r\n" + QByteArray(2 * 1024 * 1024, 'x'));
+    QFile program(QCoreApplication::applicationFilePath());
+    QVERIFY(program.open(QIODevice::ReadOnly));
+    put(dir.filePath(u"programm.msg"_s), program.read(64 * 1024));
     Window w;
     w.definition.selectIcon(32);
     w.definition.setTitle(u"bleibt"_s);
-    w.answerOpen(dir.filePath(relativePath));
+    w.answerOpen(QDir(dir.path()).filePath(relativePath));
 
     w.commands.mnuLaden_Click();
 
     QCOMPARE(w.fakes.messageBox.shown.size(), 1);
     QCOMPARE(w.fakes.messageBox.shown[0].title, u"frmMsgBox_mnuLaden_Click"_s);
-    QVERIFY(w.fakes.messageBox.shown[0].text.startsWith(QString::number(error) + u' '));
+    const QString& text = w.fakes.messageBox.shown[0].text;
+    QVERIFY2(text.startsWith(QString::number(error) + u' ' + vb::describe(error)),
+             qPrintable(text));
+    // A file refused for its size says which size is allowed.
+    QCOMPARE(text.contains(u"1 MiB"_s), relativePath == u"gross.msg"_s);
     QCOMPARE(w.definition.selectedIcon(), 32);
     QCOMPARE(w.definition.title(), u"bleibt"_s);
     QCOMPARE(w.commands.dateiname(), QString());

@@ -95,7 +95,7 @@ class Model:
         self.click_default(int(lines[2]))
         self.click_code(int(lines[3]))
         self.title = lines[4]
-        self.message = "".join(line + CRLF for line in lines[5:])
+        self.message = CRLF.join(lines[5:])  # the writer's line end after it is dropped
 
     def definition_file(self):
         """The bytes Save and Save As write."""

@@ -49,7 +49,7 @@ class Driver:
         self.app.set_text("txtMessage", text)
         self.model.message = text
 
-    def copy(self, focus=None, literal=None):
+    def copy(self, focus=None, literal=None, timeout=5):
         """Ctrl+C, optionally with the focus moved to a text box first; the
         clipboard must hold the model's code (and literal, if given)."""
         if focus:
@@ -57,7 +57,7 @@ class Driver:
         expected = codemodel.generate(self.model)
         if literal is not None and literal != expected:
             raise CaseFailure("the suite's model disagrees with a hand-written result:\n  %r\n  %r" % (expected, literal))
-        self.app.copy_code(expected)
+        self.app.copy_code(expected, timeout=timeout)
         return expected
 
     def run(self, steps):

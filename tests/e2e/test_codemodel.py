@@ -102,13 +102,14 @@ class GeneratedCode(unittest.TestCase):
 
 
 class Files(unittest.TestCase):
-    def test_definition_file_round_trip_appends_a_line_end(self):
+    def test_definition_file_round_trip_gives_the_message_back(self):
         m = model(4, 64, 256, SIMPLE, "Titel", "Zeile 1\r\nZeile 2")
         data = m.definition_file()
         self.assertEqual(data, b" 64 \r\n 4 \r\n 256 \r\n 2 \r\nTitel\r\nZeile 1\r\nZeile 2\r\n")
         other = Model()
         other.load(data)
-        self.assertEqual(other.message, "Zeile 1\r\nZeile 2\r\n")
+        self.assertEqual(other.message, "Zeile 1\r\nZeile 2")
+        self.assertEqual(other.definition_file(), data)
         self.assertEqual((other.icon_value, other.buttons_value, other.default_value), (64, 4, 256))
 
     def test_script_file_selects_vbs(self):

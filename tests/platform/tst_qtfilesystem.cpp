@@ -10,6 +10,7 @@
 
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -62,11 +63,12 @@ void TestQtFileSystem::roundTripKeepsEveryByte() {
     const QString path = m_dir.filePath(u"round.msg"_s);
     const QByteArray bytes("  0 \r\n Titel\r\n\xe4\xf6\xfc\x00\xff\r\nend", 25);
     fs.writeAtomically(path, bytes);
-    QCOMPARE(fs.readAll(path), bytes);
+    QCOMPARE(fs.read(path, 1 << 20), bytes);
+    QCOMPARE(fs.read(path, 4), bytes.left(4)); // never more than asked for
     fs.writeAtomically(path, "kurz");
-    QCOMPARE(fs.readAll(path), QByteArray("kurz"));
+    QCOMPARE(fs.read(path, 1 << 20), QByteArray("kurz"));
     fs.writeAtomically(path, QByteArray());
-    QCOMPARE(fs.readAll(path), QByteArray());
+    QCOMPARE(fs.read(path, 1 << 20), QByteArray());
 }
 
 void TestQtFileSystem::rewriteKeepsPermissions() {
@@ -91,6 +93,9 @@ void TestQtFileSystem::readErrors_data() {
     QTest::newRow("a folder") << u"folder"_s << u"sub"_s << 75;
     QTest::newRow("empty name") << u""_s << QString() << 75;
     QTest::newRow("unreadable") << u"unreadable"_s << u"locked.msg"_s << 70;
+    // Refused without waiting for a writer or reading without end.
+    QTest::newRow("named pipe") << u"fifo"_s << u"pipe.msg"_s << 75;
+    QTest::newRow("device") << u""_s << u"/dev/zero"_s << 75;
 }
 
 void TestQtFileSystem::readErrors() {
@@ -103,13 +108,15 @@ void TestQtFileSystem::readErrors() {
     if (setup == u"folder")
         QVERIFY(QDir(dir.path()).mkdir(u"sub"_s));
     Unprivileged user(dir.path());
+    if (setup == u"fifo")
+        QCOMPARE(mkfifo(QFile::encodeName(dir.filePath(name)).constData(), 0600), 0);
     if (setup == u"unreadable") {
         put(dir.filePath(name), "secret");
         QVERIFY(QFile::setPermissions(dir.filePath(name), QFile::WriteOwner));
     }
     QtFileSystem fs;
-    const QString path = name.isEmpty() ? QString() : dir.filePath(name);
-    QCOMPARE(errorOf([&] { fs.readAll(path); }), error);
+    const QString path = name.isEmpty() ? QString() : QDir(dir.path()).filePath(name);
+    QCOMPARE(errorOf([&] { fs.read(path, 1 << 20); }), error);
 }
 
 void TestQtFileSystem::writeErrorsKeepOldFile_data() {
