@@ -143,11 +143,12 @@ void DocumentCommands::mnuSpeichernUnter_Click() {
             accepted(m_services.session, request, m_services.fileDialogs.save(request));
         if (!mayWrite(m_services, chosen.path))
             return;
-        // The name is taken over only once the file holds the definition, so
-        // a failed write leaves the previous file as the current one.
+        // The new name is taken over before the write: when it fails, a
+        // later Save tries that file again and never overwrites the one the
+        // user meant to keep unchanged.
+        m_dateiname = chosen.path;
         m_services.fileSystem.writeAtomically(chosen.path,
                                               definitionfile::encode(contentOf(m_definition)));
-        m_dateiname = chosen.path;
         storeExtension(m_services.settings, chosen.filterIndex);
     });
 }

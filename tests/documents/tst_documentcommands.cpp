@@ -137,6 +137,7 @@ private slots:
     void failedOpenChangesNothing();
     void failedWriteChangesNothing_data();
     void failedWriteChangesNothing();
+    void failedSaveAsTakesOverTheNewName();
     void cancelChangesNothing_data();
     void cancelChangesNothing();
     void overwriteQuestion_data();
@@ -378,6 +379,33 @@ void tst_DocumentCommands::failedWriteChangesNothing() {
     QCOMPARE(shown.last().text, report(vb::DiskFull));
     QCOMPARE(shown.last().title, title);
     QCOMPARE(shown.last().style, int(vb::vbCritical));
+}
+
+void tst_DocumentCommands::failedSaveAsTakesOverTheNewName() {
+    // Save As to keep file A unchanged; writing B fails. The next Save must
+    // try B again, never overwrite A.
+    Window w;
+    w.fill();
+    const QString a = u"/daten/a.msg"_s;
+    const QString b = u"/voll/b.msg"_s;
+    w.answerSave(a, 2);
+    w.commands.mnuSpeichernUnter_Click();
+    const QByteArray fileA = w.fakes.fileSystem.files.value(a);
+    w.definition.setTitle(u"geändert"_s);
+    w.fakes.fileSystem.failWrites.insert(b, vb::DiskFull);
+    w.answerSave(b, 3);
+
+    w.commands.mnuSpeichernUnter_Click();
+    QCOMPARE(w.commands.dateiname(), b);
+    QCOMPARE(w.fakes.settings.values.value(u"Extension"_s), u"2"_s); // only after a write
+    w.commands.mnuSpeicher_Click();
+
+    QCOMPARE(w.fakes.messageBox.shown.size(), 2);
+    QCOMPARE(w.fakes.messageBox.shown[0].title, u"frmMsgBox_mnuSpeichernUnter_Click"_s);
+    QCOMPARE(w.fakes.messageBox.shown[1].title, u"frmMsgBox_mnuSpeicher_Click"_s);
+    QCOMPARE(w.fakes.messageBox.shown[1].text, report(vb::DiskFull));
+    QCOMPARE(w.fakes.fileSystem.files.value(a), fileA);
+    QVERIFY(!w.fakes.fileSystem.files.contains(b));
 }
 
 void tst_DocumentCommands::cancelChangesNothing_data() {
