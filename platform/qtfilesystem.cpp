@@ -92,7 +92,11 @@ void QtFileSystem::writeAtomically(const QString& path, const QByteArray& bytes)
             break;
         done += n;
     }
-    if (done == bytes.size() && file.commit())
+    // commit() reports success even when its own flush of the buffered
+    // rest failed (a full disk), and would then put a cut file in place of
+    // the old one: every byte must have reached the file before it is used.
+    if (done == bytes.size() && file.flush() && file.error() == QFileDevice::NoError &&
+        file.commit())
         return;
     const QFileDevice::FileError error = file.error();
     file.cancelWriting();

@@ -30,7 +30,7 @@ namespace {
 using Command = void (DocumentCommands::*)();
 
 // What goes wrong between the file dialog and the write.
-enum class Fault { SmallDisk, FileSizeLimit, FolderVanishes, ReadOnlyFile };
+enum class Fault { SmallDisk, FullDisk, FileSizeLimit, FolderVanishes, ReadOnlyFile };
 
 QByteArray contentOf(const QString& path) {
     QFile file(path);
@@ -122,6 +122,9 @@ void tst_SaveFaults::failedWriteLosesNothing_data() {
         int error;
     } faults[] = {
         {"disk full", Fault::SmallDisk, vb::DiskFull},
+        // Full before the write starts: the small file fits the write
+        // buffer, and only its flush meets the full disk.
+        {"disk full before", Fault::FullDisk, vb::DiskFull},
         // Writes beyond the process's file size limit fail with EFBIG.
         {"file size limit", Fault::FileSizeLimit, 0},
         {"folder vanishes", Fault::FolderVanishes, vb::PathNotFound},
@@ -143,7 +146,8 @@ void tst_SaveFaults::failedWriteLosesNothing() {
 
     QTemporaryDir scratch;
     QString folder = scratch.filePath(u"Daten"_s);
-    if (fault == Fault::SmallDisk) {
+    const bool onSmallDisk = fault == Fault::SmallDisk || fault == Fault::FullDisk;
+    if (onSmallDisk) {
         if (smallDisk().isEmpty())
             QSKIP("no small file system can be mounted here");
         folder = smallDisk() + u"/Daten"_s;
@@ -170,15 +174,25 @@ void tst_SaveFaults::failedWriteLosesNothing() {
     const int settingsWrites = int(w.fakes.settings.writes.size());
 
     // A message far larger than the small disk or the size limit.
-    w.definition.setMessage(QString(200 * 1024, u'x'));
+    w.definition.setMessage(fault == Fault::FullDisk ? u"Kurz"_s : QString(200 * 1024, u'x'));
     w.answerSave(path);
     w.fakes.messageBox.answers.push_back(vb::vbYes); // overwrite the old file
 
     std::optional<Unprivileged> asUser;
     rlimit oldLimit{};
+    const QString filler = smallDisk() + u"/filler"_s;
+    const auto removeFiller = qScopeGuard([&] { QFile::remove(filler); });
     switch (fault) {
     case Fault::SmallDisk:
         break;
+    case Fault::FullDisk: {
+        QFile file(filler);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(1024, 'f');
+        while (file.write(block) == block.size()) {
+        }
+        break;
+    }
     case Fault::FileSizeLimit: {
         std::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
@@ -231,6 +245,7 @@ void tst_SaveFaults::failedWriteLosesNothing() {
     QCOMPARE(int(w.fakes.settings.writes.size()), settingsWrites);
 
     // Once the fault is gone the same save works.
+    QFile::remove(filler);
     w.dialogs.whileOpen = nullptr;
     QVERIFY(QDir().mkpath(folder));
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);

@@ -172,11 +172,27 @@ void TestQtFileSystem::diskFullKeepsOldFile() {
     const auto unmount = qScopeGuard([&] { umount(dir.path().toLocal8Bit().constData()); });
     const QString target = dir.filePath(u"def.msg"_s);
     put(target, QByteArray(16 * 1024, 'a'));
-
     QtFileSystem fs;
+
+    // The disk fills up during the write.
     QCOMPARE(errorOf([&] { fs.writeAtomically(target, QByteArray(256 * 1024, 'b')); }), 61);
     QCOMPARE(contents(target), QByteArray(16 * 1024, 'a'));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+
+    // The disk is full before the write: a small file fits the write
+    // buffer, and only its flush meets the full disk.
+    {
+        QFile filler(dir.filePath(u"filler"_s));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(4096, 'f');
+        while (filler.write(block) == block.size()) {
+        }
+    }
+    const QString fresh = dir.filePath(u"b.msg"_s);
+    QCOMPARE(errorOf([&] { fs.writeAtomically(fresh, " 0 \r\n 0 \r\n"); }), 61);
+    QVERIFY(!QFileInfo::exists(fresh));
+    QCOMPARE(errorOf([&] { fs.writeAtomically(target, "kurz"); }), 61);
+    QCOMPARE(contents(target), QByteArray(16 * 1024, 'a'));
 }
 
 void TestQtFileSystem::existence_data() {
