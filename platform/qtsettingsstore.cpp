@@ -3,9 +3,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryFile>
+
+#include <cstdio>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -93,10 +98,20 @@ bool QtSettingsStore::flush() {
         open();
         m_failed = false;
     }
+    // QSettings replaces the file through QSaveFile, whose commit() reports
+    // success even when its last flush failed on a full disk: the file is
+    // then cut, and status() still says NoError. The previous file is kept
+    // under a second name (a hard link, which needs no free space) and put
+    // back unless the new file holds every value.
+    const Previous previous = keepPrevious();
     for (auto it = m_unsaved.cbegin(); it != m_unsaved.cend(); ++it)
         m_settings->setValue(kSection + it.key(), it.value());
     m_settings->sync();
-    const bool ok = m_settings->status() != QSettings::AccessError;
+    const bool ok = m_settings->status() != QSettings::AccessError && onDiskMatches();
+    if (!ok)
+        restorePrevious(previous);
+    else if (!previous.link.isEmpty())
+        QFile::remove(previous.link);
     makePrivate();
     if (ok) {
         m_unsaved.clear();
@@ -104,6 +119,62 @@ bool QtSettingsStore::flush() {
     }
     m_failed = true;
     return false;
+}
+
+QtSettingsStore::Previous QtSettingsStore::keepPrevious() const {
+    Previous previous;
+    previous.existed = QFileInfo::exists(m_path);
+    if (!previous.existed)
+        return previous;
+    const QString link = m_path + u".previous"_s;
+    const QByteArray linkName = QFile::encodeName(link);
+    ::unlink(linkName.constData()); // left behind by a run that ended during a flush
+    if (::link(QFile::encodeName(m_path).constData(), linkName.constData()) == 0) {
+        previous.link = link;
+    } else if (QFile file(m_path); file.open(QIODevice::ReadOnly)) {
+        // No hard links here: keep the bytes instead.
+        previous.bytes = file.read(1 << 20);
+    }
+    return previous;
+}
+
+void QtSettingsStore::restorePrevious(const Previous& previous) const {
+    const QByteArray path = QFile::encodeName(m_path);
+    if (!previous.link.isEmpty()) {
+        const QByteArray link = QFile::encodeName(previous.link);
+        ::rename(link.constData(), path.constData());
+        // When QSettings left the old file in place, both names are the same
+        // file and rename() does nothing: the second name goes.
+        ::unlink(link.constData());
+    } else if (previous.existed) {
+        QSaveFile file(m_path);
+        if (file.open(QIODevice::WriteOnly) &&
+            file.write(previous.bytes) == previous.bytes.size() && file.flush())
+            file.commit();
+    } else {
+        // A cut file where there was none: no file gives the same defaults.
+        QFile::remove(m_path);
+    }
+}
+
+bool QtSettingsStore::onDiskMatches() const {
+    // QSettings shares what it has read of a file name within the process,
+    // so the check reads a copy of the bytes under a name of its own.
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    QTemporaryFile copy;
+    if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush())
+        return false;
+    copy.close();
+    const QSettings onDisk(copy.fileName(), QSettings::IniFormat);
+    const QStringList keys = m_settings->allKeys();
+    for (const QString& key : keys) {
+        if (onDisk.value(key) != m_settings->value(key))
+            return false;
+    }
+    return true;
 }
 
 void QtSettingsStore::makePrivate() const {

@@ -2,6 +2,7 @@
 
 #include "platform/settingsstore.h"
 
+#include <QByteArray>
 #include <QMap>
 #include <QString>
 
@@ -28,6 +29,18 @@ public:
 private:
     void open();
     void makePrivate() const;
+    // The settings file as it is before a flush: a second name for it (a
+    // hard link), or its bytes where links are not possible.
+    struct Previous {
+        bool existed = false;
+        QString link;
+        QByteArray bytes;
+    };
+    Previous keepPrevious() const;
+    // Puts the kept file back in place of a cut one.
+    void restorePrevious(const Previous& previous) const;
+    // True if the file on disk holds every value QSettings holds.
+    bool onDiskMatches() const;
 
     QString m_path;
     std::unique_ptr<QSettings> m_settings;

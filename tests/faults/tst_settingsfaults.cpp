@@ -11,14 +11,27 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QScopeGuard>
+
+#include <algorithm>
 #include <optional>
+#include <sched.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-enum class Fault { Unreadable, ReadOnlyFile, ReadOnlyFolder, Garbage, FolderInItsPlace };
+enum class Fault {
+    Unreadable,
+    ReadOnlyFile,
+    ReadOnlyFolder,
+    Garbage,
+    FolderInItsPlace,
+    DiskFull,    // no free block before the write
+    DiskFillsUp, // one free block, the new file needs two
+};
 
 const QByteArray goodFile = "[Options]\nFirstStart=True\nExtension=3\n";
 
@@ -36,6 +49,34 @@ QByteArray garbage() {
 QByteArray contentOf(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// A folder on a tmpfs of 64 KiB, mounted in a mount namespace of this
+// process alone; empty when that is not possible here (it needs root).
+QString smallDisk() {
+    static const QString folder = [] {
+        static QTemporaryDir dir;
+        if (geteuid() != 0 || !dir.isValid())
+            return QString();
+        if (unshare(CLONE_NEWNS) != 0 ||
+            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            return QString();
+        if (mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0,
+                  "size=64k,mode=0777") != 0)
+            return QString();
+        return dir.path();
+    }();
+    return folder;
+}
+
+// Fills the disk of folder, then gives back the given number of bytes.
+void fillDisk(const QString& folder, qint64 leaveFree) {
+    QFile filler(folder + u"/filler"_s);
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(1024, 'f');
+    while (filler.write(block) == block.size()) {
+    }
+    QVERIFY(filler.resize(std::max<qint64>(0, filler.size() - leaveFree)));
 }
 
 bool chownToNobody(const QString& path) {
@@ -67,6 +108,10 @@ void tst_SettingsFaults::brokenSettingsFile_data() {
     QTest::newRow("read-only folder") << Fault::ReadOnlyFolder << u"True"_s << false;
     QTest::newRow("garbage") << Fault::Garbage << u"False"_s << true;
     QTest::newRow("folder in its place") << Fault::FolderInItsPlace << u"False"_s << false;
+    // A write buffered in full and lost in its flush must not replace the
+    // file with a cut one.
+    QTest::newRow("disk full") << Fault::DiskFull << u"True"_s << false;
+    QTest::newRow("disk fills up") << Fault::DiskFillsUp << u"True"_s << false;
 }
 
 void tst_SettingsFaults::brokenSettingsFile() {
@@ -74,8 +119,16 @@ void tst_SettingsFaults::brokenSettingsFile() {
     QFETCH(QString, firstStart);
     QFETCH(bool, written);
 
-    QTemporaryDir scratch;
+    const bool onSmallDisk = fault == Fault::DiskFull || fault == Fault::DiskFillsUp;
+    if (onSmallDisk && smallDisk().isEmpty())
+        QSKIP("no small file system can be mounted here");
+    QTemporaryDir scratch(onSmallDisk ? smallDisk() + u"/scratch-XXXXXX"_s
+                                      : QDir::tempPath() + u"/tst_settingsfaults-XXXXXX"_s);
     QVERIFY(scratch.isValid());
+    const auto emptyDisk = qScopeGuard([&] {
+        if (onSmallDisk)
+            QFile::remove(smallDisk() + u"/filler"_s);
+    });
     const QString folder = scratch.filePath(u"Veltrano"_s);
     const QString path = folder + u"/Veltrano.conf"_s;
     QVERIFY(QDir().mkpath(folder));
@@ -104,6 +157,12 @@ void tst_SettingsFaults::brokenSettingsFile() {
     case Fault::ReadOnlyFolder:
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         break;
+    case Fault::DiskFull:
+        fillDisk(smallDisk(), 0);
+        break;
+    case Fault::DiskFillsUp:
+        fillDisk(smallDisk(), 4096);
+        break;
     default:
         break;
     }
@@ -116,6 +175,9 @@ void tst_SettingsFaults::brokenSettingsFile() {
         QCOMPARE(store.read(u"frmMsgBoxLeft"_s, u"100"_s).isEmpty(), false);
         store.write(u"Extension"_s, u"2"_s);
         store.write(u"FirstStart"_s, u"True"_s);
+        // Long enough that the new file needs more than one block.
+        if (fault == Fault::DiskFillsUp)
+            store.write(u"EinstellungSpeicherPfad"_s, QString(6000, u'p'));
         flushed = store.flush();
         // The store keeps working after a failed flush.
         QCOMPARE(store.read(u"Extension"_s, u"1"_s), u"2"_s);
