@@ -2,6 +2,7 @@
 
 #include "app/appearance.h"
 #include "app/optionbutton.h"
+#include "app/rawtext.h"
 #include "app/toolbarpicture.h"
 #include "app/twips.h"
 #include "ui_frmMsgBox.h"
@@ -51,14 +52,6 @@ Qt::CheckState toCheckState(int value) {
     default:
         return Qt::Unchecked;
     }
-}
-
-// The message box keeps CR LF line breaks, the text box LF.
-QString toCrLf(QString text) {
-    return text.replace(u'\n', u"\r\n"_s);
-}
-QString fromCrLf(QString text) {
-    return text.replace(u"\r\n"_s, u"\n"_s);
 }
 
 } // namespace
@@ -181,16 +174,22 @@ void frmMsgBox::setUpTextBoxes() {
     ui->txtTitel->setMaxLength(std::numeric_limits<int>::max());
     ui->txtMessage->setLineWrapMode(QPlainTextEdit::NoWrap);
     ui->txtMessage->setTabChangesFocus(true);
-    ui->txtMessage->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    ui->txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    ui->txtMessage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    ui->txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     connect(ui->txtTitel, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!m_showing)
             skipOnFailure([&] { m_definition.setTitle(text); });
     });
-    connect(ui->txtMessage, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_showing)
-            skipOnFailure([&] { m_definition.setMessage(toCrLf(ui->txtMessage->toPlainText())); });
+    // The message is read back raw, and kept current edit by edit: reading
+    // the whole box on every keystroke made typing in a long message slow.
+    m_messageText = new RawTextMirror(*ui->txtMessage->document(), this);
+    connect(m_messageText, &RawTextMirror::changed, this, [this] {
+        if (m_showing)
+            return;
+        m_typing = true;
+        skipOnFailure([&] { m_definition.setMessage(m_messageText->text()); });
+        m_typing = false;
     });
 
     // Ctrl+C belongs to the copy command, also while a text box has the focus.
@@ -306,17 +305,13 @@ void frmMsgBox::showDefinition(Definition::Changes what) {
     ui->chkHelpButton->setCheckState(toCheckState(m_definition.helpButton()));
     ui->chkSystemModal->setCheckState(toCheckState(m_definition.systemModal()));
 
-    if (what & (Definition::TitleChanged | Definition::MessageChanged))
-        showTexts();
-    m_showing = false;
-}
-
-void frmMsgBox::showTexts() {
-    if (ui->txtTitel->text() != m_definition.title())
+    if ((what & Definition::TitleChanged) && ui->txtTitel->text() != m_definition.title())
         ui->txtTitel->setText(m_definition.title());
-    const QString message = fromCrLf(m_definition.message());
-    if (ui->txtMessage->toPlainText() != message)
-        ui->txtMessage->setPlainText(message);
+    // What the user has just typed is in the definition already.
+    if ((what & Definition::MessageChanged) && !m_typing &&
+        m_messageText->text() != m_definition.message())
+        ui->txtMessage->setPlainText(m_definition.message());
+    m_showing = false;
 }
 
 bool frmMsgBox::eventFilter(QObject* watched, QEvent* event) {

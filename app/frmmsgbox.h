@@ -11,6 +11,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class RawTextMirror;
 class ToolbarPicture;
 struct Services;
 
@@ -98,7 +99,6 @@ private:
     void placeAtDesignedPosition();
 
     void showDefinition(Definition::Changes what);
-    void showTexts();
 
     Definition& m_definition;
     Services& m_services;
@@ -109,6 +109,8 @@ private:
     QButtonGroup* m_optButtons = nullptr;
     QButtonGroup* m_optDefaultButton = nullptr;
     QButtonGroup* m_optCode = nullptr;
-    bool m_showing = false; // set while the window copies the definition
+    RawTextMirror* m_messageText = nullptr; // txtMessage as typed, line breaks CR LF
+    bool m_showing = false;                 // set while the window copies the definition
+    bool m_typing = false;                  // set while the message box passes an edit on
     bool m_settingsSaved = true;
 };

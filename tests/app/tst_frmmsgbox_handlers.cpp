@@ -10,7 +10,10 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRandomGenerator>
 #include <QTest>
+#include <QTextDocument>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -154,6 +157,75 @@ private slots:
         auto* title = f->child<QLineEdit>(u"txtTitel"_s);
         QTest::keyClicks(title, u"Hallo"_s);
         QCOMPARE(f->definition.title(), u"Hallo"_s);
+    }
+
+    void messageKeepsEveryCharacter_data() {
+        QTest::addColumn<QString>("opened"); // the message as a file gives it
+        QTest::addColumn<QString>("typed");  // inserted at the end, as pasted text
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no-break space") << u"a\u00A0b"_s << u"c"_s << u"a\u00A0bc"_s;
+        QTest::newRow("line separator") << u"a\u2028b"_s << u"c"_s << u"a\u2028bc"_s;
+        QTest::newRow("lines") << u"a\r\nb"_s << u"\u00A0"_s << u"a\r\nb\u00A0"_s;
+        // Line breaks of any kind become block breaks of the box.
+        QTest::newRow("lone CR") << u"a"_s << u"\rb"_s << u"a\r\nb"_s;
+        QTest::newRow("lone LF") << u"a"_s << u"\nb"_s << u"a\r\nb"_s;
+        QTest::newRow("paragraph separator") << u"a"_s << u"\u2029b"_s << u"a\r\nb"_s;
+        QTest::newRow("empty last line") << u"a\r\n"_s << u""_s << u"a\r\n"_s;
+    }
+    void messageKeepsEveryCharacter() {
+        QFETCH(QString, opened);
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        f->definition.setMessage(opened);
+        auto* box = f->child<QPlainTextEdit>(u"txtMessage"_s);
+        box->moveCursor(QTextCursor::End);
+        box->insertPlainText(typed);
+        QTest::keyClicks(box, u"z"_s);
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QCOMPARE(f->definition.message(), message);
+        // Shown once more, the box does not write the message back changed.
+        f->definition.setTitle(u"neu"_s);
+        QCOMPARE(f->definition.message(), message);
+    }
+
+    void messageFollowsEveryEdit() {
+        // The window keeps the message current edit by edit; after any mix
+        // of edits it equals what the box holds.
+        auto* box = f->child<QPlainTextEdit>(u"txtMessage"_s);
+        QTextDocument* document = box->document();
+        const QString pieces[] = {u"x"_s,    u"Zeile"_s, u"\u00A0"_s, u"\u2028"_s, u"\n"_s,
+                                  u"\r\n"_s, u"\r"_s,    u"\u2029"_s, u"ä\"\""_s};
+        QRandomGenerator random(20261208);
+        for (int round = 0; round < 400; ++round) {
+            QTextCursor cursor(document);
+            const int length = document->characterCount() - 1;
+            cursor.setPosition(random.bounded(length + 1));
+            switch (random.bounded(6)) {
+            case 0:
+            case 1:
+                cursor.insertText(pieces[random.bounded(int(std::size(pieces)))]);
+                break;
+            case 2:
+                cursor.setPosition(random.bounded(length + 1), QTextCursor::KeepAnchor);
+                cursor.insertText(pieces[random.bounded(int(std::size(pieces)))]);
+                break;
+            case 3:
+                cursor.setPosition(random.bounded(length + 1), QTextCursor::KeepAnchor);
+                cursor.removeSelectedText();
+                break;
+            case 4:
+                document->undo();
+                break;
+            default:
+                if (random.bounded(20) == 0)
+                    box->setPlainText(u"neu\r\nanfangen"_s);
+                else
+                    document->redo();
+                break;
+            }
+            QCOMPARE(f->definition.message(),
+                     document->toRawText().replace(QChar::ParagraphSeparator, u"\r\n"_s));
+        }
     }
 
     void longTextsSurvive() {

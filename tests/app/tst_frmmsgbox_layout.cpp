@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolBar>
 
@@ -158,7 +159,11 @@ private slots:
         QCOMPARE(f->child<QCheckBox>(u"chkHelpButton"_s)->checkState(), Qt::Unchecked);
         QCOMPARE(f->child<QCheckBox>(u"chkSystemModal"_s)->checkState(), Qt::Unchecked);
         QVERIFY(f->child<QLineEdit>(u"txtTitel"_s)->text().isEmpty());
-        QVERIFY(f->child<QPlainTextEdit>(u"txtMessage"_s)->toPlainText().isEmpty());
+        auto* message = f->child<QPlainTextEdit>(u"txtMessage"_s);
+        QVERIFY(message->toPlainText().isEmpty());
+        // Both scroll bars stand there from the start, even with no text.
+        QVERIFY(message->horizontalScrollBar()->isVisible());
+        QVERIFY(message->verticalScrollBar()->isVisible());
         QCOMPARE(f->definition.state().buttonsName, u"vbOKOnly"_s);
         f->window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f->window));
