@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <utility>
+
 ToolbarPicture::ToolbarPicture(QWidget* parent) : QWidget(parent) {}
 
 void ToolbarPicture::setSource(const QString& svgPath) {
@@ -65,13 +67,18 @@ void ToolbarPicture::mouseReleaseEvent(QMouseEvent* event) {
     const bool inside = rect().contains(event->position().toPoint());
     emit mouseUp(m_index, event->button(), event->modifiers(), event->position());
     event->accept();
-    if (inside && event->button() == Qt::LeftButton)
+    // The release that ends a double click closes no click of its own: the
+    // command runs once for the double click, on its first release.
+    const bool secondOfDouble = std::exchange(m_doublePressed, false);
+    if (inside && event->button() == Qt::LeftButton && !secondOfDouble)
         emit clicked(m_index);
 }
 
 void ToolbarPicture::mouseDoubleClickEvent(QMouseEvent* event) {
-    // The second press of a double click has already arrived as a press of
-    // its own; treating this event as one more would shift the picture
-    // without a release to undo it.
+    // Qt delivers press, release, double click, release: the double click
+    // stands for the second press, so it shifts the picture as a press does
+    // and the release that follows shifts it back.
+    m_doublePressed = true;
+    emit mouseDown(m_index, event->button(), event->modifiers(), event->position());
     event->accept();
 }

@@ -48,5 +48,6 @@ private:
     int m_leftTwips = 0;
     int m_topTwips = 0;
     bool m_placing = false;
+    bool m_doublePressed = false; // a double click's press awaits its release
     QPixmap m_cache;
 };

@@ -351,7 +351,7 @@ private slots:
             QTest::mousePress(p, Qt::RightButton, Qt::ShiftModifier);
             QTest::mouseRelease(p, Qt::RightButton, Qt::ShiftModifier);
             QTest::mouseRelease(p, Qt::LeftButton, {}, QPoint(300, 200));
-            QTest::mouseDClick(f->window.imgButton(9), Qt::LeftButton);
+            doubleClick(f->window.imgButton(9));
         }
         for (int i = 0; i <= 10; ++i)
             QCOMPARE(f->window.imgButton(i)->pos(), designed[i]);
@@ -359,6 +359,18 @@ private slots:
         QCOMPARE(p->topTwips(), 75);
         // Released off the picture: no save was started.
         QVERIFY(f->fakes.fileDialogs.saveRequests.isEmpty());
+    }
+
+    void doubleClickRunsTheCommandOnce() {
+        // Press, release, double click, release, as Qt delivers them.
+        ToolbarPicture* p = f->window.imgButton(0);
+        const QPoint designed = p->pos();
+        doubleClick(p);
+        QCOMPARE(p->pos(), designed);
+        QCOMPARE(f->fakes.fileDialogs.openRequests.size(), 1);
+        doubleClick(p);
+        QCOMPARE(p->pos(), designed);
+        QCOMPARE(f->fakes.fileDialogs.openRequests.size(), 2);
     }
 
     void releaseOutsideMovesBackWithoutCommand() {
@@ -437,6 +449,15 @@ private slots:
     }
 
 private:
+    // A double click through the window system, which turns the second
+    // press into a double-click event (the QWidget overload of
+    // QTest::mouseDClick sends that event alone).
+    void doubleClick(QWidget* picture) {
+        QWindow* handle = f->window.windowHandle();
+        const QPoint at = picture->mapTo(&f->window, picture->rect().center());
+        QTest::mouseDClick(handle, Qt::LeftButton, {}, at);
+    }
+
     std::unique_ptr<WindowFixture> f;
 };
 
