@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QStringList>
 
+namespace veltrano {
+
 namespace appearance {
 
 void installFontSubstitutes() {
@@ -11,3 +13,5 @@ void installFontSubstitutes() {
 }
 
 } // namespace appearance
+
+} // namespace veltrano

@@ -2,6 +2,8 @@
 
 #include <QColor>
 
+namespace veltrano {
+
 // The look shared by the program's windows.
 namespace appearance {
 
@@ -14,3 +16,5 @@ inline const QColor formBackground{227, 234, 244};
 void installFontSubstitutes();
 
 } // namespace appearance
+
+} // namespace veltrano

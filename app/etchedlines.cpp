@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+namespace veltrano {
+
 namespace {
 
 struct Line {
@@ -40,3 +42,5 @@ void EtchedLines::paintEvent(QPaintEvent*) {
             painter.drawLine(std::min(x1, x2), y1, std::max(x1, x2) - 1, y1);
     }
 }
+
+} // namespace veltrano

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+namespace veltrano {
+
 // The etched separator lines of the toolbar strip: each is a grey line with
 // a white partner one pixel to its right or below. The widget lets every
 // mouse event through to what lies beneath it.
@@ -14,3 +16,5 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+} // namespace veltrano

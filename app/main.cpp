@@ -1,5 +1,6 @@
 #include "app/appearance.h"
-#include "app/frmmsgbox.h"
+#include "app/lifecycle.h"
+#include "app/mainwindow.h"
 
 #include "core/definition.h"
 #include "platform/qtservices.h"
@@ -10,6 +11,7 @@
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
+using namespace veltrano;
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -21,12 +23,13 @@ int main(int argc, char* argv[]) {
 
     QtServices services;
     Definition definition;
-    frmMsgBox window(definition, services.services);
+    MainWindow window(definition, services.services);
     services.setParentWindow(&window);
+    Lifecycle lifecycle(window, services.services);
 
-    window.Form_Load();
+    lifecycle.start();
     const int status = app.exec();
-    if (!window.settingsSaved()) {
+    if (!lifecycle.settingsSaved()) {
         std::fputs("veltrano: die Einstellungen konnten nicht gespeichert werden\n", stderr);
         return status == 0 ? 1 : status;
     }

@@ -3,6 +3,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+namespace veltrano {
+
 OptionButton::OptionButton(QWidget* parent) : QPushButton(parent) {
     setCheckable(true);
 }
@@ -43,3 +45,5 @@ void OptionButton::paintEvent(QPaintEvent*) {
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
 }
+
+} // namespace veltrano

@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 
+namespace veltrano {
+
 // A checkable push button that stands for one option of a group. A selected
 // option is drawn pressed in. Unlike QPushButton, a caption that does not
 // fit on one line is wrapped onto several, centred, so long button-set names
@@ -18,3 +20,5 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+} // namespace veltrano

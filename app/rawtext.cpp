@@ -8,6 +8,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace veltrano {
+
 namespace {
 
 constexpr QChar BlockBreak = QChar::ParagraphSeparator;
@@ -76,3 +78,5 @@ void RawTextMirror::apply(int position, int removed, int added) {
     m_length = length;
     emit changed();
 }
+
+} // namespace veltrano

@@ -5,6 +5,8 @@
 
 class QTextDocument;
 
+namespace veltrano {
+
 // The text of a text box as the user typed it. toPlainText() turns a
 // non-breaking space into a blank and a line separator (U+2028) into a line
 // feed; the raw text keeps both, and every block break becomes CR LF.
@@ -39,3 +41,5 @@ private:
     QString m_text;
     int m_length = 0; // characters of the document, without its final block end
 };
+
+} // namespace veltrano

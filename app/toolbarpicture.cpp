@@ -2,16 +2,35 @@
 
 #include "app/twips.h"
 
+#include <QAction>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSvgRenderer>
 
 #include <utility>
 
+namespace veltrano {
+
+namespace {
+
+// How far a pressed picture moves right and down.
+constexpr int pressShiftTwips = 20;
+
+} // namespace
+
 ToolbarPicture::ToolbarPicture(QWidget* parent) : QWidget(parent) {}
 
-void ToolbarPicture::setSource(const QString& svgPath) {
-    m_source = svgPath;
+void ToolbarPicture::setDefaultAction(QAction* action) {
+    if (m_action)
+        disconnect(m_action, nullptr, this, nullptr);
+    m_action = action;
+    if (action)
+        connect(action, &QAction::changed, this, &ToolbarPicture::followAction);
+    followAction();
+}
+
+void ToolbarPicture::followAction() {
+    setToolTip(m_action ? m_action->toolTip() : QString());
+    setEnabled(m_action && m_action->isEnabled());
     m_cache = QPixmap();
     update();
 }
@@ -24,6 +43,10 @@ void ToolbarPicture::moveTwips(int left, int top) {
     m_placing = false;
 }
 
+void ToolbarPicture::shift(int twips) {
+    moveTwips(m_leftTwips + twips, m_topTwips + twips);
+}
+
 void ToolbarPicture::moveEvent(QMoveEvent* event) {
     // A move from outside (the form set-up) defines the twip position anew.
     if (!m_placing) {
@@ -33,45 +56,34 @@ void ToolbarPicture::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
 }
 
-QPixmap ToolbarPicture::rendered(qreal ratio) {
-    const QSize device = (QSizeF(size()) * ratio).toSize();
-    if (m_cache.size() == device && qFuzzyCompare(m_cache.devicePixelRatio(), ratio))
-        return m_cache;
-    QPixmap pixmap(device);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(m_source);
-    if (renderer.isValid()) {
-        QPainter painter(&pixmap);
-        renderer.render(&painter, QRectF(QPointF(), QSizeF(device)));
-    }
-    pixmap.setDevicePixelRatio(ratio);
-    m_cache = pixmap;
-    return m_cache;
-}
-
 void ToolbarPicture::paintEvent(QPaintEvent*) {
-    if (m_source.isEmpty())
+    if (!m_action)
         return;
+    const qreal ratio = devicePixelRatioF();
+    if (m_cache.isNull() || m_cache.size() != size() * ratio) {
+        // The picture fills the widget, which has the picture's own size.
+        m_cache = m_action->icon().pixmap(size(), ratio);
+    }
     QPainter painter(this);
-    painter.drawPixmap(0, 0, rendered(devicePixelRatioF()));
+    painter.drawPixmap(rect(), m_cache);
 }
 
 void ToolbarPicture::mousePressEvent(QMouseEvent* event) {
     // Every button counts, the right one too; the widget keeps the mouse
     // until the release, so the release comes back here even off the picture.
-    emit mouseDown(m_index, event->button(), event->modifiers(), event->position());
+    shift(pressShiftTwips);
     event->accept();
 }
 
 void ToolbarPicture::mouseReleaseEvent(QMouseEvent* event) {
     const bool inside = rect().contains(event->position().toPoint());
-    emit mouseUp(m_index, event->button(), event->modifiers(), event->position());
+    shift(-pressShiftTwips);
     event->accept();
     // The release that ends a double click closes no click of its own: the
     // command runs once for the double click, on its first release.
     const bool secondOfDouble = std::exchange(m_doublePressed, false);
-    if (inside && event->button() == Qt::LeftButton && !secondOfDouble)
-        emit clicked(m_index);
+    if (inside && event->button() == Qt::LeftButton && !secondOfDouble && m_action)
+        m_action->trigger();
 }
 
 void ToolbarPicture::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -79,6 +91,8 @@ void ToolbarPicture::mouseDoubleClickEvent(QMouseEvent* event) {
     // stands for the second press, so it shifts the picture as a press does
     // and the release that follows shifts it back.
     m_doublePressed = true;
-    emit mouseDown(m_index, event->button(), event->modifiers(), event->position());
+    shift(pressShiftTwips);
     event->accept();
 }
+
+} // namespace veltrano

@@ -1,37 +1,32 @@
 #pragma once
 
 #include <QPixmap>
-#include <QPointF>
-#include <QString>
+#include <QPointer>
 #include <QWidget>
 
-// One picture of the toolbar strip. It shows an SVG image at the widget's own
-// size, rendered for the screen's device pixel ratio, and reports presses,
-// releases and left-button clicks with its index. Its place is kept in twips,
-// so shifts of a fraction of a pixel add up exactly.
+class QAction;
+
+namespace veltrano {
+
+// One picture of the toolbar strip. Like QToolButton it stands for a default
+// action: it shows the action's icon at the widget's own size and its
+// tooltip, follows its enabled state and triggers it on a click. Pressing
+// any mouse button shifts the picture 20 twips right and down, releasing
+// shifts it back. Its place is kept in twips, so shifts of a fraction of a
+// pixel add up exactly.
 class ToolbarPicture : public QWidget {
     Q_OBJECT
 
 public:
     explicit ToolbarPicture(QWidget* parent = nullptr);
 
-    int index() const { return m_index; }
-    void setIndex(int index) { m_index = index; }
-
-    QString source() const { return m_source; }
-    void setSource(const QString& svgPath);
+    void setDefaultAction(QAction* action);
+    QAction* defaultAction() const { return m_action; }
 
     // Position in twips; the widget stands at the nearest pixel.
     int leftTwips() const { return m_leftTwips; }
     int topTwips() const { return m_topTwips; }
     void moveTwips(int left, int top);
-
-signals:
-    void mouseDown(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
-                   QPointF position);
-    void mouseUp(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
-                 QPointF position);
-    void clicked(int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -41,13 +36,15 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
-    QPixmap rendered(qreal ratio);
+    void followAction();
+    void shift(int twips);
 
-    int m_index = -1;
-    QString m_source;
+    QPointer<QAction> m_action;
     int m_leftTwips = 0;
     int m_topTwips = 0;
     bool m_placing = false;
     bool m_doublePressed = false; // a double click's press awaits its release
     QPixmap m_cache;
 };
+
+} // namespace veltrano

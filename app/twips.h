@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace veltrano {
+
 // Screen measures of the window layout and the stored window position are
 // twips: 1440 per inch, 15 per logical pixel.
 namespace twips {
@@ -18,3 +20,5 @@ inline int fromPixels(int pixels) {
 }
 
 } // namespace twips
+
+} // namespace veltrano

@@ -5,7 +5,7 @@
 // second iteration removes it again, so the size stays the same.
 
 #include "app/appearance.h"
-#include "app/frmmsgbox.h"
+#include "app/mainwindow.h"
 #include "core/definition.h"
 #include "platform/fakes/fakes.h"
 
@@ -16,6 +16,7 @@
 #include <benchmark/benchmark.h>
 
 using namespace Qt::StringLiterals;
+using namespace veltrano;
 
 namespace {
 
@@ -33,7 +34,7 @@ QString makeMessage(qsizetype size, bool lines) {
 void typing(benchmark::State& state) {
     FakeServices fakes;
     Definition definition;
-    frmMsgBox window(definition, fakes.services);
+    MainWindow window(definition, fakes.services);
     window.show();
     QApplication::processEvents();
     definition.setMessage(makeMessage(state.range(0), state.range(1) != 0));

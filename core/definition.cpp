@@ -3,6 +3,9 @@
 #include <utility>
 
 using namespace Qt::StringLiterals;
+
+namespace veltrano {
+
 using options::Group;
 
 namespace {
@@ -81,16 +84,16 @@ void Definition::select(Group group, int index) {
     }
     switch (group) {
     case Group::Icons:
-        optIcons_Click(index);
+        iconSelected(index);
         break;
     case Group::Buttons:
-        optButtons_Click(index);
+        buttonsSelected(index);
         break;
     case Group::DefaultButton:
-        optDefaultButton_Click(index);
+        defaultButtonSelected(index);
         break;
     case Group::Code:
-        optCode_Click(index);
+        codeSelected(index);
         break;
     }
 }
@@ -122,7 +125,7 @@ void Definition::setHelpButton(int value) {
     // does not.
     if (assign(m_helpButton, value)) {
         notify(HelpButtonChanged);
-        chkHelpButton_Click();
+        helpButtonClicked();
     }
 }
 
@@ -170,7 +173,7 @@ bool Definition::isDefaultButtonVisible(int index) const {
     return slot >= 0 && m_defaultVisible[static_cast<std::size_t>(slot)];
 }
 
-void Definition::optButtons_Click(int index) {
+void Definition::buttonsSelected(int index) {
     const options::Option& option = options::require(Group::Buttons, index);
     const options::DefaultButtonCaptions& captions = options::defaultButtonCaptions(index);
     Batch batch(*this);
@@ -207,7 +210,7 @@ void Definition::optButtons_Click(int index) {
     }
 }
 
-void Definition::optIcons_Click(int index) {
+void Definition::iconSelected(int index) {
     const options::Option& option = options::require(Group::Icons, index);
     Batch batch(*this);
     bool changedIcon = assign(m_state.iconValue, index);
@@ -217,7 +220,7 @@ void Definition::optIcons_Click(int index) {
     }
 }
 
-void Definition::optDefaultButton_Click(int index) {
+void Definition::defaultButtonSelected(int index) {
     const options::Option& option = options::require(Group::DefaultButton, index);
     Batch batch(*this);
     bool changedDefault = assign(m_state.defaultButtonValue, index);
@@ -227,7 +230,7 @@ void Definition::optDefaultButton_Click(int index) {
     }
 }
 
-void Definition::optCode_Click(int index) {
+void Definition::codeSelected(int index) {
     options::require(Group::Code, index);
     Batch batch(*this);
     if (assign(m_state.codeValue, index)) {
@@ -239,7 +242,7 @@ void Definition::optCode_Click(int index) {
     }
 }
 
-void Definition::chkHelpButton_Click() {
+void Definition::helpButtonClicked() {
     Batch batch(*this);
     bool marker = false;
     if (m_helpButton == Checked) {
@@ -255,3 +258,5 @@ void Definition::chkHelpButton_Click() {
         notify(HelpMarkerChanged);
     }
 }
+
+} // namespace veltrano

@@ -8,11 +8,13 @@
 
 #include <array>
 
+namespace veltrano {
+
 // The one message box definition the main window edits: which option of each
-// group is selected, the two check boxes, title and message, the form-level
-// state the option handlers keep in step, and what the default-button options
-// and the "Hilfe" marker show. The window displays this object and forwards
-// clicks to it; the generators read it.
+// group is selected, the two check boxes, title and message, the state the
+// option handlers keep in step, and what the default-button options and the
+// "Hilfe" marker show. The window displays this object and forwards clicks
+// to it; the generators read it. Only its own handlers change it.
 class Definition : public QObject {
     Q_OBJECT
 
@@ -28,6 +30,7 @@ public:
         MessageChanged = 0x080,
         DefaultButtonOptionsChanged = 0x100, // captions or visibility
         HelpMarkerChanged = 0x200,           // visibility of cmdHilfeButton
+        AllChanged = 0x3ff,
     };
     Q_DECLARE_FLAGS(Changes, Change)
     Q_FLAG(Changes)
@@ -35,9 +38,8 @@ public:
     // Check box values: 0 clear, 1 ticked, 2 dimmed (counts as clear).
     enum CheckState : int { Unchecked = 0, Checked = 1, Grayed = 2 };
 
-    // Form-level state of the main window. The option handlers write the
-    // value and name members; Message and the style generators write the
-    // last three.
+    // The values and constant names the option handlers keep in step with
+    // the selections; the generators and the definition file read them.
     struct State {
         int iconValue = 0;
         QString iconName;
@@ -46,9 +48,6 @@ public:
         int defaultButtonValue = 0;
         QString defaultButtonName;
         int codeValue = 0;
-        QString generatedCode;
-        QString prompt;
-        QString titleText;
     };
 
     // The start state of the window, with the button-set constant name preset
@@ -93,8 +92,9 @@ public:
     int helpButton() const { return m_helpButton; }
     // Values outside 0..2 throw vb::Error(380) and change nothing.
     void setSystemModal(int value);
-    // Setting a different value runs chkHelpButton_Click, as a click does;
-    // under the code style "VBS" the tick is refused and the box stays clear.
+    // Setting a different value runs the check box's handler, as a click
+    // does; under the code style "VBS" the tick is refused and the box stays
+    // clear.
     void setHelpButton(int value);
     bool isSystemModalTicked() const { return m_systemModal == Checked; }
     bool isHelpButtonTicked() const { return m_helpButton == Checked; }
@@ -102,7 +102,7 @@ public:
     // --- texts ----------------------------------------------------------
     const QString& title() const { return m_title; }
     const QString& message() const { return m_message; } // line breaks CR LF
-    void setTitle(const QString& text); // line breaks become blanks
+    void setTitle(const QString& text);                  // line breaks become blanks
     void setMessage(const QString& text);
 
     // --- what the window shows besides the selections --------------------
@@ -111,23 +111,20 @@ public:
     bool isDefaultButtonVisible(int index) const;
     bool isHelpMarkerVisible() const { return m_helpMarkerVisible; }
 
-    // --- form-level state ------------------------------------------------
+    // --- state kept by the handlers ---------------------------------------
     const State& state() const { return m_state; }
-    State& state() { return m_state; } // for the generators
-
-    // --- the handlers ----------------------------------------------------
-    // Called by the select functions after the selection has been made.
-    void optButtons_Click(int index);
-    void optIcons_Click(int index);
-    void optDefaultButton_Click(int index);
-    void optCode_Click(int index);
-    void chkHelpButton_Click();
 
 signals:
     void changed(Definition::Changes what);
 
 private:
     void select(options::Group group, int index);
+    // The option handlers, run after the selection has been made.
+    void buttonsSelected(int index);
+    void iconSelected(int index);
+    void defaultButtonSelected(int index);
+    void codeSelected(int index);
+    void helpButtonClicked();
     void notify(Changes what);
     static int slotOfDefaultButton(int index);
 
@@ -146,3 +143,5 @@ private:
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(Definition::Changes)
+
+} // namespace veltrano

@@ -1,13 +1,16 @@
 #include "core/generators.h"
 
 #include "core/definition.h"
+#include "core/msgboxstyle.h"
+#include "core/vberror.h"
 
 #include <initializer_list>
 #include <new>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
-namespace gen {
+namespace veltrano::gen {
 
 namespace {
 
@@ -79,11 +82,10 @@ qsizetype appendJoinedMessage(QString& out, const QString& message) {
     return prepared;
 }
 
-// Gives back a buffer kept from an earlier, much longer message.
-void releaseSpareCapacity(QString& code, qsizetype messageSize) {
-    if (code.capacity() > 2 * (messageSize + code.size()) + 4096) {
-        code.squeeze();
-    }
+// The two flags as the sum generated code writes.
+int flagSum(const Definition& def) {
+    return (def.isSystemModalTicked() ? vb::vbSystemModal : 0) +
+           (def.isHelpButtonTicked() ? vb::vbMsgBoxHelpButton : 0);
 }
 
 // Style expression: constant names joined by " or ", then the flag sum.
@@ -98,13 +100,7 @@ void appendStyleExpression(QString& out, const Definition& def) {
         out += u" or ";
         out += state.defaultButtonName;
     }
-    int flags = 0;
-    if (def.isSystemModalTicked()) {
-        flags += options::SystemModalFlag;
-    }
-    if (def.isHelpButtonTicked()) {
-        flags += options::HelpButtonFlag;
-    }
+    const int flags = flagSum(def);
     if (flags != 0) {
         out += u" + ";
         out += QString::number(flags);
@@ -117,13 +113,13 @@ bool isStatementForm(const Definition& def) {
 
 // Prompt, ", ", style expression, ", \"", title and the closing of the
 // statement or function form.
-void appendCallArguments(QString& out, const Definition& def, bool statement) {
-    const Definition::State& state = def.state();
-    out += state.prompt;
+void appendCallArguments(QString& out, const Definition& def, const PreparedMessage& message,
+                         bool statement) {
+    out += message.prompt;
     out += u", ";
     appendStyleExpression(out, def);
     out += u", \"";
-    out += state.titleText;
+    out += message.title;
     if (def.isHelpButtonTicked()) {
         out += statement ? u"\", App.HelpFile, 0"_s : u"\", App.HelpFile, 0)"_s;
     } else {
@@ -138,50 +134,100 @@ void appendLines(QString& out, std::initializer_list<QStringView> lines) {
     }
 }
 
-// Runs a style generator's body on the generated code text that Message
-// left. On failure the text is cut back to that state and the failure is
-// reported as a Basic runtime error.
-template <typename Body> void generate(Definition& def, Body&& body) {
-    QString& code = def.state().generatedCode;
-    const qsizetype opening = code.size();
-    try {
-        body(code);
-    } catch (const std::bad_alloc&) {
-        code.truncate(opening);
-        throw vb::Error(vb::OutOfMemory);
-    } catch (...) {
-        code.truncate(opening);
-        throw;
+// The simple call shared by "einfach" and "VBS"; they differ only in the
+// declaration of the answer variable.
+void appendSimpleCall(QString& code, const Definition& def, const PreparedMessage& message,
+                      QStringView declaration) {
+    const bool statement = isStatementForm(def);
+    code += CR;
+    if (statement) {
+        code += u"MsgBox ";
+    } else {
+        code += declaration;
+        code += CR;
+        code += u"Antwort = MsgBox(";
+    }
+    appendCallArguments(code, def, message, statement);
+}
+
+void appendIfCode(QString& code, const Definition& def, const PreparedMessage& message) {
+    const bool statement = isStatementForm(def);
+    const bool threeButtons =
+        def.isSelected(options::Group::Buttons, 2) || def.isSelected(options::Group::Buttons, 3);
+    code += CR;
+    if (statement) {
+        code += u"MsgBox ";
+    } else if (threeButtons) {
+        code += u"Dim Antwort As VbMsgBoxResult\rAntwort = MsgBox(";
+    } else {
+        code += u"If MsgBox(";
+    }
+    appendCallArguments(code, def, message, statement);
+
+    switch (def.state().buttonsValue) {
+    case 1:
+        code += u" = vbOk then";
+        appendLines(code, {u"    ' OK", u"Else", u"    ' Abbrechen", u"End If"});
+        break;
+    case 2:
+        appendLines(code, {u"If Antwort = vbAbort Then", u"    ' Abbruch",
+                           u"ElseIf Antwort = vbRetry Then", u"    ' Wiederholen", u"Else",
+                           u"    ' Ignorieren", u"End If"});
+        break;
+    case 3:
+        appendLines(code, {u"If Antwort = vbYes Then", u"    ' Ja", u"ElseIf Antwort = vbNo Then",
+                           u"    ' Nein", u"Else", u"    ' Abbrechen", u"End If"});
+        break;
+    case 4:
+        code += u" = vbYes then";
+        appendLines(code, {u"    ' Ja", u"Else", u"    ' Nein", u"End If"});
+        break;
+    case 5:
+        code += u" = vbRetry then";
+        appendLines(code, {u"    ' Wiederholen", u"Else", u"    ' Abbrechen", u"End If"});
+        break;
+    default:
+        break;
     }
 }
 
-// The simple call shared by "einfach" and "VBS"; they differ only in the
-// declaration of the answer variable.
-void simpleCall(Definition& def, QStringView declaration) {
-    generate(def, [&](QString& code) {
-        const bool statement = isStatementForm(def);
-        code += CR;
-        if (statement) {
-            code += u"MsgBox ";
-        } else {
-            code += declaration;
-            code += CR;
-            code += u"Antwort = MsgBox(";
-        }
-        appendCallArguments(code, def, statement);
-    });
+void appendSelectCode(QString& code, const Definition& def, const PreparedMessage& message) {
+    const bool statement = isStatementForm(def);
+    code += CR;
+    code += statement ? u"MsgBox "_s : u"Select Case MsgBox("_s;
+    appendCallArguments(code, def, message, statement);
+
+    switch (def.state().buttonsValue) {
+    case 1:
+        appendLines(code, {u"Case vbOK", u"    ' OK", u"Case vbCancel", u"    ' Abbrechen"});
+        break;
+    case 2:
+        appendLines(code, {u"Case vbAbort", u"    ' Abbruch", u"Case vbRetry", u"    ' Wiederholen",
+                           u"Case vbIgnore", u"    ' Ignorieren"});
+        break;
+    case 3:
+        appendLines(code, {u"Case vbYes", u"    ' Ja", u"Case vbNo", u"    ' Nein",
+                           u"Case vbCancel", u"    ' Abbrechen"});
+        break;
+    case 4:
+        appendLines(code, {u"Case vbYes", u"    ' Ja", u"Case vbNo", u"    ' Nein"});
+        break;
+    case 5:
+        appendLines(code,
+                    {u"Case vbRetry", u"    ' Wiederholen", u"Case vbCancel", u"    ' Abbrechen"});
+        break;
+    default:
+        return; // a single OK button has nothing to choose between
+    }
+    appendLines(code, {u"End Select"});
 }
 
 } // namespace
 
-void Message(Definition& def) {
+PreparedMessage prepareMessage(const Definition& def) {
     try {
-        Definition::State& state = def.state();
-        QString& code = state.generatedCode;
-        // Emptied, not released: generating again for a long message reuses
-        // the buffer instead of faulting in fresh pages for every run.
-        code.resize(0);
-        state.titleText = doubledQuotes(def.title());
+        PreparedMessage prepared;
+        prepared.title = doubledQuotes(def.title());
 
         const QString& message = def.message();
         const bool script = def.isSelected(options::Group::Code, options::Vbs);
@@ -189,151 +235,69 @@ void Message(Definition& def) {
         // scripts declare it without a type.
         const QStringView msgOpening =
             script ? u"Dim Msg\r Msg = \"" : u"Dim Msg As String\rMsg = \"";
+        // Room for the call and the branches that follow the opening, so
+        // that the code is built in this one buffer.
+        const qsizetype callRoom = 2 * prepared.title.size() + 512;
 
         // Every character adds at least one to the prepared length, so a
         // message longer than the limit always goes into Msg: it is joined
-        // straight into the code text, with room for the call that follows.
+        // straight into the opening.
         if (message.size() > InlineLimit) {
-            code.reserve(msgOpening.size() + message.size() + message.size() / 4 +
-                         state.titleText.size() + 256);
-            code += msgOpening;
-            appendJoinedMessage(code, message);
-            code += Quote;
-            state.prompt = u"Msg"_s;
-            releaseSpareCapacity(code, message.size());
-            return;
+            prepared.opening.reserve(msgOpening.size() + message.size() + message.size() / 4 +
+                                     callRoom);
+            prepared.opening += msgOpening;
+            appendJoinedMessage(prepared.opening, message);
+            prepared.opening += Quote;
+            prepared.prompt = u"Msg"_s;
+            return prepared;
         }
 
         QString joined;
-        releaseSpareCapacity(code, 0);
         if (appendJoinedMessage(joined, message) <= InlineLimit) {
-            state.prompt = Quote + joined + Quote;
-            return;
+            prepared.prompt = Quote + joined + Quote;
+            return prepared;
         }
-        code.reserve(msgOpening.size() + joined.size() + 1);
-        code += msgOpening;
-        code += joined;
-        code += Quote;
-        state.prompt = u"Msg"_s;
+        prepared.opening.reserve(msgOpening.size() + joined.size() + 1 + callRoom);
+        prepared.opening += msgOpening;
+        prepared.opening += joined;
+        prepared.opening += Quote;
+        prepared.prompt = u"Msg"_s;
+        return prepared;
     } catch (const std::bad_alloc&) {
         throw vb::Error(vb::OutOfMemory);
     }
 }
 
-void EinfachCode(Definition& def) {
-    simpleCall(def, u"Dim Antwort As VbMsgBoxResult");
-}
-
-void VBScode(Definition& def) {
-    simpleCall(def, u" Dim Antwort ");
-}
-
-void IfCode(Definition& def) {
-    generate(def, [&](QString& code) {
-        const bool statement = isStatementForm(def);
-        const bool threeButtons = def.isSelected(options::Group::Buttons, 2) ||
-                                  def.isSelected(options::Group::Buttons, 3);
-        code += CR;
-        if (statement) {
-            code += u"MsgBox ";
-        } else if (threeButtons) {
-            code += u"Dim Antwort As VbMsgBoxResult\rAntwort = MsgBox(";
-        } else {
-            code += u"If MsgBox(";
-        }
-        appendCallArguments(code, def, statement);
-
-        switch (def.state().buttonsValue) {
-        case 1:
-            code += u" = vbOk then";
-            appendLines(code, {u"    ' OK", u"Else", u"    ' Abbrechen", u"End If"});
+QString generateCode(const Definition& def) {
+    try {
+        PreparedMessage message = prepareMessage(def);
+        QString code = std::move(message.opening);
+        // Asks the option buttons themselves which one is selected.
+        switch (def.selectedCode()) {
+        case options::SelectCase:
+            appendSelectCode(code, def, message);
             break;
-        case 2:
-            appendLines(code, {u"If Antwort = vbAbort Then", u"    ' Abbruch",
-                               u"ElseIf Antwort = vbRetry Then", u"    ' Wiederholen", u"Else",
-                               u"    ' Ignorieren", u"End If"});
+        case options::IfThenElse:
+            appendIfCode(code, def, message);
             break;
-        case 3:
-            appendLines(code,
-                        {u"If Antwort = vbYes Then", u"    ' Ja", u"ElseIf Antwort = vbNo Then",
-                         u"    ' Nein", u"Else", u"    ' Abbrechen", u"End If"});
+        case options::Einfach:
+            appendSimpleCall(code, def, message, u"Dim Antwort As VbMsgBoxResult");
             break;
-        case 4:
-            code += u" = vbYes then";
-            appendLines(code, {u"    ' Ja", u"Else", u"    ' Nein", u"End If"});
-            break;
-        case 5:
-            code += u" = vbRetry then";
-            appendLines(code, {u"    ' Wiederholen", u"Else", u"    ' Abbrechen", u"End If"});
+        case options::Vbs:
+            appendSimpleCall(code, def, message, u" Dim Antwort ");
             break;
         default:
             break;
         }
-    });
-}
-
-void SelectCode(Definition& def) {
-    generate(def, [&](QString& code) {
-        const bool statement = isStatementForm(def);
-        code += CR;
-        code += statement ? u"MsgBox "_s : u"Select Case MsgBox("_s;
-        appendCallArguments(code, def, statement);
-
-        switch (def.state().buttonsValue) {
-        case 1:
-            appendLines(code, {u"Case vbOK", u"    ' OK", u"Case vbCancel", u"    ' Abbrechen"});
-            break;
-        case 2:
-            appendLines(code, {u"Case vbAbort", u"    ' Abbruch", u"Case vbRetry",
-                               u"    ' Wiederholen", u"Case vbIgnore", u"    ' Ignorieren"});
-            break;
-        case 3:
-            appendLines(code, {u"Case vbYes", u"    ' Ja", u"Case vbNo", u"    ' Nein",
-                               u"Case vbCancel", u"    ' Abbrechen"});
-            break;
-        case 4:
-            appendLines(code, {u"Case vbYes", u"    ' Ja", u"Case vbNo", u"    ' Nein"});
-            break;
-        case 5:
-            appendLines(code, {u"Case vbRetry", u"    ' Wiederholen", u"Case vbCancel",
-                               u"    ' Abbrechen"});
-            break;
-        default:
-            return; // a single OK button has nothing to choose between
-        }
-        appendLines(code, {u"End Select"});
-    });
-}
-
-QString generateSelected(Definition& def) {
-    Message(def);
-    // Asks the option buttons themselves, in index order, which one is
-    // selected; the code-style value is not consulted.
-    if (def.isSelected(options::Group::Code, options::SelectCase)) {
-        SelectCode(def);
+        return code;
+    } catch (const std::bad_alloc&) {
+        throw vb::Error(vb::OutOfMemory);
     }
-    if (def.isSelected(options::Group::Code, options::IfThenElse)) {
-        IfCode(def);
-    }
-    if (def.isSelected(options::Group::Code, options::Einfach)) {
-        EinfachCode(def);
-    }
-    if (def.isSelected(options::Group::Code, options::Vbs)) {
-        VBScode(def);
-    }
-    return def.state().generatedCode;
 }
 
 int styleValue(const Definition& def) {
     const Definition::State& state = def.state();
-    int flags = 0;
-    if (def.isSystemModalTicked()) {
-        flags += options::SystemModalFlag;
-    }
-    if (def.isHelpButtonTicked()) {
-        flags += options::HelpButtonFlag;
-    }
-    return state.iconValue | state.buttonsValue | (state.defaultButtonValue + flags);
+    return state.iconValue | state.buttonsValue | (state.defaultButtonValue + flagSum(def));
 }
 
-} // namespace gen
+} // namespace veltrano::gen

@@ -2,28 +2,32 @@
 
 #include <QString>
 
+namespace veltrano {
+
 class Definition;
 
-// The code generators. Each one reads the definition and writes the
-// generated code text, prompt expression and title text of its state, as the
-// window's procedures of the same names do; they keep no state of their own.
-// Lines of generated code are separated by a single CR, with no break at the
-// end. Failures are thrown as vb::Error.
+// The code generators: pure functions of a definition. Lines of generated
+// code are separated by a single CR, with no break at the end. Failures are
+// thrown as vb::Error.
 namespace gen {
 
-// Prepares title text, prompt expression and, for a message longer than 50
-// characters, the two lines that declare and fill Msg.
-void Message(Definition& def);
+// The pieces every code style builds on.
+struct PreparedMessage {
+    // Empty, or for a prepared message of more than 50 characters the two
+    // lines that declare and fill Msg (without a type under "VBS").
+    QString opening;
+    // The first argument of the call: the quoted message, or Msg.
+    QString prompt;
+    // The title with its quotes doubled.
+    QString title;
+};
 
-// The style generators; each expects Message to have run.
-void EinfachCode(Definition& def);
-void IfCode(Definition& def);
-void SelectCode(Definition& def);
-void VBScode(Definition& def);
+// The message prepared for the selected code style: quotes doubled, line
+// breaks (CR LF, lone CR, lone LF) joined by " & vbcr & ".
+PreparedMessage prepareMessage(const Definition& def);
 
-// Message, then the generator of the selected code style; returns the
-// generated code text.
-QString generateSelected(Definition& def);
+// The code of the selected code style.
+QString generateCode(const Definition& def);
 
 // The numeric style value of the box the definition describes (icon value,
 // button-set value, default-button value and the two flags), as the preview
@@ -31,3 +35,5 @@ QString generateSelected(Definition& def);
 int styleValue(const Definition& def);
 
 } // namespace gen
+
+} // namespace veltrano

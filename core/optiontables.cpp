@@ -6,7 +6,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace options {
+namespace veltrano::options {
 
 namespace {
 
@@ -102,4 +102,4 @@ const DefaultButtonCaptions& defaultButtonCaptions(int buttonSet) {
     return t[static_cast<std::size_t>(buttonSet)];
 }
 
-} // namespace options
+} // namespace veltrano::options

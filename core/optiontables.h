@@ -9,7 +9,7 @@
 // constant's name exactly as generated code writes it (except for the code
 // styles, whose tooltips are shown only). The window builds its buttons from
 // these tables and the handlers read the constant names from them.
-namespace options {
+namespace veltrano::options {
 
 enum class Group { Icons, Buttons, DefaultButton, Code };
 
@@ -31,10 +31,6 @@ const Option& require(Group group, int index);
 // Index values of the code styles.
 enum CodeStyle : int { SelectCase = 0, IfThenElse = 1, Einfach = 2, Vbs = 3 };
 
-// Flag values of the two check boxes.
-inline constexpr int SystemModalFlag = 4096;
-inline constexpr int HelpButtonFlag = 16384;
-
 // Captions of the three default-button options for a button set (0..5); an
 // empty caption means the option is hidden.
 struct DefaultButtonCaptions {
@@ -44,4 +40,4 @@ struct DefaultButtonCaptions {
 };
 const DefaultButtonCaptions& defaultButtonCaptions(int buttonSet);
 
-} // namespace options
+} // namespace veltrano::options

@@ -4,7 +4,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace vb {
+namespace veltrano::vb {
 
 QString describe(int number) {
     switch (number) {
@@ -73,4 +73,4 @@ Error::Error(int number, QString description)
     : m_number(number), m_description(std::move(description)),
       m_what(QString(QString::number(number) + u' ' + m_description).toUtf8()) {}
 
-} // namespace vb
+} // namespace veltrano::vb

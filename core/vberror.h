@@ -4,7 +4,7 @@
 
 #include <exception>
 
-namespace vb {
+namespace veltrano::vb {
 
 // Error numbers of the Basic runtime, as the error reports show them.
 enum ErrorNumber : int {
@@ -48,4 +48,4 @@ private:
     QByteArray m_what;
 };
 
-} // namespace vb
+} // namespace veltrano::vb

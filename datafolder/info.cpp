@@ -5,6 +5,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace veltrano {
+
 QString aboutText(const AppFacts& facts) {
     const QString title = facts.title();
     QString spaced;
@@ -19,16 +21,26 @@ QString aboutText(const AppFacts& facts) {
            info::productPage.toString();
 }
 
-void mnuInfo_Click(Services& services) {
-    skipOnFailure(
-        [&] { services.messageBox.show(aboutText(services.appFacts), 64, u"Freeware"_s); });
+void showAbout(Services& services) {
+    services.messageBox.show(aboutText(services.appFacts), vb::vbInformation, u"Freeware"_s);
 }
 
-// The shell's answer is not used: a page that does not open is not reported.
-void mnuWebsite_Click(Services& services) {
-    skipOnFailure([&] { services.shell.open(info::productPage.toString()); });
+namespace {
+
+// The user is not told when the page does not open; the log is.
+void openPage(Services& services, QStringView page) {
+    if (!services.shell.open(page.toString()))
+        qCWarning(lcSkipped, "could not open %s in the browser", qUtf8Printable(page.toString()));
 }
 
-void mnuProblembericht_Click(Services& services) {
-    skipOnFailure([&] { services.shell.open(info::contactPage.toString()); });
+} // namespace
+
+void openWebsite(Services& services) {
+    openPage(services, info::productPage);
 }
+
+void openProblemReport(Services& services) {
+    openPage(services, info::contactPage);
+}
+
+} // namespace veltrano

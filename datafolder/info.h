@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+namespace veltrano {
+
 class AppFacts;
 struct Services;
 
@@ -18,6 +20,12 @@ inline constexpr QStringView contactPage = u"http://www.example.org/kontakt.php"
 // The About text: spaced title, maker line, version and web address.
 QString aboutText(const AppFacts& facts);
 
-void mnuInfo_Click(Services& services);
-void mnuWebsite_Click(Services& services);
-void mnuProblembericht_Click(Services& services);
+// "&Info": the About text in a box titled "Freeware".
+void showAbout(Services& services);
+// "&Website aufrufen" and "&Problembericht senden": the product page and the
+// contact page, handed to the desktop. A page that does not open is not
+// reported.
+void openWebsite(Services& services);
+void openProblemReport(Services& services);
+
+} // namespace veltrano

@@ -13,12 +13,13 @@
 
 using namespace Qt::StringLiterals;
 
+namespace veltrano {
+
 namespace {
 
 const QString definitionFilter =
     u"MsgBox (*.msg) |*.msg|Dokumente (*.dat)|*.dat|Inidateien (*.ini)|*.ini|Alle Dateien (*.*)|*.*"_s;
 const QString scriptFilter = u"VB-Script (*.vbs)|*.vbs|Alle Dateien (*.*)|*.*"_s;
-const QString extensionKey = u"Extension"_s;
 const QString crlf = u"\r\n"_s;
 
 // The trap of the file commands: a cancelled dialog ends the command without
@@ -38,13 +39,13 @@ void fileCommand(MessageBoxService& box, const QString& procedure, F&& action) {
 // The file type position stored after the last Open or Save As. Anything
 // that is not a usable position (not a number, zero, negative, too large)
 // selects the first entry instead of failing the command.
-int storedExtension(SettingsStore& settings) {
-    const std::optional<int> position = toInteger16(settings.read(extensionKey, u"1"_s));
-    return position && *position >= 1 ? *position : 1;
+int storedExtension(const AppSettings& settings) {
+    const AppSettings::FileType stored = settings.fileType();
+    return stored.kind == AppSettings::FileType::Number && stored.value >= 1 ? stored.value : 1;
 }
 
-void storeExtension(SettingsStore& settings, int filterIndex) {
-    settings.write(extensionKey, QString::number(filterIndex));
+void storeExtension(AppSettings& settings, int filterIndex) {
+    settings.setFileType(filterIndex);
     settings.flush(); // a lost preference is not worth failing the command
 }
 
@@ -87,18 +88,19 @@ definitionfile::Content contentOf(const Definition& definition) {
 DocumentCommands::DocumentCommands(Definition& definition, Services& services)
     : m_definition(definition), m_services(services) {}
 
-void DocumentCommands::mnuNeu_Click() {
+void DocumentCommands::newDefinition() {
+    // Every option selected here exists, so no step can fail.
     const Definition::Batch batch(m_definition);
-    skipOnFailure([&] { m_definition.selectIcon(0); });
-    skipOnFailure([&] { m_definition.selectButtons(0); });
-    skipOnFailure([&] { m_definition.selectDefaultButton(0); });
-    skipOnFailure([&] { m_definition.selectCode(options::SelectCase); });
-    skipOnFailure([&] { m_definition.setTitle(QString()); });
-    skipOnFailure([&] { m_definition.setMessage(QString()); });
-    m_dateiname.clear();
+    m_definition.selectIcon(0);
+    m_definition.selectButtons(0);
+    m_definition.selectDefaultButton(0);
+    m_definition.selectCode(options::SelectCase);
+    m_definition.setTitle(QString());
+    m_definition.setMessage(QString());
+    m_fileName.clear();
 }
 
-void DocumentCommands::mnuLaden_Click() {
+void DocumentCommands::open() {
     fileCommand(m_services.messageBox, u"mnuLaden_Click"_s, [&] {
         const FileDialogRequest request =
             dialogRequest(m_services, definitionFilter, storedExtension(m_services.settings));
@@ -119,23 +121,23 @@ void DocumentCommands::mnuLaden_Click() {
         m_definition.selectCode(content.code);
         m_definition.setTitle(content.title);
         m_definition.setMessage(content.message);
-        m_dateiname = chosen.path;
+        m_fileName = chosen.path;
         storeExtension(m_services.settings, chosen.filterIndex);
     });
 }
 
-void DocumentCommands::mnuSpeicher_Click() {
-    if (m_dateiname.isEmpty()) {
-        mnuSpeichernUnter_Click();
+void DocumentCommands::save() {
+    if (m_fileName.isEmpty()) {
+        saveAs();
         return;
     }
     fileCommand(m_services.messageBox, u"mnuSpeicher_Click"_s, [&] {
-        m_services.fileSystem.writeAtomically(m_dateiname,
+        m_services.fileSystem.writeAtomically(m_fileName,
                                               definitionfile::encode(contentOf(m_definition)));
     });
 }
 
-void DocumentCommands::mnuSpeichernUnter_Click() {
+void DocumentCommands::saveAs() {
     fileCommand(m_services.messageBox, u"mnuSpeichernUnter_Click"_s, [&] {
         const FileDialogRequest request =
             dialogRequest(m_services, definitionFilter, storedExtension(m_services.settings));
@@ -146,14 +148,14 @@ void DocumentCommands::mnuSpeichernUnter_Click() {
         // The new name is taken over before the write: when it fails, a
         // later Save tries that file again and never overwrites the one the
         // user meant to keep unchanged.
-        m_dateiname = chosen.path;
+        m_fileName = chosen.path;
         m_services.fileSystem.writeAtomically(chosen.path,
                                               definitionfile::encode(contentOf(m_definition)));
         storeExtension(m_services.settings, chosen.filterIndex);
     });
 }
 
-void DocumentCommands::mnuSpeichernVBS_Click() {
+void DocumentCommands::exportScript() {
     fileCommand(m_services.messageBox, u"mnuSpeichernVBS_Click"_s, [&] {
         // The script dialog has a filter list of its own and starts with the
         // file type the last file dialog closed with.
@@ -167,25 +169,23 @@ void DocumentCommands::mnuSpeichernVBS_Click() {
         // from now on.
         if (!m_definition.isSelected(options::Group::Code, options::Vbs))
             m_definition.selectCode(options::Vbs);
-        gen::Message(m_definition);
-        gen::VBScode(m_definition);
-        const QString text = m_definition.state().generatedCode + crlf;
+        const QString text = gen::generateCode(m_definition) + crlf;
         m_services.fileSystem.writeAtomically(
             chosen.path, textcodec::encode(text, textcodec::Fallback::Utf16LeWithBom));
     });
 }
 
-void DocumentCommands::mnuKopieren_Click() {
+void DocumentCommands::copyCode() {
     trapped(m_services.messageBox, u"mnuKopieren_Click"_s, [&] {
-        const QString code = gen::generateSelected(m_definition);
+        const QString code = gen::generateCode(m_definition);
         m_services.clipboard.clear();
         m_services.clipboard.setText(code);
     });
 }
 
-void DocumentCommands::mnuQuellcode_Click() {
+void DocumentCommands::showSource() {
     trapped(m_services.messageBox, u"mnuQuellcode_Click"_s, [&] {
-        const QString code = gen::generateSelected(m_definition);
+        const QString code = gen::generateCode(m_definition);
         MessageBoxRequest box;
         box.text = code;
         box.style = vb::vbOKOnly;
@@ -194,3 +194,5 @@ void DocumentCommands::mnuQuellcode_Click() {
         m_services.messageBox.show(box);
     });
 }
+
+} // namespace veltrano

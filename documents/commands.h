@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace veltrano {
+
 class Definition;
 struct Services;
 
@@ -12,19 +14,21 @@ class DocumentCommands {
 public:
     DocumentCommands(Definition& definition, Services& services);
 
-    void mnuNeu_Click();
-    void mnuLaden_Click();
-    void mnuSpeicher_Click();
-    void mnuSpeichernUnter_Click();
-    void mnuSpeichernVBS_Click();
-    void mnuKopieren_Click();
-    void mnuQuellcode_Click();
+    void newDefinition();
+    void open();
+    void save();
+    void saveAs();
+    void exportScript();
+    void copyCode();
+    void showSource();
 
     // The path of the current definition file; empty until Open or Save As.
-    const QString& dateiname() const { return m_dateiname; }
+    const QString& fileName() const { return m_fileName; }
 
 private:
     Definition& m_definition;
     Services& m_services;
-    QString m_dateiname;
+    QString m_fileName;
 };
+
+} // namespace veltrano

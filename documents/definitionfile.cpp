@@ -12,6 +12,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace veltrano {
+
 namespace definitionfile {
 
 namespace {
@@ -182,3 +184,5 @@ Content load(FileSystem& files, const QString& path) {
 }
 
 } // namespace definitionfile
+
+} // namespace veltrano

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringView>
 
+namespace veltrano {
+
 class FileSystem;
 
 // The definition file: four number lines (icon, button set, default button,
@@ -53,3 +55,5 @@ Content load(FileSystem& files, const QString& path);
 int numberOf(QStringView line);
 
 } // namespace definitionfile
+
+} // namespace veltrano

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+namespace veltrano {
+
 namespace textcodec {
 
 namespace {
@@ -83,3 +85,5 @@ QString decode(const QByteArray& bytes) {
 }
 
 } // namespace textcodec
+
+} // namespace veltrano

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace veltrano {
+
 // Text encodings of the files the program writes. Text that Windows-1252 can
 // hold is written in that code page, byte for byte as older files are; text
 // with other characters gets a Unicode encoding with a byte order mark, so
@@ -23,3 +25,5 @@ QByteArray encode(const QString& text, Fallback fallback);
 QString decode(const QByteArray& bytes);
 
 } // namespace textcodec
+
+} // namespace veltrano

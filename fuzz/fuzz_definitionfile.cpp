@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace veltrano;
+
 namespace {
 
 [[noreturn]] void fail(const char* what, const definitionfile::Content& a,

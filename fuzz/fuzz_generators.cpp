@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+using namespace veltrano;
+
 namespace {
 
 // Text from the input: UTF-8 (the common case: umlauts, quotes, line

@@ -2,6 +2,7 @@
 
 #include "core/definition.h"
 #include "core/generators.h"
+#include "core/optiontables.h"
 
 #include <QStringList>
 
@@ -9,6 +10,8 @@
 #include <cstdlib>
 
 using namespace Qt::StringLiterals;
+
+namespace veltrano {
 
 namespace fuzzcheck {
 
@@ -135,42 +138,35 @@ QString problemOf(const QString& code, const QString& title, const QString& mess
 }
 
 void generateAndCheckAll(Definition& def) {
-    using Generator = void (*)(Definition&);
-    static const struct {
-        const char* name;
-        Generator generate;
-    } styles[] = {{"SelectCode", gen::SelectCode},
-                  {"IfCode", gen::IfCode},
-                  {"EinfachCode", gen::EinfachCode},
-                  {"VBScode", gen::VBScode}};
-
-    auto check = [&](const char* name, const QString& code) {
+    auto check = [&](const QString& code) {
         const QString problem = problemOf(code, def.title(), def.message());
         if (problem.isEmpty())
             return;
         std::fprintf(stderr,
-                     "%s broke a rule: %s\n  title %s\n  message %s\n  options %d %d %d %d, "
+                     "style %d broke a rule: %s\n  title %s\n  message %s\n  options %d %d %d, "
                      "flags %d %d\n  code %s\n",
-                     name, qPrintable(problem), qPrintable(quoted(def.title())),
+                     def.selectedCode(), qPrintable(problem), qPrintable(quoted(def.title())),
                      qPrintable(quoted(def.message())), def.selectedIcon(), def.selectedButtons(),
-                     def.selectedDefaultButton(), def.selectedCode(), def.systemModal(),
-                     def.helpButton(), qPrintable(quoted(code)));
+                     def.selectedDefaultButton(), def.systemModal(), def.helpButton(),
+                     qPrintable(quoted(code)));
         std::abort();
     };
 
-    for (const auto& style : styles) {
-        try {
-            gen::Message(def);
-            style.generate(def);
-        } catch (const vb::Error&) {
-            continue; // reported by the caller's message trap
-        }
-        check(style.name, def.state().generatedCode);
-    }
     try {
-        check("generateSelected", gen::generateSelected(def));
+        check(gen::generateCode(def));
     } catch (const vb::Error&) {
+        // reported by the caller's message trap
+    }
+    // Every style in turn; "VBS" last, as selecting it clears the help flag.
+    for (int style : {options::SelectCase, options::IfThenElse, options::Einfach, options::Vbs}) {
+        def.selectCode(style);
+        try {
+            check(gen::generateCode(def));
+        } catch (const vb::Error&) {
+        }
     }
 }
 
 } // namespace fuzzcheck
+
+} // namespace veltrano

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace veltrano {
+
 class Definition;
 
 // Checks generated code against the rules every code style keeps: lines
@@ -14,10 +16,12 @@ namespace fuzzcheck {
 // rule it breaks. title and message are the definition's texts as typed.
 QString problemOf(const QString& code, const QString& title, const QString& message);
 
-// Runs Message and each of the four style generators on the definition (and
-// the generation for the selected style) and aborts with a description of
-// the input on the first text that breaks a rule. Failures the generators
-// report as runtime errors are allowed; any other exception aborts too.
+// Generates the code of the selected style, then of each of the four styles
+// in turn (selecting them, "VBS" last), and aborts with a description of the
+// input on the first text that breaks a rule. Failures the generators report
+// as runtime errors are allowed; any other exception aborts too.
 void generateAndCheckAll(Definition& def);
 
 } // namespace fuzzcheck
+
+} // namespace veltrano

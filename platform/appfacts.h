@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace veltrano {
+
 // Facts about the running program.
 class AppFacts {
 public:
@@ -21,3 +23,5 @@ public:
     virtual ~SpecialFolders() = default;
     virtual QString path(int folder) const = 0;
 };
+
+} // namespace veltrano

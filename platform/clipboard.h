@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace veltrano {
+
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
@@ -9,3 +11,5 @@ public:
     // Plain text, unchanged (generated code keeps its CR line breaks).
     virtual void setText(const QString& text) = 0;
 };
+
+} // namespace veltrano

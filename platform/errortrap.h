@@ -2,7 +2,12 @@
 
 #include "core/vberror.h"
 
+#include <QLoggingCategory>
 #include <QString>
+
+#include <exception>
+
+namespace veltrano {
 
 class MessageBoxService;
 
@@ -26,11 +31,23 @@ template <typename F> bool trapped(MessageBoxService& box, const QString& proced
     return false;
 }
 
-// Skip and continue: runs one step of a handler whose failures pass
-// silently; the handler goes on with its next step.
-template <typename F> void skipOnFailure(F&& step) {
+// What skip-and-continue steps passed over. Quiet unless enabled, for
+// example with QT_LOGGING_RULES="veltrano.skipped.warning=true".
+Q_DECLARE_LOGGING_CATEGORY(lcSkipped)
+
+void logSkipped(const char* step, const char* failure);
+
+// Skip and continue: runs one step of a handler whose failures the user is
+// not told of; the handler goes on with its next step. The failure is
+// logged under the step's name.
+template <typename F> void skipOnFailure(const char* step, F&& action) {
     try {
-        step();
-    } catch (...) {
+        action();
+    } catch (const vb::Error& e) {
+        logSkipped(step, e.what());
+    } catch (const std::exception& e) {
+        logSkipped(step, e.what());
     }
 }
+
+} // namespace veltrano

@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace veltrano {
+
 // The standard file dialogs for opening and saving.
 struct FileDialogRequest {
     // "description|pattern|description|pattern..." as the commands define it.
@@ -28,3 +30,5 @@ public:
     // No overwrite confirmation of its own and no default suffix.
     virtual std::optional<FileDialogResult> save(const FileDialogRequest& request) = 0;
 };
+
+} // namespace veltrano

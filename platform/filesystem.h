@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace veltrano {
+
 // Files and folders. Failures are thrown as vb::Error with the number of
 // the Basic runtime (53 file not found, 61 disk full, 70 permission denied,
 // 75 path/file access error, 76 path not found).
@@ -21,3 +23,5 @@ public:
     // Creates the folder with any missing parents; false on failure.
     virtual bool makePath(const QString& path) = 0;
 };
+
+} // namespace veltrano

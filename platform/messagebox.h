@@ -1,39 +1,16 @@
 #pragma once
 
+#include "core/msgboxstyle.h"
+
 #include <QString>
 
 class QWidget;
 
+namespace veltrano {
+
 // The Basic message box: every box of the program goes through this service
-// (preview, error reports, questions, notices).
-namespace vb {
-enum MsgBoxResult : int {
-    vbOK = 1,
-    vbCancel = 2,
-    vbAbort = 3,
-    vbRetry = 4,
-    vbIgnore = 5,
-    vbYes = 6,
-    vbNo = 7
-};
-enum MsgBoxStyle : int {
-    vbOKOnly = 0,
-    vbOKCancel = 1,
-    vbAbortRetryIgnore = 2,
-    vbYesNoCancel = 3,
-    vbYesNo = 4,
-    vbRetryCancel = 5,
-    vbCritical = 16,
-    vbQuestion = 32,
-    vbExclamation = 48,
-    vbInformation = 64,
-    vbDefaultButton1 = 0,
-    vbDefaultButton2 = 256,
-    vbDefaultButton3 = 512,
-    vbSystemModal = 4096,
-    vbMsgBoxHelpButton = 16384,
-};
-} // namespace vb
+// (preview, error reports, questions, notices). Styles and answers are the
+// vb::MsgBoxStyle and vb::MsgBoxResult values.
 
 struct MessageBoxRequest {
     QString text;  // line breaks CR LF, lone CR or lone LF
@@ -58,3 +35,5 @@ public:
         return show(MessageBoxRequest{text, style, title, false, {}, 0});
     }
 };
+
+} // namespace veltrano

@@ -7,6 +7,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace veltrano {
+
 namespace {
 
 QString withoutTrailingSlash(QString path) {
@@ -49,3 +51,5 @@ QString QtSpecialFolders::path(int folder) const {
         return {};
     }
 }
+
+} // namespace veltrano

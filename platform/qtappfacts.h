@@ -2,6 +2,8 @@
 
 #include "platform/appfacts.h"
 
+namespace veltrano {
+
 // The running program: its folder, title and the version it was built as.
 class QtAppFacts : public AppFacts {
 public:
@@ -18,3 +20,5 @@ class QtSpecialFolders : public SpecialFolders {
 public:
     QString path(int folder) const override;
 };
+
+} // namespace veltrano

@@ -3,6 +3,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
+namespace veltrano {
+
 void QtClipboard::clear() {
     QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
 }
@@ -10,3 +12,5 @@ void QtClipboard::clear() {
 void QtClipboard::setText(const QString& text) {
     QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
 }
+
+} // namespace veltrano

@@ -8,6 +8,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace veltrano {
+
 namespace filefilter {
 
 QStringList toNameFilters(const QString& filter) {
@@ -103,3 +105,5 @@ std::optional<FileDialogResult> QtFileDialogs::open(const FileDialogRequest& req
 std::optional<FileDialogResult> QtFileDialogs::save(const FileDialogRequest& request) {
     return run(request, true);
 }
+
+} // namespace veltrano

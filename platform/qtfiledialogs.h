@@ -8,6 +8,8 @@
 
 class QFileDialog;
 
+namespace veltrano {
+
 namespace filefilter {
 
 // Turns "description|pattern|description|pattern..." into Qt name filters
@@ -41,3 +43,5 @@ private:
 
     QPointer<QWidget> m_parent;
 };
+
+} // namespace veltrano

@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace veltrano {
+
 namespace {
 
 bool folderOfExists(const QFileInfo& info) {
@@ -115,3 +117,5 @@ bool QtFileSystem::dirExists(const QString& path) {
 bool QtFileSystem::makePath(const QString& path) {
     return !path.isEmpty() && QDir().mkpath(path);
 }
+
+} // namespace veltrano

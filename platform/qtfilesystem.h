@@ -2,6 +2,8 @@
 
 #include "platform/filesystem.h"
 
+namespace veltrano {
+
 // Files on the local disk. Errors carry the numbers of the Basic runtime.
 class QtFileSystem : public FileSystem {
 public:
@@ -11,3 +13,5 @@ public:
     bool dirExists(const QString& path) override;
     bool makePath(const QString& path) override;
 };
+
+} // namespace veltrano

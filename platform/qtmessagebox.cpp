@@ -8,6 +8,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace veltrano {
+
 int QtMessageBox::show(const MessageBoxRequest& request) {
     QWidget* parent = m_parent ? m_parent.data() : QApplication::activeWindow();
     MessageBoxDialog dialog(request, parent);
@@ -29,3 +31,5 @@ bool installGermanTranslations(QCoreApplication& app) {
     }
     return QCoreApplication::installTranslator(translator);
 }
+
+} // namespace veltrano

@@ -7,6 +7,8 @@
 
 class QCoreApplication;
 
+namespace veltrano {
+
 // Shows every box of the program as a MessageBoxDialog over the parent
 // window (or the active window while none is set).
 class QtMessageBox : public MessageBoxService {
@@ -23,3 +25,5 @@ private:
 // menus) from the installed translations. Call once before the first window;
 // returns false if they are not installed.
 bool installGermanTranslations(QCoreApplication& app);
+
+} // namespace veltrano

@@ -25,6 +25,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace veltrano {
+
 namespace msgbox {
 
 namespace {
@@ -48,7 +50,7 @@ int resultOf(const QString& caption) {
 QList<AnswerButton> buttonsFor(int style) {
     // The buttons of a set are those the definition names for its default
     // button options; an unknown set shows the OK box.
-    const int set = style & 0x0F;
+    const int set = style & vb::ButtonSetMask;
     const auto& names = options::defaultButtonCaptions(set <= vb::vbRetryCancel ? set : 0);
     QList<AnswerButton> buttons;
     for (const QString* name : {&names.first, &names.second, &names.third}) {
@@ -59,7 +61,7 @@ QList<AnswerButton> buttonsFor(int style) {
 }
 
 int defaultButtonIndex(int style) {
-    const int wanted = (style & 0x300) >> 8;
+    const int wanted = (style & vb::DefaultButtonMask) / vb::vbDefaultButton2;
     return wanted < buttonsFor(style).size() ? wanted : 0;
 }
 
@@ -81,7 +83,7 @@ QString normalizedText(const QString& text) {
 }
 
 QStyle::StandardPixmap iconFor(int style) {
-    switch (style & 0x70) {
+    switch (style & vb::IconMask) {
     case vb::vbCritical:
         return QStyle::SP_MessageBoxCritical;
     case vb::vbQuestion:
@@ -299,3 +301,5 @@ bool MessageBoxDialog::eventFilter(QObject* watched, QEvent* event) {
     }
     return QDialog::eventFilter(watched, event);
 }
+
+} // namespace veltrano

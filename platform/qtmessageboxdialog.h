@@ -11,6 +11,8 @@ class QLabel;
 class QPushButton;
 class QScrollArea;
 
+namespace veltrano {
+
 // What a Basic style value asks of the box, worked out without any widget.
 namespace msgbox {
 
@@ -76,3 +78,5 @@ private:
     QList<QPushButton*> m_buttons;
     QPushButton* m_helpButton = nullptr;
 };
+
+} // namespace veltrano

@@ -11,6 +11,8 @@
 
 class QWidget;
 
+namespace veltrano {
+
 // The real services of the running program and the Services bundle that
 // points at them. Create it after the application object.
 struct QtServices {
@@ -33,6 +35,9 @@ struct QtServices {
     QtAppFacts appFacts;
     QtSpecialFolders specialFolders;
     Session session;
-    Services services{messageBox, settings, clipboard,      fileDialogs, fileSystem,
-                      shell,      appFacts, specialFolders, session};
+    AppSettings appSettings{settings};
+    Services services{messageBox, appSettings, clipboard,      fileDialogs, fileSystem,
+                      shell,      appFacts,    specialFolders, session};
 };
+
+} // namespace veltrano

@@ -14,6 +14,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace veltrano {
+
 namespace {
 
 const QString kSection = u"Options/"_s;
@@ -181,3 +183,5 @@ void QtSettingsStore::makePrivate() const {
     if (QFileInfo::exists(m_path))
         keepToOwner(m_path);
 }
+
+} // namespace veltrano

@@ -10,6 +10,8 @@
 
 class QSettings;
 
+namespace veltrano {
+
 // The settings store as an INI file private to the user, by default
 // $XDG_CONFIG_HOME/Veltrano/Veltrano.conf, section "Options". The file is
 // replaced atomically on every write to disk, so a failed write leaves the
@@ -49,3 +51,5 @@ private:
     bool m_folderReady = false;
     bool m_failed = false; // the last flush failed
 };
+
+} // namespace veltrano

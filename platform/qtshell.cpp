@@ -5,6 +5,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace veltrano {
+
 bool QtShell::open(const QString& address) {
     const QUrl url(address.trimmed(), QUrl::StrictMode);
     if (!url.isValid() || url.host().isEmpty())
@@ -14,3 +16,5 @@ bool QtShell::open(const QString& address) {
         return false;
     return QDesktopServices::openUrl(url);
 }
+
+} // namespace veltrano

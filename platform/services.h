@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/appfacts.h"
+#include "platform/appsettings.h"
 #include "platform/clipboard.h"
 #include "platform/filedialogs.h"
 #include "platform/filesystem.h"
@@ -9,6 +10,8 @@
 #include "platform/shell.h"
 
 #include <QString>
+
+namespace veltrano {
 
 // State shared by the whole program.
 struct Session {
@@ -22,7 +25,7 @@ struct Session {
 // the real implementations; tests pass fakes.
 struct Services {
     MessageBoxService& messageBox;
-    SettingsStore& settings;
+    AppSettings& settings;
     Clipboard& clipboard;
     FileDialogs& fileDialogs;
     FileSystem& fileSystem;
@@ -31,3 +34,5 @@ struct Services {
     SpecialFolders& specialFolders;
     Session& session;
 };
+
+} // namespace veltrano

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace veltrano {
+
 std::optional<int> toInteger16(const QString& text) {
     bool ok = false;
     const double value = QLocale::c().toDouble(text.trimmed(), &ok);
@@ -14,3 +16,5 @@ std::optional<int> toInteger16(const QString& text) {
         return std::nullopt;
     return static_cast<int>(rounded);
 }
+
+} // namespace veltrano

@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace veltrano {
+
 // The per-user settings store: application "Veltrano", section "Options".
 class SettingsStore {
 public:
@@ -19,3 +21,5 @@ public:
 // blanks around it are allowed, a fraction rounds half to even. Text that is
 // no number or lies outside the 16-bit range gives nothing.
 std::optional<int> toInteger16(const QString& text);
+
+} // namespace veltrano

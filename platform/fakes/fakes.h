@@ -15,6 +15,8 @@
 #include <deque>
 #include <optional>
 
+namespace veltrano {
+
 class FakeMessageBox : public MessageBoxService {
 public:
     using MessageBoxService::show;
@@ -170,6 +172,9 @@ struct FakeServices {
     FakeAppFacts appFacts;
     FakeSpecialFolders specialFolders;
     Session session;
-    Services services{messageBox, settings, clipboard,      fileDialogs, fileSystem,
-                      shell,      appFacts, specialFolders, session};
+    AppSettings appSettings{settings};
+    Services services{messageBox, appSettings, clipboard,      fileDialogs, fileSystem,
+                      shell,      appFacts,    specialFolders, session};
 };
+
+} // namespace veltrano

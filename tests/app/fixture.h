@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/frmmsgbox.h"
+#include "app/lifecycle.h"
+#include "app/mainwindow.h"
 #include "core/definition.h"
 #include "platform/fakes/fakes.h"
 
@@ -12,14 +13,15 @@
 // A main window on fake services. The data folder dialog is replaced by a
 // recorder, so that no modal dialog blocks a test.
 struct WindowFixture {
-    FakeServices fakes;
-    Definition definition;
-    frmMsgBox window{definition, fakes.services};
+    veltrano::FakeServices fakes;
+    veltrano::Definition definition;
+    veltrano::MainWindow window{definition, fakes.services};
+    veltrano::Lifecycle lifecycle{window, fakes.services};
     QList<QWidget*> settingsDialogParents;
     std::function<void()> duringSettingsDialog;
 
     WindowFixture() {
-        window.setSettingsDialog([this](QWidget* parent, Services&) {
+        window.setDataFolderDialogOpener([this](QWidget* parent, veltrano::Services&) {
             settingsDialogParents.append(parent);
             if (duringSettingsDialog)
                 duringSettingsDialog();

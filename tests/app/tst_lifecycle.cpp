@@ -3,8 +3,8 @@
 #include "fixture.h"
 
 #include "app/appearance.h"
-#include "app/modmsgbox.h"
-#include "datafolder/datafolder.h"
+#include "app/windows.h"
+#include "datafolder/datafolderdialog.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -14,6 +14,7 @@
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
+using namespace veltrano;
 
 namespace {
 
@@ -55,7 +56,7 @@ private slots:
             storedDuringDialog = f->fakes.settings.values;
             pathDuringDialog = f->fakes.session.dataFolderPath;
         };
-        f->window.Form_Load();
+        f->lifecycle.start();
         QCOMPARE(f->settingsDialogParents, QList<QWidget*>{&f->window});
         QVERIFY(visibleDuringDialog);
         QCOMPARE(storedDuringDialog.value(u"EinstellungSpeicherOrt"_s), u"1"_s);
@@ -83,7 +84,7 @@ private slots:
                                     {u"EinstellungSpeicherPfad"_s, u"/srv/daten/"_s},
                                     {u"frmMsgBoxLeft"_s, u"1500"_s},
                                     {u"frmMsgBoxTop"_s, u"3000"_s}};
-        f->window.Form_Load();
+        f->lifecycle.start();
         QCOMPARE(f->settingsDialogParents.size(), setUpRuns ? 1 : 0);
         QCOMPARE(f->fakes.settings.writes.contains(u"EinstellungSpeicherOrt"_s), setUpRuns);
         QCOMPARE(f->fakes.session.dataFolderPath, u"/srv/daten/"_s);
@@ -111,26 +112,26 @@ private slots:
         QFETCH(QPoint, expected);
         const QPoint designed = f->window.pos();
         f->fakes.settings.values = {{u"frmMsgBoxLeft"_s, left}, {u"frmMsgBoxTop"_s, top}};
-        f->window.RegistryLesen();
+        f->lifecycle.restorePosition();
         QCOMPARE(f->window.pos(), QPoint(expected.x() < 0 ? designed.x() : expected.x(),
                                          expected.y() < 0 ? designed.y() : expected.y()));
     }
 
     void closeSavesPosition() {
         f->fakes.settings.values.insert(u"FirstStart"_s, u"True"_s);
-        f->window.Form_Load();
+        f->lifecycle.start();
         f->window.move(40, 61);
         QTRY_COMPARE(f->window.pos(), QPoint(40, 61));
         f->window.close();
         QCOMPARE(f->fakes.settings.values.value(u"frmMsgBoxLeft"_s), u"600"_s);
         QCOMPARE(f->fakes.settings.values.value(u"frmMsgBoxTop"_s), u"915"_s);
         QCOMPARE(f->fakes.settings.flushes, 1);
-        QVERIFY(f->window.settingsSaved());
+        QVERIFY(f->lifecycle.settingsSaved());
 
         // What was written is read back as the same place.
         WindowFixture next;
         next.fakes.settings.values = f->fakes.settings.values;
-        next.window.Form_Load();
+        next.lifecycle.start();
         QCOMPARE(next.window.pos(), QPoint(40, 61));
     }
 
@@ -144,7 +145,7 @@ private slots:
         f->fakes.settings.values = {{u"FirstStart"_s, u"True"_s},
                                     {u"frmMsgBoxLeft"_s, u"300"_s},
                                     {u"frmMsgBoxTop"_s, u"450"_s}};
-        f->window.Form_Load();
+        f->lifecycle.start();
         f->window.setWindowState(state);
         f->window.close();
         QCOMPARE(f->fakes.settings.values.value(u"frmMsgBoxLeft"_s), u"300"_s);
@@ -156,14 +157,14 @@ private slots:
         f->fakes.settings.flushResult = false;
         f->window.show();
         f->window.close();
-        QVERIFY(!f->window.settingsSaved());
+        QVERIFY(!f->lifecycle.settingsSaved());
     }
 
     void beendenClosesEveryWindow() {
         f->window.show();
         ClosingProbe other;
         other.show();
-        f->window.mnuBeenden_Click();
+        f->window.quit();
         QVERIFY(!f->window.isVisible());
         QVERIFY(!other.isVisible());
         QCOMPARE(other.closes, 1);
@@ -175,25 +176,25 @@ private slots:
         ClosingProbe probe;
         bool unloadingSeen = false;
         probe.onClose = [&] {
-            unloadingSeen = modMsgBox::isUnloading();
+            unloadingSeen = isClosingAllWindows();
             // A second end command in the middle of the first.
-            f->window.mnuBeenden_Click();
+            f->window.quit();
         };
         probe.show();
         ClosingProbe third;
         third.show();
-        modMsgBox::FormsEntladen();
+        closeAllWindows();
         QVERIFY(unloadingSeen);
         QCOMPARE(probe.closes, 1);
         QCOMPARE(third.closes, 1);
         QVERIFY(!f->window.isVisible());
         QCOMPARE(f->fakes.settings.flushes, 1);
-        QVERIFY(!modMsgBox::isUnloading());
+        QVERIFY(!isClosingAllWindows());
 
         // The flag is clear again: a later call works.
         ClosingProbe late;
         late.show();
-        modMsgBox::FormsEntladen();
+        closeAllWindows();
         QCOMPARE(late.closes, 1);
     }
 
@@ -201,8 +202,8 @@ private slots:
     // command returns once it is closed.
     void settingsCommandOpensDataFolderDialog() {
         WindowFixture real;
-        real.window.setSettingsDialog([](QWidget* parent, Services& services) {
-            ::mnuEinstellungen_Click(parent, services);
+        real.window.setDataFolderDialogOpener([](QWidget* parent, Services& services) {
+            veltrano::showDataFolderDialog(parent, services);
         });
         real.window.show();
         QString seen;
@@ -215,7 +216,7 @@ private slots:
             }
         });
         closer.start();
-        real.window.mnuEinstellungen_Click();
+        real.window.showDataFolderDialog();
         closer.stop();
         QCOMPARE(seen, u"frmSpeicherpfad"_s);
     }

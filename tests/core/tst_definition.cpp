@@ -6,6 +6,7 @@
 #include <functional>
 
 using namespace Qt::StringLiterals;
+using namespace veltrano;
 using options::Group;
 
 namespace {
@@ -273,11 +274,6 @@ void TestDefinition::helpButtonRule_data() {
         d.selectCode(options::Vbs);
         d.setHelpButton(2);
     }) << 2 << false;
-    QTest::newRow("clicking the handler under VBS") << Request([](Definition& d) {
-        d.setHelpButton(1);
-        d.state().codeValue = options::Vbs; // value only, as the handler reads it
-        d.chkHelpButton_Click();
-    }) << 0 << false;
 }
 
 void TestDefinition::helpButtonRule() {
@@ -301,12 +297,6 @@ void TestDefinition::unknownRequestsRefused_data() {
     QTest::newRow("default 1") << Request([](Definition& d) { d.selectDefaultButton(1); }) << 9;
     QTest::newRow("default 768") << Request([](Definition& d) { d.selectDefaultButton(768); }) << 9;
     QTest::newRow("code 4") << Request([](Definition& d) { d.selectCode(4); }) << 9;
-    QTest::newRow("handler buttons 7")
-        << Request([](Definition& d) { d.optButtons_Click(7); }) << 9;
-    QTest::newRow("handler icons 8") << Request([](Definition& d) { d.optIcons_Click(8); }) << 9;
-    QTest::newRow("handler default 2")
-        << Request([](Definition& d) { d.optDefaultButton_Click(2); }) << 9;
-    QTest::newRow("handler code 5") << Request([](Definition& d) { d.optCode_Click(5); }) << 9;
     QTest::newRow("system modal 3") << Request([](Definition& d) { d.setSystemModal(3); }) << 380;
     QTest::newRow("help button -1") << Request([](Definition& d) { d.setHelpButton(-1); }) << 380;
 }

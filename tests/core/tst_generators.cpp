@@ -5,6 +5,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using namespace veltrano;
 
 namespace {
 
@@ -52,13 +53,11 @@ class TestGenerators : public QObject {
 private slots:
     void message_data();
     void message();
-    void longMessageOpeningFollowsSelectionAtMessageTime();
     void titleQuotesDoubled();
     void styles_data();
     void styles();
-    void generateSelectedDispatchesOnSelection_data();
-    void generateSelectedDispatchesOnSelection();
-    void generateSelectedAsksTheSelectionNotTheValue();
+    void generateCodeDispatchesOnSelection_data();
+    void generateCodeDispatchesOnSelection();
     void generationKeepsNoState();
     void manyMixedLineBreaks();
     void styleValue_data();
@@ -155,33 +154,15 @@ void TestGenerators::message() {
     Definition def;
     def.selectCode(script ? options::Vbs : options::SelectCase);
     def.setMessage(message);
-    def.state().generatedCode = u"left over"_s;
-    gen::Message(def);
-    QCOMPARE(def.state().prompt, prompt);
-    QCOMPARE(def.state().generatedCode, opening);
-}
-
-void TestGenerators::longMessageOpeningFollowsSelectionAtMessageTime() {
-    Definition def;
-    def.setMessage(chars(60));
-    def.selectCode(options::Vbs);
-    gen::Message(def);
-    def.selectCode(options::Einfach); // after Message: the opening stays the script one
-    gen::EinfachCode(def);
-    QCOMPARE(def.state().generatedCode, lines({u"Dim Msg"_s, u" Msg = \""_s + chars(60) + u"\""_s,
-                                               u"MsgBox Msg, vbOKOnly, \"\""_s}));
-
-    // The code-style value alone does not make the opening a script one.
-    def.state().codeValue = options::Vbs;
-    gen::Message(def);
-    QVERIFY(def.state().generatedCode.startsWith(u"Dim Msg As String\rMsg = \""_s));
+    const gen::PreparedMessage prepared = gen::prepareMessage(def);
+    QCOMPARE(prepared.prompt, prompt);
+    QCOMPARE(prepared.opening, opening);
 }
 
 void TestGenerators::titleQuotesDoubled() {
     Definition def;
     def.setTitle(u"\"A\" \"\"B"_s);
-    gen::Message(def);
-    QCOMPARE(def.state().titleText, u"\"\"A\"\" \"\"\"\"B"_s);
+    QCOMPARE(gen::prepareMessage(def).title, u"\"\"A\"\" \"\"\"\"B"_s);
 }
 
 void TestGenerators::styles_data() {
@@ -334,25 +315,10 @@ void TestGenerators::styles() {
 
     Definition def;
     apply(def, choice, title, message);
-    gen::Message(def);
-    switch (choice.code) {
-    case options::SelectCase:
-        gen::SelectCode(def);
-        break;
-    case options::IfThenElse:
-        gen::IfCode(def);
-        break;
-    case options::Einfach:
-        gen::EinfachCode(def);
-        break;
-    case options::Vbs:
-        gen::VBScode(def);
-        break;
-    }
-    QCOMPARE(def.state().generatedCode, code);
+    QCOMPARE(gen::generateCode(def), code);
 }
 
-void TestGenerators::generateSelectedDispatchesOnSelection_data() {
+void TestGenerators::generateCodeDispatchesOnSelection_data() {
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("firstCall");
     QTest::newRow("Select Case") << int(options::SelectCase) << u"Select Case MsgBox("_s;
@@ -361,34 +327,25 @@ void TestGenerators::generateSelectedDispatchesOnSelection_data() {
     QTest::newRow("VBS") << int(options::Vbs) << u" Dim Antwort "_s;
 }
 
-void TestGenerators::generateSelectedDispatchesOnSelection() {
+void TestGenerators::generateCodeDispatchesOnSelection() {
     QFETCH(int, code);
     QFETCH(QString, firstCall);
 
     Definition def;
     apply(def, Choice{code, 4, 32, -1, 1, 0}, u"T"_s, u"M"_s);
-    const QString generated = gen::generateSelected(def);
-    QCOMPARE(generated, def.state().generatedCode);
+    const QString generated = gen::generateCode(def);
     QVERIFY2(generated.section(u'\r', 1, 1).startsWith(firstCall), qPrintable(generated));
-}
-
-void TestGenerators::generateSelectedAsksTheSelectionNotTheValue() {
-    Definition def;
-    def.selectButtons(4);
-    def.state().codeValue = options::Einfach; // the selection stays "Select Case"
-    const QString generated = gen::generateSelected(def);
-    QVERIFY2(generated.contains(u"Select Case MsgBox("_s), qPrintable(generated));
 }
 
 void TestGenerators::generationKeepsNoState() {
     Definition def;
     apply(def, Choice{options::IfThenElse, 3, 16, 512, 1, 1}, u"T"_s, chars(70));
-    const QString first = gen::generateSelected(def);
-    QCOMPARE(gen::generateSelected(def), first);
+    const QString first = gen::generateCode(def);
+    QCOMPARE(gen::generateCode(def), first);
 
     // A shorter message afterwards leaves nothing of the long one behind.
     def.setMessage(u"kurz"_s);
-    QVERIFY(gen::generateSelected(def).startsWith(
+    QVERIFY(gen::generateCode(def).startsWith(
         u"\rDim Antwort As VbMsgBoxResult\rAntwort = MsgBox(\"kurz\""_s));
 }
 
@@ -405,11 +362,11 @@ void TestGenerators::manyMixedLineBreaks() {
     }
     Definition def;
     def.setMessage(message);
-    gen::Message(def);
+    const QString opening = gen::prepareMessage(def).opening;
     const QString expected =
         u"Dim Msg As String\rMsg = \""_s + expectedLines.join(u"\" & vbcr & \""_s) + u"\""_s;
-    QCOMPARE(def.state().generatedCode, expected);
-    QVERIFY(!def.state().generatedCode.contains(u'\n'));
+    QCOMPARE(opening, expected);
+    QVERIFY(!opening.contains(u'\n'));
 }
 
 void TestGenerators::styleValue_data() {

@@ -3,6 +3,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using namespace veltrano;
 
 class TestVbError : public QObject {
     Q_OBJECT

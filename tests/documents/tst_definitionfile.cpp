@@ -5,6 +5,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using namespace veltrano;
 using definitionfile::Content;
 
 Q_DECLARE_METATYPE(Content)

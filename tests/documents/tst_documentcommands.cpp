@@ -13,6 +13,7 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using namespace veltrano;
 
 namespace {
 
@@ -59,7 +60,7 @@ struct Snapshot {
           values{w.definition.state().iconValue, w.definition.state().buttonsValue,
                  w.definition.state().defaultButtonValue, w.definition.state().codeValue},
           title(w.definition.title()), message(w.definition.message()),
-          dateiname(w.commands.dateiname()), files(w.fakes.fileSystem.files),
+          dateiname(w.commands.fileName()), files(w.fakes.fileSystem.files),
           settings(w.fakes.settings.values) {}
     std::array<int, 4> selections;
     std::array<int, 4> values;
@@ -100,21 +101,7 @@ QString expectedCode(const Window& w, int style) {
     copy.setHelpButton(w.definition.helpButton());
     copy.setTitle(w.definition.title());
     copy.setMessage(w.definition.message());
-    gen::Message(copy);
-    switch (style) {
-    case options::SelectCase:
-        gen::SelectCode(copy);
-        break;
-    case options::IfThenElse:
-        gen::IfCode(copy);
-        break;
-    case options::Einfach:
-        gen::EinfachCode(copy);
-        break;
-    default:
-        gen::VBScode(copy);
-    }
-    return copy.state().generatedCode;
+    return gen::generateCode(copy);
 }
 
 using Command = void (DocumentCommands::*)();
@@ -161,26 +148,24 @@ void tst_DocumentCommands::dialogRequest_data() {
     QTest::addColumn<int>("filterIndex");
 
     const std::optional<QString> absent;
-    QTest::newRow("open, nothing stored")
-        << &DocumentCommands::mnuLaden_Click << true << absent << 1;
-    QTest::newRow("open, 3") << &DocumentCommands::mnuLaden_Click << true << std::optional(u"3"_s)
-                             << 3;
+    QTest::newRow("open, nothing stored") << &DocumentCommands::open << true << absent << 1;
+    QTest::newRow("open, 3") << &DocumentCommands::open << true << std::optional(u"3"_s) << 3;
     QTest::newRow("open, not a number")
-        << &DocumentCommands::mnuLaden_Click << true << std::optional(u"abc"_s) << 1;
-    QTest::newRow("open, empty") << &DocumentCommands::mnuLaden_Click << true
-                                 << std::optional(QString()) << 1;
+        << &DocumentCommands::open << true << std::optional(u"abc"_s) << 1;
+    QTest::newRow("open, empty") << &DocumentCommands::open << true << std::optional(QString())
+                                 << 1;
     QTest::newRow("save as, 2 with blanks")
-        << &DocumentCommands::mnuSpeichernUnter_Click << false << std::optional(u" 2 "_s) << 2;
+        << &DocumentCommands::saveAs << false << std::optional(u" 2 "_s) << 2;
     QTest::newRow("save as, fraction")
-        << &DocumentCommands::mnuSpeichernUnter_Click << false << std::optional(u"2.5"_s) << 2;
+        << &DocumentCommands::saveAs << false << std::optional(u"2.5"_s) << 2;
     QTest::newRow("save as, zero")
-        << &DocumentCommands::mnuSpeichernUnter_Click << false << std::optional(u"0"_s) << 1;
+        << &DocumentCommands::saveAs << false << std::optional(u"0"_s) << 1;
     QTest::newRow("save as, negative")
-        << &DocumentCommands::mnuSpeichernUnter_Click << false << std::optional(u"-4"_s) << 1;
+        << &DocumentCommands::saveAs << false << std::optional(u"-4"_s) << 1;
     QTest::newRow("save as, beyond the list is passed on")
-        << &DocumentCommands::mnuSpeichernUnter_Click << false << std::optional(u"9"_s) << 9;
+        << &DocumentCommands::saveAs << false << std::optional(u"9"_s) << 9;
     QTest::newRow("save without a name")
-        << &DocumentCommands::mnuSpeicher_Click << false << std::optional(u"4"_s) << 4;
+        << &DocumentCommands::save << false << std::optional(u"4"_s) << 4;
 }
 
 void tst_DocumentCommands::dialogRequest() {
@@ -213,13 +198,13 @@ void tst_DocumentCommands::saveAsWritesTheFormat() {
     w.fill(u"Grüße \"€\""_s, u"a\r\nb"_s);
     w.answerSave(folder + u"a.ini"_s, 3);
 
-    w.commands.mnuSpeichernUnter_Click();
+    w.commands.saveAs();
 
     QVERIFY(w.fakes.messageBox.shown.isEmpty());
     QCOMPARE(w.fakes.fileSystem.files.value(folder + u"a.ini"_s),
              QByteArray(" 48 \r\n 3 \r\n 512 \r\n 2 \r\nGr\xFC\xDF"
                         "e \"\x80\"\r\na\r\nb\r\n"));
-    QCOMPARE(w.commands.dateiname(), folder + u"a.ini"_s);
+    QCOMPARE(w.commands.fileName(), folder + u"a.ini"_s);
     QCOMPARE(w.fakes.settings.values.value(u"Extension"_s), u"3"_s);
     QCOMPARE(w.fakes.session.lastFilterIndex, 3);
 }
@@ -243,11 +228,11 @@ void tst_DocumentCommands::roundTripThroughTheCommands() {
     w.fill(title, message);
     const QString path = folder + u"x.msg"_s;
     w.answerSave(path, 1);
-    w.commands.mnuSpeichernUnter_Click();
-    w.commands.mnuNeu_Click();
+    w.commands.saveAs();
+    w.commands.newDefinition();
     w.answerOpen(path, 2);
 
-    w.commands.mnuLaden_Click();
+    w.commands.open();
 
     QVERIFY(w.fakes.messageBox.shown.isEmpty());
     QCOMPARE(w.definition.selectedIcon(), 48);
@@ -259,10 +244,10 @@ void tst_DocumentCommands::roundTripThroughTheCommands() {
     QCOMPARE(w.definition.state().buttonsName, u"vbYesNoCancel"_s);
     QCOMPARE(w.definition.title(), title);
     QCOMPARE(w.definition.message(), message);
-    QCOMPARE(w.commands.dateiname(), path);
+    QCOMPARE(w.commands.fileName(), path);
     // Saved and opened again, the file stays the same.
-    w.commands.mnuSpeicher_Click();
-    w.commands.mnuLaden_Click();
+    w.commands.save();
+    w.commands.open();
     QCOMPARE(w.definition.message(), message);
     QCOMPARE(w.fakes.settings.values.value(u"Extension"_s), u"2"_s);
 }
@@ -274,7 +259,7 @@ void tst_DocumentCommands::openNeverTouchesCheckBoxes() {
     w.definition.setHelpButton(Definition::Checked);
     w.answerOpen(u"/a.msg"_s);
 
-    w.commands.mnuLaden_Click();
+    w.commands.open();
 
     QCOMPARE(w.definition.systemModal(), int(Definition::Checked));
     QCOMPARE(w.definition.helpButton(), int(Definition::Checked));
@@ -324,7 +309,7 @@ void tst_DocumentCommands::failedOpenChangesNothing() {
     Window w;
     w.fill();
     w.answerSave(u"/alt.msg"_s, 2);
-    w.commands.mnuSpeichernUnter_Click();
+    w.commands.saveAs();
     const QString path = u"/neu.msg"_s;
     if (file)
         w.fakes.fileSystem.files.insert(path, *file);
@@ -333,7 +318,7 @@ void tst_DocumentCommands::failedOpenChangesNothing() {
     const Snapshot before(w);
     w.answerOpen(path, 4);
 
-    w.commands.mnuLaden_Click();
+    w.commands.open();
 
     QCOMPARE(Snapshot(w), before);
     QCOMPARE(w.definition.state().defaultButtonName, u"vbDefaultButton3"_s);
@@ -347,11 +332,9 @@ void tst_DocumentCommands::failedWriteChangesNothing_data() {
     QTest::addColumn<Command>("command");
     QTest::addColumn<QString>("title");
 
-    QTest::newRow("save") << &DocumentCommands::mnuSpeicher_Click
-                          << u"frmMsgBox_mnuSpeicher_Click"_s;
-    QTest::newRow("save as") << &DocumentCommands::mnuSpeichernUnter_Click
-                             << u"frmMsgBox_mnuSpeichernUnter_Click"_s;
-    QTest::newRow("script") << &DocumentCommands::mnuSpeichernVBS_Click
+    QTest::newRow("save") << &DocumentCommands::save << u"frmMsgBox_mnuSpeicher_Click"_s;
+    QTest::newRow("save as") << &DocumentCommands::saveAs << u"frmMsgBox_mnuSpeichernUnter_Click"_s;
+    QTest::newRow("script") << &DocumentCommands::exportScript
                             << u"frmMsgBox_mnuSpeichernVBS_Click"_s;
 }
 
@@ -362,7 +345,7 @@ void tst_DocumentCommands::failedWriteChangesNothing() {
     w.fill();
     const QString current = u"/daten/alt.msg"_s;
     w.answerSave(current, 2);
-    w.commands.mnuSpeichernUnter_Click();
+    w.commands.saveAs();
     w.definition.setTitle(u"geändert"_s);
     // The dialogs offer the file that is already there; writing it fails.
     w.fakes.fileSystem.failWrites.insert(current, vb::DiskFull);
@@ -373,7 +356,7 @@ void tst_DocumentCommands::failedWriteChangesNothing() {
     (w.commands.*command)();
 
     QCOMPARE(w.fakes.fileSystem.files.value(current), before.files.value(current));
-    QCOMPARE(w.commands.dateiname(), current);
+    QCOMPARE(w.commands.fileName(), current);
     QCOMPARE(w.fakes.settings.values, before.settings);
     const auto& shown = w.fakes.messageBox.shown;
     QCOMPARE(shown.last().text, report(vb::DiskFull));
@@ -389,16 +372,16 @@ void tst_DocumentCommands::failedSaveAsTakesOverTheNewName() {
     const QString a = u"/daten/a.msg"_s;
     const QString b = u"/voll/b.msg"_s;
     w.answerSave(a, 2);
-    w.commands.mnuSpeichernUnter_Click();
+    w.commands.saveAs();
     const QByteArray fileA = w.fakes.fileSystem.files.value(a);
     w.definition.setTitle(u"geändert"_s);
     w.fakes.fileSystem.failWrites.insert(b, vb::DiskFull);
     w.answerSave(b, 3);
 
-    w.commands.mnuSpeichernUnter_Click();
-    QCOMPARE(w.commands.dateiname(), b);
+    w.commands.saveAs();
+    QCOMPARE(w.commands.fileName(), b);
     QCOMPARE(w.fakes.settings.values.value(u"Extension"_s), u"2"_s); // only after a write
-    w.commands.mnuSpeicher_Click();
+    w.commands.save();
 
     QCOMPARE(w.fakes.messageBox.shown.size(), 2);
     QCOMPARE(w.fakes.messageBox.shown[0].title, u"frmMsgBox_mnuSpeichernUnter_Click"_s);
@@ -411,10 +394,10 @@ void tst_DocumentCommands::failedSaveAsTakesOverTheNewName() {
 void tst_DocumentCommands::cancelChangesNothing_data() {
     QTest::addColumn<Command>("command");
 
-    QTest::newRow("open") << &DocumentCommands::mnuLaden_Click;
-    QTest::newRow("save as") << &DocumentCommands::mnuSpeichernUnter_Click;
-    QTest::newRow("save without a name") << &DocumentCommands::mnuSpeicher_Click;
-    QTest::newRow("script") << &DocumentCommands::mnuSpeichernVBS_Click;
+    QTest::newRow("open") << &DocumentCommands::open;
+    QTest::newRow("save as") << &DocumentCommands::saveAs;
+    QTest::newRow("save without a name") << &DocumentCommands::save;
+    QTest::newRow("script") << &DocumentCommands::exportScript;
 }
 
 void tst_DocumentCommands::cancelChangesNothing() {
@@ -436,10 +419,10 @@ void tst_DocumentCommands::overwriteQuestion_data() {
     QTest::addColumn<Command>("command");
     QTest::addColumn<int>("answer");
 
-    QTest::newRow("save as, yes") << &DocumentCommands::mnuSpeichernUnter_Click << int(vb::vbYes);
-    QTest::newRow("save as, no") << &DocumentCommands::mnuSpeichernUnter_Click << int(vb::vbNo);
-    QTest::newRow("script, yes") << &DocumentCommands::mnuSpeichernVBS_Click << int(vb::vbYes);
-    QTest::newRow("script, no") << &DocumentCommands::mnuSpeichernVBS_Click << int(vb::vbNo);
+    QTest::newRow("save as, yes") << &DocumentCommands::saveAs << int(vb::vbYes);
+    QTest::newRow("save as, no") << &DocumentCommands::saveAs << int(vb::vbNo);
+    QTest::newRow("script, yes") << &DocumentCommands::exportScript << int(vb::vbYes);
+    QTest::newRow("script, no") << &DocumentCommands::exportScript << int(vb::vbNo);
 }
 
 void tst_DocumentCommands::overwriteQuestion() {
@@ -460,14 +443,14 @@ void tst_DocumentCommands::overwriteQuestion() {
     QCOMPARE(question.text, u"Datei bereits vorhanden, überschreiben?"_s);
     QCOMPARE(question.title, u"Sicherheitshinweis"_s);
     QCOMPARE(question.style, 292);
-    const bool script = command == &DocumentCommands::mnuSpeichernVBS_Click;
+    const bool script = command == &DocumentCommands::exportScript;
     if (answer == vb::vbNo) {
         QCOMPARE(Snapshot(w), before);
         QCOMPARE(w.fakes.fileSystem.writeCount, 0);
         return;
     }
     QVERIFY(w.fakes.fileSystem.files.value(path) != "alt");
-    QCOMPARE(w.commands.dateiname(), script ? QString() : path);
+    QCOMPARE(w.commands.fileName(), script ? QString() : path);
     QCOMPARE(w.fakes.settings.values.value(u"Extension"_s), script ? QString() : u"4"_s);
     QCOMPARE(w.definition.selectedCode(), script ? int(options::Vbs) : int(options::Einfach));
 }
@@ -477,12 +460,12 @@ void tst_DocumentCommands::saveWithKnownNameAsksNothing() {
     w.fill();
     const QString path = folder + u"a.dat"_s;
     w.answerSave(path, 2);
-    w.commands.mnuSpeichernUnter_Click();
+    w.commands.saveAs();
     w.fakes.settings.values.insert(u"Extension"_s, u"1"_s);
     w.definition.selectIcon(16);
     w.definition.setMessage(u"neu"_s);
 
-    w.commands.mnuSpeicher_Click();
+    w.commands.save();
 
     QCOMPARE(w.fakes.fileDialogs.saveRequests.size(), 1);
     QVERIFY(w.fakes.messageBox.shown.isEmpty());
@@ -495,7 +478,7 @@ void tst_DocumentCommands::saveWithoutNameIsSaveAs() {
     Window w;
     w.fill();
     w.cancelSave();
-    w.commands.mnuSpeicher_Click();
+    w.commands.save();
     QCOMPARE(w.fakes.fileDialogs.saveRequests.size(), 1);
     QCOMPARE(w.fakes.fileSystem.writeCount, 0);
     QVERIFY(w.fakes.messageBox.shown.isEmpty());
@@ -504,9 +487,9 @@ void tst_DocumentCommands::saveWithoutNameIsSaveAs() {
     w.fakes.fileSystem.files.insert(path, QByteArray("alt"));
     w.answerSave(path, 2);
     w.fakes.messageBox.answers.push_back(vb::vbYes);
-    w.commands.mnuSpeicher_Click();
+    w.commands.save();
     QCOMPARE(w.fakes.messageBox.shown.size(), 1); // the overwrite question, as in Save As
-    QCOMPARE(w.commands.dateiname(), path);
+    QCOMPARE(w.commands.fileName(), path);
     QCOMPARE(w.fakes.settings.values.value(u"Extension"_s), u"2"_s);
     QVERIFY(w.fakes.fileSystem.files.value(path).startsWith(" 48 \r\n"));
 }
@@ -515,14 +498,14 @@ void tst_DocumentCommands::extensionSurvives() {
     Window first;
     first.fill();
     first.answerSave(u"/x.ini"_s, 3);
-    first.commands.mnuSpeichernUnter_Click();
+    first.commands.saveAs();
     QVERIFY(first.fakes.settings.writes.contains(u"Extension"_s));
     QVERIFY(first.fakes.settings.flushes > 0);
 
     // A later run starts with the stored settings only.
     Window second;
     second.fakes.settings.values = first.fakes.settings.values;
-    second.commands.mnuLaden_Click();
+    second.commands.open();
     QCOMPARE(second.fakes.fileDialogs.openRequests.at(0).filterIndex, 3);
 }
 
@@ -532,10 +515,10 @@ void tst_DocumentCommands::newAfterChanges() {
     w.definition.selectCode(options::Vbs);
     w.definition.setSystemModal(Definition::Checked);
     w.answerSave(u"/a.msg"_s);
-    w.commands.mnuSpeichernUnter_Click();
+    w.commands.saveAs();
     const QMap<QString, QString> settings = w.fakes.settings.values;
 
-    w.commands.mnuNeu_Click();
+    w.commands.newDefinition();
 
     QCOMPARE(w.definition.selectedIcon(), 0);
     QCOMPARE(w.definition.selectedButtons(), 0);
@@ -550,12 +533,12 @@ void tst_DocumentCommands::newAfterChanges() {
     QCOMPARE(w.definition.title(), QString());
     QCOMPARE(w.definition.message(), QString());
     QCOMPARE(w.definition.systemModal(), int(Definition::Checked));
-    QCOMPARE(w.commands.dateiname(), QString());
+    QCOMPARE(w.commands.fileName(), QString());
     QCOMPARE(w.fakes.settings.values, settings);
     QVERIFY(w.fakes.messageBox.shown.isEmpty());
 
     // Without a file name Save asks for one.
-    w.commands.mnuSpeicher_Click();
+    w.commands.save();
     QCOMPARE(w.fakes.fileDialogs.saveRequests.size(), 2);
 }
 
@@ -582,12 +565,12 @@ void tst_DocumentCommands::copyAndSourceViewShowTheGeneratedCode() {
     QVERIFY(!expected.isEmpty());
     w.fakes.clipboard.setText(u"alt"_s);
 
-    w.commands.mnuKopieren_Click();
+    w.commands.copyCode();
     QCOMPARE(w.fakes.clipboard.clears, 1);
     QCOMPARE(w.fakes.clipboard.text, expected);
 
     w.fakes.clipboard.setText(u"unberührt"_s);
-    w.commands.mnuQuellcode_Click();
+    w.commands.showSource();
     QCOMPARE(w.fakes.messageBox.shown.size(), 1);
     QCOMPARE(w.fakes.messageBox.shown[0].text, expected);
     QCOMPARE(w.fakes.messageBox.shown[0].title, u"Quellcode"_s);
@@ -597,7 +580,7 @@ void tst_DocumentCommands::copyAndSourceViewShowTheGeneratedCode() {
     QCOMPARE(w.fakes.fileSystem.writeCount, 0);
 
     // Generation keeps no state: a second copy gives the same text.
-    w.commands.mnuKopieren_Click();
+    w.commands.copyCode();
     QCOMPARE(w.fakes.clipboard.text, expected);
     QCOMPARE(w.definition.selectedCode(), style);
 }
@@ -625,7 +608,7 @@ void tst_DocumentCommands::scriptExport() {
     const QString path = folder + u"skript.vbs"_s;
     w.answerSave(path, 1);
 
-    w.commands.mnuSpeichernVBS_Click();
+    w.commands.exportScript();
 
     QVERIFY(w.fakes.messageBox.shown.isEmpty());
     const QByteArray bytes = w.fakes.fileSystem.files.value(path);
@@ -641,7 +624,7 @@ void tst_DocumentCommands::scriptExport() {
     QVERIFY(!expected.chopped(2).endsWith(u'\n'));
     QCOMPARE(w.definition.selectedCode(), int(options::Vbs));
     QCOMPARE(w.definition.state().codeValue, int(options::Vbs));
-    QCOMPARE(w.commands.dateiname(), QString());
+    QCOMPARE(w.commands.fileName(), QString());
     QVERIFY(!w.fakes.settings.writes.contains(u"Extension"_s));
 }
 
@@ -649,10 +632,10 @@ void tst_DocumentCommands::scriptDialogStartsWithLastFileType() {
     Window w;
     w.fakes.settings.values.insert(u"Extension"_s, u"3"_s);
     w.answerSave(u"/a.ini"_s, 3);
-    w.commands.mnuSpeichernUnter_Click();
+    w.commands.saveAs();
 
     w.answerSave(u"/a.vbs"_s, 2);
-    w.commands.mnuSpeichernVBS_Click();
+    w.commands.exportScript();
     const FileDialogRequest& request = w.fakes.fileDialogs.saveRequests.at(1);
     QCOMPARE(request.filter, scriptFilter);
     QCOMPARE(request.filterIndex, 3);
@@ -662,10 +645,10 @@ void tst_DocumentCommands::scriptDialogStartsWithLastFileType() {
     QCOMPARE(w.fakes.settings.values.value(u"Extension"_s), u"3"_s);
 
     // A cancelled definition dialog leaves the type it opened with.
-    w.commands.mnuLaden_Click();
+    w.commands.open();
     QCOMPARE(w.fakes.session.lastFilterIndex, 3);
     w.cancelSave();
-    w.commands.mnuSpeichernVBS_Click();
+    w.commands.exportScript();
     QCOMPARE(w.fakes.fileDialogs.saveRequests.at(2).filterIndex, 3);
 }
 
@@ -673,20 +656,20 @@ void tst_DocumentCommands::saveAfterScriptExportKeepsTheDefinitionFile() {
     Window w;
     w.fill();
     w.answerSave(u"/skript.vbs"_s);
-    w.commands.mnuSpeichernVBS_Click();
+    w.commands.exportScript();
     // No definition file yet: Save asks.
     w.cancelSave();
-    w.commands.mnuSpeicher_Click();
+    w.commands.save();
     QCOMPARE(w.fakes.fileDialogs.saveRequests.size(), 2);
     QCOMPARE(w.fakes.fileDialogs.saveRequests.at(1).filter, definitionFilter);
 
     w.answerSave(u"/def.msg"_s);
-    w.commands.mnuSpeichernUnter_Click();
+    w.commands.saveAs();
     w.answerSave(u"/skript2.vbs"_s);
-    w.commands.mnuSpeichernVBS_Click();
+    w.commands.exportScript();
     w.definition.setTitle(u"später"_s);
-    w.commands.mnuSpeicher_Click();
-    QCOMPARE(w.commands.dateiname(), u"/def.msg"_s);
+    w.commands.save();
+    QCOMPARE(w.commands.fileName(), u"/def.msg"_s);
     QVERIFY(w.fakes.fileSystem.files.value(u"/def.msg"_s).contains("sp\xE4ter"));
     QVERIFY(!w.fakes.fileSystem.files.value(u"/skript2.vbs"_s).contains("sp\xE4ter"));
 }

@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
+using namespace veltrano;
 
 namespace {
 
@@ -21,8 +22,8 @@ struct Window {
     FakeServices fakes;
     QtFileSystem disk;
     Services services{
-        fakes.messageBox, fakes.settings, fakes.clipboard,      fakes.fileDialogs, disk,
-        fakes.shell,      fakes.appFacts, fakes.specialFolders, fakes.session};
+        fakes.messageBox, fakes.appSettings, fakes.clipboard,      fakes.fileDialogs, disk,
+        fakes.shell,      fakes.appFacts,    fakes.specialFolders, fakes.session};
     Definition definition;
     DocumentCommands commands{definition, services};
 
@@ -88,14 +89,14 @@ void tst_DocumentFiles::roundTripOnDisk() {
     w.definition.setMessage(u"Ω\r\nzwei"_s);
     const QString path = dir.filePath(u"ä ö.msg"_s);
     w.answerSave(path);
-    w.commands.mnuSpeichernUnter_Click();
+    w.commands.saveAs();
     QVERIFY(w.fakes.messageBox.shown.isEmpty());
     QCOMPARE(contentOf(path),
              u"\uFEFF 64 \r\n 1 \r\n 256 \r\n 0 \r\nÄrger €\r\nΩ\r\nzwei\r\n"_s.toUtf8());
 
     Window other;
     other.answerOpen(path);
-    other.commands.mnuLaden_Click();
+    other.commands.open();
     QVERIFY(other.fakes.messageBox.shown.isEmpty());
     QCOMPARE(other.definition.selectedDefaultButton(), 256);
     QCOMPARE(other.definition.title(), u"Ärger €"_s);
@@ -106,11 +107,9 @@ void tst_DocumentFiles::missingFolderOnWrite_data() {
     QTest::addColumn<Command>("command");
     QTest::addColumn<QString>("title");
 
-    QTest::newRow("save as") << &DocumentCommands::mnuSpeichernUnter_Click
-                             << u"frmMsgBox_mnuSpeichernUnter_Click"_s;
-    QTest::newRow("save") << &DocumentCommands::mnuSpeicher_Click
-                          << u"frmMsgBox_mnuSpeicher_Click"_s;
-    QTest::newRow("script") << &DocumentCommands::mnuSpeichernVBS_Click
+    QTest::newRow("save as") << &DocumentCommands::saveAs << u"frmMsgBox_mnuSpeichernUnter_Click"_s;
+    QTest::newRow("save") << &DocumentCommands::save << u"frmMsgBox_mnuSpeicher_Click"_s;
+    QTest::newRow("script") << &DocumentCommands::exportScript
                             << u"frmMsgBox_mnuSpeichernVBS_Click"_s;
 }
 
@@ -123,7 +122,7 @@ void tst_DocumentFiles::missingFolderOnWrite() {
     QVERIFY(QDir(dir.path()).mkdir(u"weg"_s));
     const QString path = dir.filePath(u"weg/a.msg"_s);
     w.answerSave(path);
-    w.commands.mnuSpeichernUnter_Click();
+    w.commands.saveAs();
     QVERIFY(QDir(dir.filePath(u"weg"_s)).removeRecursively());
     w.answerSave(path);
 
@@ -132,15 +131,15 @@ void tst_DocumentFiles::missingFolderOnWrite() {
     QCOMPARE(w.fakes.messageBox.shown.size(), 1);
     QCOMPARE(w.fakes.messageBox.shown[0].title, title);
     QVERIFY(w.fakes.messageBox.shown[0].text.startsWith(QString::number(vb::PathNotFound) + u' '));
-    QCOMPARE(w.commands.dateiname(), path);
+    QCOMPARE(w.commands.fileName(), path);
     QVERIFY(!QFileInfo::exists(path));
 }
 
 void tst_DocumentFiles::readOnlyFolder_data() {
     QTest::addColumn<Command>("command");
 
-    QTest::newRow("save as") << &DocumentCommands::mnuSpeichernUnter_Click;
-    QTest::newRow("script") << &DocumentCommands::mnuSpeichernVBS_Click;
+    QTest::newRow("save as") << &DocumentCommands::saveAs;
+    QTest::newRow("script") << &DocumentCommands::exportScript;
 }
 
 void tst_DocumentFiles::readOnlyFolder() {
@@ -164,8 +163,8 @@ void tst_DocumentFiles::readOnlyFolder() {
     QVERIFY(
         w.fakes.messageBox.shown[0].text.startsWith(QString::number(vb::PermissionDenied) + u' '));
     // Save As has taken over the name it could not write to.
-    const bool script = command == &DocumentCommands::mnuSpeichernVBS_Click;
-    QCOMPARE(w.commands.dateiname(), script ? QString() : locked + u"/neu.msg"_s);
+    const bool script = command == &DocumentCommands::exportScript;
+    QCOMPARE(w.commands.fileName(), script ? QString() : locked + u"/neu.msg"_s);
     QVERIFY(QDir(locked).isEmpty());
 }
 
@@ -174,14 +173,14 @@ void tst_DocumentFiles::readOnlyFileKeepsItsContent() {
     Window w;
     const QString path = dir.filePath(u"a.msg"_s);
     w.answerSave(path);
-    w.commands.mnuSpeichernUnter_Click();
+    w.commands.saveAs();
     const QByteArray before = contentOf(path);
     QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
     if (QFile probe(path); probe.open(QIODevice::Append))
         QSKIP("the file stays writable for this user");
     w.definition.setTitle(u"neu"_s);
 
-    w.commands.mnuSpeicher_Click();
+    w.commands.save();
 
     QCOMPARE(w.fakes.messageBox.shown.size(), 1);
     QCOMPARE(w.fakes.messageBox.shown[0].title, u"frmMsgBox_mnuSpeicher_Click"_s);
@@ -221,7 +220,7 @@ void tst_DocumentFiles::openFailures() {
     w.definition.setTitle(u"bleibt"_s);
     w.answerOpen(QDir(dir.path()).filePath(relativePath));
 
-    w.commands.mnuLaden_Click();
+    w.commands.open();
 
     QCOMPARE(w.fakes.messageBox.shown.size(), 1);
     QCOMPARE(w.fakes.messageBox.shown[0].title, u"frmMsgBox_mnuLaden_Click"_s);
@@ -232,19 +231,19 @@ void tst_DocumentFiles::openFailures() {
     QCOMPARE(text.contains(u"1 MiB"_s), relativePath == u"gross.msg"_s);
     QCOMPARE(w.definition.selectedIcon(), 32);
     QCOMPARE(w.definition.title(), u"bleibt"_s);
-    QCOMPARE(w.commands.dateiname(), QString());
+    QCOMPARE(w.commands.fileName(), QString());
 }
 
 void tst_DocumentFiles::folderInPlaceOfTheFile() {
     QTemporaryDir dir;
     Window w;
     w.answerSave(dir.path());
-    w.commands.mnuSpeichernUnter_Click();
+    w.commands.saveAs();
     QCOMPARE(w.fakes.messageBox.shown.size(), 1);
     QVERIFY(w.fakes.messageBox.shown[0].text.startsWith(QString::number(vb::PathFileAccessError) +
                                                         u' '));
     QVERIFY(QFileInfo(dir.path()).isDir());
-    QCOMPARE(w.commands.dateiname(), dir.path());
+    QCOMPARE(w.commands.fileName(), dir.path());
 }
 
 QTEST_GUILESS_MAIN(tst_DocumentFiles)

@@ -11,6 +11,8 @@
 
 #include <cstdio>
 
+using namespace veltrano;
+
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();

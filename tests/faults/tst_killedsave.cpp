@@ -11,6 +11,7 @@
 #include <QThread>
 
 using namespace Qt::StringLiterals;
+using namespace veltrano;
 
 class tst_KilledSave : public QObject {
     Q_OBJECT

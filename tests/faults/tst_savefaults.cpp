@@ -24,6 +24,7 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using namespace veltrano;
 
 namespace {
 
@@ -54,8 +55,8 @@ struct Window {
     FakeServices fakes;
     MeddlingDialogs dialogs;
     QtFileSystem disk;
-    Services services{fakes.messageBox, fakes.settings, fakes.clipboard,      dialogs,      disk,
-                      fakes.shell,      fakes.appFacts, fakes.specialFolders, fakes.session};
+    Services services{fakes.messageBox, fakes.appSettings, fakes.clipboard,      dialogs,      disk,
+                      fakes.shell,      fakes.appFacts,    fakes.specialFolders, fakes.session};
     Definition definition;
     DocumentCommands commands{definition, services};
 
@@ -112,9 +113,9 @@ void tst_SaveFaults::failedWriteLosesNothing_data() {
         Command command;
         QString procedure;
     } commands[] = {
-        {"save as", &DocumentCommands::mnuSpeichernUnter_Click, u"mnuSpeichernUnter_Click"_s},
-        {"save", &DocumentCommands::mnuSpeicher_Click, u"mnuSpeicher_Click"_s},
-        {"script", &DocumentCommands::mnuSpeichernVBS_Click, u"mnuSpeichernVBS_Click"_s},
+        {"save as", &DocumentCommands::saveAs, u"mnuSpeichernUnter_Click"_s},
+        {"save", &DocumentCommands::save, u"mnuSpeicher_Click"_s},
+        {"script", &DocumentCommands::exportScript, u"mnuSpeichernVBS_Click"_s},
     };
     const struct {
         const char* name;
@@ -155,7 +156,7 @@ void tst_SaveFaults::failedWriteLosesNothing() {
     }
     QVERIFY(QDir().mkpath(folder));
     const auto cleanUp = qScopeGuard([&] { QDir(folder).removeRecursively(); });
-    const bool script = command == &DocumentCommands::mnuSpeichernVBS_Click;
+    const bool script = command == &DocumentCommands::exportScript;
     const QString path = folder + (script ? u"/alt.vbs"_s : u"/alt.msg"_s);
 
     Window w;
@@ -168,8 +169,8 @@ void tst_SaveFaults::failedWriteLosesNothing() {
     const QByteArray before = contentOf(path);
     QVERIFY(before.contains("Weiter?"));
     if (script)
-        w.commands.mnuNeu_Click(); // Save then runs Save As; Dateiname stays empty
-    const QString dateiname = w.commands.dateiname();
+        w.commands.newDefinition(); // Save then runs Save As; Dateiname stays empty
+    const QString dateiname = w.commands.fileName();
     const QStringList filesBefore = QDir(folder).entryList(QDir::Files | QDir::Hidden);
     const int settingsWrites = int(w.fakes.settings.writes.size());
 
@@ -203,7 +204,7 @@ void tst_SaveFaults::failedWriteLosesNothing() {
     }
     case Fault::FolderVanishes:
         w.dialogs.whileOpen = [&] { QDir(folder).removeRecursively(); };
-        if (command == &DocumentCommands::mnuSpeicher_Click)
+        if (command == &DocumentCommands::save)
             QDir(folder).removeRecursively(); // Save shows no dialog
         break;
     case Fault::ReadOnlyFile:
@@ -241,7 +242,7 @@ void tst_SaveFaults::failedWriteLosesNothing() {
         QCOMPARE(contentOf(path), before);
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), filesBefore);
     }
-    QCOMPARE(w.commands.dateiname(), dateiname);
+    QCOMPARE(w.commands.fileName(), dateiname);
     QCOMPARE(int(w.fakes.settings.writes.size()), settingsWrites);
 
     // Once the fault is gone the same save works.

@@ -20,6 +20,7 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using namespace veltrano;
 
 namespace {
 

@@ -16,6 +16,7 @@
 #include <QWindow>
 
 using namespace Qt::StringLiterals;
+using namespace veltrano;
 
 namespace {
 

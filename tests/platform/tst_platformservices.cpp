@@ -13,6 +13,7 @@
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
+using namespace veltrano;
 
 // Receives what the shell hands to the desktop instead of a browser.
 class UrlCatcher : public QObject {

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
+using namespace veltrano;
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
+using namespace veltrano;
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
+using namespace veltrano;
 
 namespace {
 

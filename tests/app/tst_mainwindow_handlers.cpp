@@ -9,13 +9,17 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextDocument>
 #include <QWindow>
 
 using namespace Qt::StringLiterals;
+using namespace veltrano;
 
 class TestHandlers : public QObject {
     Q_OBJECT
@@ -298,7 +302,7 @@ private slots:
 
     void buttonSetFailureIsReported() {
         f->definition.selectButtons(4);
-        f->window.optButtons_Click(7);
+        f->window.chooseButtons(7);
         QCOMPARE(f->fakes.messageBox.shown.size(), 1);
         const MessageBoxRequest& r = f->fakes.messageBox.shown.first();
         QCOMPARE(r.title, u"frmMsgBox_optButtons_Click"_s);
@@ -307,9 +311,9 @@ private slots:
         QVERIFY(f->child<QAbstractButton>(u"optButtons_4"_s)->isChecked());
 
         // The other option handlers pass a failure over silently.
-        f->window.optIcons_Click(7);
-        f->window.optDefaultButton_Click(1);
-        f->window.optCode_Click(9);
+        f->window.chooseIcon(7);
+        f->window.chooseDefaultButton(1);
+        f->window.chooseCode(9);
         QCOMPARE(f->fakes.messageBox.shown.size(), 1);
     }
 
@@ -326,7 +330,7 @@ private slots:
     void pressShiftsPicture() {
         QFETCH(int, index);
         QFETCH(Qt::MouseButton, button);
-        ToolbarPicture* p = f->window.imgButton(index);
+        ToolbarPicture* p = f->window.toolbarPicture(index);
         const int left = p->leftTwips();
         const int top = p->topTwips();
         const QPoint designed = p->pos();
@@ -343,18 +347,18 @@ private slots:
     void picturesReturnAfterManyPresses() {
         QList<QPoint> designed;
         for (int i = 0; i <= 10; ++i)
-            designed << f->window.imgButton(i)->pos();
-        ToolbarPicture* p = f->window.imgButton(1);
+            designed << f->window.toolbarPicture(i)->pos();
+        ToolbarPicture* p = f->window.toolbarPicture(1);
         for (int round = 0; round < 25; ++round) {
             // Interleaved buttons, a release off the picture, a double click.
             QTest::mousePress(p, Qt::LeftButton);
             QTest::mousePress(p, Qt::RightButton, Qt::ShiftModifier);
             QTest::mouseRelease(p, Qt::RightButton, Qt::ShiftModifier);
             QTest::mouseRelease(p, Qt::LeftButton, {}, QPoint(300, 200));
-            doubleClick(f->window.imgButton(9));
+            doubleClick(f->window.toolbarPicture(9));
         }
         for (int i = 0; i <= 10; ++i)
-            QCOMPARE(f->window.imgButton(i)->pos(), designed[i]);
+            QCOMPARE(f->window.toolbarPicture(i)->pos(), designed[i]);
         QCOMPARE(p->leftTwips(), 705);
         QCOMPARE(p->topTwips(), 75);
         // Released off the picture: no save was started.
@@ -363,7 +367,7 @@ private slots:
 
     void doubleClickRunsTheCommandOnce() {
         // Press, release, double click, release, as Qt delivers them.
-        ToolbarPicture* p = f->window.imgButton(0);
+        ToolbarPicture* p = f->window.toolbarPicture(0);
         const QPoint designed = p->pos();
         doubleClick(p);
         QCOMPARE(p->pos(), designed);
@@ -374,7 +378,7 @@ private slots:
     }
 
     void releaseOutsideMovesBackWithoutCommand() {
-        ToolbarPicture* p = f->window.imgButton(3);
+        ToolbarPicture* p = f->window.toolbarPicture(3);
         const QPoint designed = p->pos();
         QTest::mousePress(p, Qt::LeftButton);
         QTest::mouseMove(p, QPoint(200, 150));
@@ -405,7 +409,7 @@ private slots:
         QFETCH(QString, effect);
         f->definition.selectIcon(64);
         f->definition.setMessage(u"Hallo"_s);
-        QTest::mouseClick(f->window.imgButton(index), Qt::LeftButton);
+        QTest::mouseClick(f->window.toolbarPicture(index), Qt::LeftButton);
         const FakeServices& s = f->fakes;
         QCOMPARE(s.fileDialogs.openRequests.size(), effect == u"open"_s ? 1 : 0);
         QCOMPARE(s.fileDialogs.saveRequests.size(), effect == u"save"_s ? 1 : 0);
@@ -431,21 +435,48 @@ private slots:
         }
     }
 
+    // Each picture stands for the very action of its menu item: a click on
+    // it runs that command once. Picture 9 has an enabled action of its own,
+    // while the menu's update entry stays unavailable.
+    void picturesShareTheMenuCommands_data() {
+        QTest::addColumn<int>("index");
+        for (int index = 0; index <= 10; ++index)
+            QTest::addRow("%d", index) << index;
+    }
+    void picturesShareTheMenuCommands() {
+        QFETCH(int, index);
+        QAction* action = f->window.toolbarPicture(index)->defaultAction();
+        QVERIFY(action);
+        QList<QAction*> menuItems;
+        for (QMenu* menu : f->window.menuBar()->findChildren<QMenu*>())
+            menuItems += menu->actions();
+        auto* update = f->window.findChild<QAction*>(u"mnuUpdateSuchen"_s);
+        if (index == 9) {
+            QVERIFY(!menuItems.contains(action));
+            QVERIFY(action->isEnabled());
+            QVERIFY(!update->isEnabled());
+        } else {
+            QVERIFY(menuItems.contains(action));
+        }
+        QSignalSpy triggered(action, &QAction::triggered);
+        QTest::mouseClick(f->window.toolbarPicture(index), Qt::LeftButton);
+        QCOMPARE(triggered.size(), 1);
+    }
+
     void menuCommands() {
         f->window.findChild<QAction*>(u"mnuWebsite"_s)->trigger();
         QCOMPARE(f->fakes.shell.opened.size(), 1);
         QVERIFY(f->fakes.shell.opened.first().startsWith(u"https://"_s));
         f->window.findChild<QAction*>(u"mnuEinstellungen"_s)->trigger();
         QCOMPARE(f->settingsDialogParents, QList<QWidget*>{&f->window});
-        // The update entries do nothing, even when called.
-        f->window.mnuUpdateIE_Click();
-        f->window.mnuUpdateCheck_Click();
-        f->window.mnuUpdateCheckAllwaysOff_Click();
+        // The update entries do nothing, even when triggered.
+        for (const char* name : {"mnuUpdateIE", "mnuUpdateCheck", "mnuUpdateCheckAllwaysOff",
+                                 "mnuUpdateSuchen", "updatePicture"})
+            f->window.findChild<QAction*>(QLatin1StringView(name))->trigger();
         QVERIFY(f->window.findChild<QAction*>(u"mnuUpdateIE"_s)->isChecked());
         QVERIFY(f->fakes.settings.writes.isEmpty());
-        // The problem report works when called, though its entry is greyed.
-        f->window.mnuProblembericht_Click();
-        QCOMPARE(f->fakes.shell.opened.size(), 2);
+        QCOMPARE(f->fakes.shell.opened.size(), 1);
+        QVERIFY(f->fakes.messageBox.shown.isEmpty());
     }
 
 private:
@@ -462,4 +493,4 @@ private:
 };
 
 QTEST_MAIN(TestHandlers)
-#include "tst_frmmsgbox_handlers.moc"
+#include "tst_mainwindow_handlers.moc"

@@ -1,19 +1,19 @@
-#include "app/modmsgbox.h"
+#include "app/windows.h"
 
 #include <QApplication>
 #include <QPointer>
 #include <QWidget>
 
+namespace veltrano {
+
 namespace {
-bool unloading = false;
+bool closing = false;
 }
 
-namespace modMsgBox {
-
-void FormsEntladen() {
-    if (unloading)
+void closeAllWindows() {
+    if (closing)
         return;
-    unloading = true;
+    closing = true;
     // Guarded pointers: closing one window may delete others.
     QList<QPointer<QWidget>> windows;
     const QWidgetList all = QApplication::topLevelWidgets();
@@ -23,11 +23,11 @@ void FormsEntladen() {
         if (w && w->isVisible())
             w->close();
     }
-    unloading = false;
+    closing = false;
 }
 
-bool isUnloading() {
-    return unloading;
+bool isClosingAllWindows() {
+    return closing;
 }
 
-} // namespace modMsgBox
+} // namespace veltrano

@@ -2,6 +2,8 @@
 
 #include "fixture.h"
 
+#include "core/optiontables.h"
+
 #include "app/appearance.h"
 #include "app/optionbutton.h"
 #include "app/toolbarpicture.h"
@@ -15,12 +17,16 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QStatusBar>
 #include <QScrollBar>
+#include <QSet>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
+using namespace veltrano;
 
 namespace {
 QRect fromTwips(int left, int top, int width, int height) {
@@ -96,55 +102,34 @@ private slots:
         QCOMPARE(w->geometry(), rect);
     }
 
-    // The constant names are read as data by the handlers, so every option
-    // must carry exactly its own.
+    // The constant names are read as data by the handlers: every option of
+    // the core's tables is in its group under the id of its index, with the
+    // table's caption and constant name.
     void options_data() {
-        QTest::addColumn<QString>("group");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("tooltip");
-        QTest::newRow("Ohne") << u"optIcons"_s << 0 << u"Ohne"_s << QString();
-        QTest::newRow("vbCritical") << u"optIcons"_s << 16 << QString() << u"vbCritical"_s;
-        QTest::newRow("vbQuestion") << u"optIcons"_s << 32 << QString() << u"vbQuestion"_s;
-        QTest::newRow("vbExclamation") << u"optIcons"_s << 48 << QString() << u"vbExclamation"_s;
-        QTest::newRow("vbInformation") << u"optIcons"_s << 64 << QString() << u"vbInformation"_s;
-        QTest::newRow("vbOKOnly") << u"optButtons"_s << 0 << u"OK"_s << u"vbOKOnly"_s;
-        QTest::newRow("vbOKCancel") << u"optButtons"_s << 1 << u"OK Abbrechen"_s << u"vbOKCancel"_s;
-        QTest::newRow("vbAbortRetryIgnore")
-            << u"optButtons"_s << 2 << u"Abbruch, Wiederholen, Ignorieren"_s
-            << u"vbAbortRetryIgnore"_s;
-        QTest::newRow("vbYesNoCancel")
-            << u"optButtons"_s << 3 << u"Ja, Nein, Abbrechen"_s << u"vbYesNoCancel"_s;
-        QTest::newRow("vbYesNo") << u"optButtons"_s << 4 << u"Ja, Nein"_s << u"vbYesNo"_s;
-        QTest::newRow("vbRetryCancel")
-            << u"optButtons"_s << 5 << u"Wiederholen, Abbrechen"_s << u"vbRetryCancel"_s;
-        QTest::newRow("vbDefaultButton1")
-            << u"optDefaultButton"_s << 0 << u"Ok"_s << u"vbDefaultButton1"_s;
-        QTest::newRow("vbDefaultButton2")
-            << u"optDefaultButton"_s << 256 << u"2. Button default"_s << u"vbDefaultButton2"_s;
-        QTest::newRow("vbDefaultButton3")
-            << u"optDefaultButton"_s << 512 << u"3. Button default"_s << u"vbDefaultButton3"_s;
-        QTest::newRow("Select Case")
-            << u"optCode"_s << 0 << u"Select Case"_s << u" Select Case - Code "_s;
-        QTest::newRow("If Then Else")
-            << u"optCode"_s << 1 << u"If Then Else"_s << u" If Then Else - Code "_s;
-        QTest::newRow("einfach") << u"optCode"_s << 2 << u"einfach"_s << u" Einfacher Code "_s;
-        QTest::newRow("VBS") << u"optCode"_s << 3 << u"VBS"_s << u" Code für ein VB-Script "_s;
+        QTest::addColumn<int>("group");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("icons") << int(options::Group::Icons) << u"optIcons"_s;
+        QTest::newRow("buttons") << int(options::Group::Buttons) << u"optButtons"_s;
+        QTest::newRow("default button")
+            << int(options::Group::DefaultButton) << u"optDefaultButton"_s;
+        QTest::newRow("code") << int(options::Group::Code) << u"optCode"_s;
     }
     void options() {
-        QFETCH(QString, group);
-        QFETCH(int, index);
-        QFETCH(QString, caption);
-        QFETCH(QString, tooltip);
-        auto* buttons = f->window.findChild<QButtonGroup*>(group);
+        QFETCH(int, group);
+        QFETCH(QString, name);
+        auto* buttons = f->window.findChild<QButtonGroup*>(name);
         QVERIFY(buttons);
-        QAbstractButton* button = buttons->button(index);
-        QVERIFY(button);
-        QCOMPARE(button->objectName(), u"%1_%2"_s.arg(group).arg(index));
-        QCOMPARE(button->text(), caption);
-        QCOMPARE(button->toolTip(), tooltip);
-        // The four picture options show the platform's message box icons.
-        QCOMPARE(!button->icon().isNull(), group == u"optIcons"_s && index != 0);
+        const auto table = options::table(options::Group(group));
+        QCOMPARE(buttons->buttons().size(), qsizetype(table.size()));
+        for (const options::Option& option : table) {
+            QAbstractButton* button = buttons->button(option.index);
+            QVERIFY(button);
+            QCOMPARE(button->objectName(), u"%1_%2"_s.arg(name).arg(option.index));
+            QCOMPARE(button->toolTip(), option.tooltip);
+            QCOMPARE(button->text(), option.caption);
+            // The four picture options show the platform's message box icons.
+            QCOMPARE(!button->icon().isNull(), option.caption.isEmpty());
+        }
     }
 
     void initialState() {
@@ -170,41 +155,36 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), f->child(u"txtTitel"_s));
     }
 
+    // Tab goes through every control that takes the focus exactly once,
+    // starting in the title, and Shift+Tab goes the same way back.
     void tabOrder() {
-        const QStringList expected = {
-            u"txtTitel"_s,
-            u"txtMessage"_s,
-            u"optIcons_0"_s,
-            u"optIcons_16"_s,
-            u"optIcons_32"_s,
-            u"optIcons_48"_s,
-            u"optIcons_64"_s,
-            u"optButtons_0"_s,
-            u"optButtons_1"_s,
-            u"optButtons_2"_s,
-            u"optButtons_3"_s,
-            u"optButtons_4"_s,
-            u"optButtons_5"_s,
-            u"optDefaultButton_0"_s,
-            u"optDefaultButton_256"_s,
-            u"optDefaultButton_512"_s,
-            u"optCode_2"_s,
-            u"optCode_1"_s,
-            u"optCode_0"_s,
-            u"chkHelpButton"_s,
-            u"chkSystemModal"_s,
-            u"cmdHilfeButton"_s,
-            u"optCode_3"_s,
+        f->window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f->window));
+        auto walk = [&](Qt::KeyboardModifiers modifiers) {
+            QStringList seen;
+            for (int i = 0; i < 40; ++i) {
+                QWidget* focus = QApplication::focusWidget();
+                seen << focus->objectName();
+                QTest::keyClick(focus, Qt::Key_Tab, modifiers);
+                if (QApplication::focusWidget() == f->child(u"txtTitel"_s))
+                    break;
+            }
+            return seen;
         };
-        QStringList chain;
-        QWidget* w = f->child(u"txtTitel"_s);
-        do {
-            if (w->focusPolicy() & Qt::TabFocus && w->window() == &f->window && w != &f->window)
-                chain.append(w->objectName());
-            w = w->nextInFocusChain();
-        } while (w != f->child(u"txtTitel"_s) && chain.size() < 100);
-        chain.removeAll(QString());
-        QCOMPARE(chain, expected);
+        const QStringList forward = walk({});
+        QCOMPARE(forward.mid(0, 2), (QStringList{u"txtTitel"_s, u"txtMessage"_s}));
+        QCOMPARE(QSet<QString>(forward.cbegin(), forward.cend()).size(), forward.size());
+        QStringList focusable;
+        for (QWidget* w : f->window.findChildren<QWidget*>()) {
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled() &&
+                !qobject_cast<QMenuBar*>(w) && !w->objectName().isEmpty())
+                focusable << w->objectName();
+        }
+        for (const QString& name : focusable)
+            QVERIFY2(forward.contains(name), qPrintable(name));
+        QStringList backward = walk(Qt::ShiftModifier);
+        std::reverse(backward.begin() + 1, backward.end());
+        QCOMPARE(backward, forward);
     }
 
     void toolbar_data() {
@@ -229,9 +209,8 @@ private slots:
         QFETCH(int, index);
         QFETCH(QString, tooltip);
         QFETCH(QRect, rect);
-        ToolbarPicture* picture = f->window.imgButton(index);
+        ToolbarPicture* picture = f->window.toolbarPicture(index);
         QVERIFY(picture);
-        QCOMPARE(picture->index(), index);
         QCOMPARE(picture->toolTip(), tooltip);
         QCOMPARE(picture->geometry(), rect);
         QCOMPARE(picture->leftTwips(), rect.x() * 15);
@@ -242,7 +221,7 @@ private slots:
             for (int x = 0; x < shot.width() && !drawn; ++x)
                 drawn =
                     qAlpha(shot.pixel(x, y)) > 0 && shot.pixelColor(x, y) != QColor(227, 234, 244);
-        QVERIFY2(drawn, qPrintable(picture->source()));
+        QVERIFY2(drawn, qPrintable(picture->defaultAction()->objectName()));
     }
 
     void menu_data() {
@@ -286,6 +265,8 @@ private slots:
                 states << u"disabled"_s;
             if (a->isChecked())
                 states << u"checked"_s;
+            // Menus show no pictures, though toolbar commands have them.
+            QVERIFY(a->icon().isNull() || !a->isIconVisibleInMenu());
             if (!a->shortcut().isEmpty() || !states.isEmpty())
                 row += u'|' + a->shortcut().toString(QKeySequence::PortableText);
             if (!states.isEmpty())
@@ -329,4 +310,4 @@ private:
 };
 
 QTEST_MAIN(TestLayout)
-#include "tst_frmmsgbox_layout.moc"
+#include "tst_mainwindow_layout.moc"

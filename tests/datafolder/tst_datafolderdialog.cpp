@@ -1,5 +1,4 @@
-#include "datafolder/datafolder.h"
-#include "datafolder/frmSpeicherpfad.h"
+#include "datafolder/datafolderdialog.h"
 #include "platform/fakes/fakes.h"
 #include "platform/qtfilesystem.h"
 
@@ -16,6 +15,7 @@
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
+using namespace veltrano;
 
 namespace {
 
@@ -45,7 +45,7 @@ public:
 
 } // namespace
 
-class tst_FrmSpeicherpfad : public QObject {
+class tst_DataFolderDialog : public QObject {
     Q_OBJECT
 
 private slots:
@@ -77,12 +77,12 @@ private slots:
     void menuCommandOpensModalAndReadsAfresh();
 };
 
-void tst_FrmSpeicherpfad::initTestCase() {
+void tst_DataFolderDialog::initTestCase() {
     // The program shows "Segoe UI" in this font; the captions must fit in it.
     QFont::insertSubstitution(u"Segoe UI"_s, u"Open Sans"_s);
 }
 
-void tst_FrmSpeicherpfad::controls_data() {
+void tst_DataFolderDialog::controls_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QRect>("geometry"); // in the dialog's client area
@@ -102,14 +102,14 @@ void tst_FrmSpeicherpfad::controls_data() {
     QTest::newRow("Exit") << u"cmdExit"_s << u"E&xit"_s << QRect(211, 155, 56, 23) << 9.0;
 }
 
-void tst_FrmSpeicherpfad::controls() {
+void tst_DataFolderDialog::controls() {
     QFETCH(QString, name);
     QFETCH(QString, caption);
     QFETCH(QRect, geometry);
     QFETCH(qreal, pointSize);
 
     FakeServices fake;
-    frmSpeicherpfad dialog(fake.services);
+    DataFolderDialog dialog(fake.services);
     QWidget* control = dialog.findChild<QWidget*>(name);
     QVERIFY(control);
     if (auto* frame = qobject_cast<QGroupBox*>(control))
@@ -123,9 +123,9 @@ void tst_FrmSpeicherpfad::controls() {
     QCOMPARE(control->font().bold(), false);
 }
 
-void tst_FrmSpeicherpfad::window() {
+void tst_DataFolderDialog::window() {
     FakeServices fake;
-    frmSpeicherpfad dialog(fake.services);
+    DataFolderDialog dialog(fake.services);
     QCOMPARE(dialog.windowTitle(), u"Einstellungen"_s);
     QCOMPARE(dialog.size(), QSize(282, 193));
     QCOMPARE(dialog.minimumSize(), QSize(282, 193));
@@ -140,9 +140,9 @@ void tst_FrmSpeicherpfad::window() {
     QCOMPARE(dialog.font().pointSizeF(), 9.0);
 }
 
-void tst_FrmSpeicherpfad::tabOrder() {
+void tst_DataFolderDialog::tabOrder() {
     FakeServices fake;
-    frmSpeicherpfad dialog(fake.services);
+    DataFolderDialog dialog(fake.services);
     const QStringList expected{u"cmdOK"_s,
                                u"cmdOrdnerpfad"_s,
                                u"cmdExit"_s,
@@ -161,9 +161,9 @@ void tst_FrmSpeicherpfad::tabOrder() {
     QCOMPARE(w, button(dialog, u"cmdOK"_s)); // the chain closes
 }
 
-void tst_FrmSpeicherpfad::captionsFit() {
+void tst_DataFolderDialog::captionsFit() {
     FakeServices fake;
-    frmSpeicherpfad dialog(fake.services);
+    DataFolderDialog dialog(fake.services);
     for (auto* b : dialog.findChildren<QRadioButton*>()) {
         // The room the style leaves for the text next to the indicator.
         QStyleOptionButton opt;
@@ -186,7 +186,7 @@ void tst_FrmSpeicherpfad::captionsFit() {
     QVERIFY(frame->fontMetrics().horizontalAdvance(frame->title()) + 16 <= frame->width());
 }
 
-void tst_FrmSpeicherpfad::enterConfirmsEscapeCancels_data() {
+void tst_DataFolderDialog::enterConfirmsEscapeCancels_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("result");
     QTest::addColumn<int>("writes");
@@ -194,14 +194,14 @@ void tst_FrmSpeicherpfad::enterConfirmsEscapeCancels_data() {
     QTest::newRow("Esc") << int(Qt::Key_Escape) << int(QDialog::Rejected) << 0;
 }
 
-void tst_FrmSpeicherpfad::enterConfirmsEscapeCancels() {
+void tst_DataFolderDialog::enterConfirmsEscapeCancels() {
     QFETCH(int, key);
     QFETCH(int, result);
     QFETCH(int, writes);
 
     FakeServices fake;
     fake.fileSystem.dirs.insert(Own + u'/');
-    frmSpeicherpfad dialog(fake.services);
+    DataFolderDialog dialog(fake.services);
     QVERIFY(button(dialog, u"cmdOK"_s)->isDefault());
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -212,13 +212,13 @@ void tst_FrmSpeicherpfad::enterConfirmsEscapeCancels() {
     QCOMPARE(fake.settings.writes.size(), writes);
 }
 
-void tst_FrmSpeicherpfad::centredOnParent() {
+void tst_DataFolderDialog::centredOnParent() {
     FakeServices fake;
     QWidget mainWindow;
     mainWindow.setGeometry(200, 150, 786, 451);
     mainWindow.show();
     QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
-    frmSpeicherpfad dialog(fake.services, &mainWindow);
+    DataFolderDialog dialog(fake.services, &mainWindow);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     const QPoint offset = dialog.geometry().center() - mainWindow.geometry().center();
@@ -227,7 +227,7 @@ void tst_FrmSpeicherpfad::centredOnParent() {
     QVERIFY(dialog.isModal() == false); // show() is not modal; the menu command uses exec()
 }
 
-void tst_FrmSpeicherpfad::opening_data() {
+void tst_DataFolderDialog::opening_data() {
     QTest::addColumn<QString>("stored"); // null: nothing stored
     QTest::addColumn<int>("selected");
     QTest::addColumn<QString>("path");
@@ -246,7 +246,7 @@ void tst_FrmSpeicherpfad::opening_data() {
     QTest::newRow("beyond 16 bits") << u"65537"_s << -1 << before;
 }
 
-void tst_FrmSpeicherpfad::opening() {
+void tst_DataFolderDialog::opening() {
     QFETCH(QString, stored);
     QFETCH(int, selected);
     QFETCH(QString, path);
@@ -255,7 +255,7 @@ void tst_FrmSpeicherpfad::opening() {
     fake.session.dataFolderPath = u"Veltrano/"_s;
     if (!stored.isNull())
         fake.settings.values.insert(u"EinstellungSpeicherOrt"_s, stored);
-    frmSpeicherpfad dialog(fake.services);
+    DataFolderDialog dialog(fake.services);
     QCOMPARE(dialog.selectedIndex(), selected);
     for (int i = 0; i < 3; ++i)
         QCOMPARE(option(dialog, i)->isChecked(), i == selected);
@@ -264,7 +264,7 @@ void tst_FrmSpeicherpfad::opening() {
     QVERIFY(fake.messageBox.shown.isEmpty());
 }
 
-void tst_FrmSpeicherpfad::optionClick_data() {
+void tst_DataFolderDialog::optionClick_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("documents");
     QTest::addColumn<QString>("shared");
@@ -277,7 +277,7 @@ void tst_FrmSpeicherpfad::optionClick_data() {
     QTest::newRow("shared unknown") << 2 << Documents << QString() << u"/Veltrano/"_s;
 }
 
-void tst_FrmSpeicherpfad::optionClick() {
+void tst_DataFolderDialog::optionClick() {
     QFETCH(int, index);
     QFETCH(QString, documents);
     QFETCH(QString, shared);
@@ -286,17 +286,17 @@ void tst_FrmSpeicherpfad::optionClick() {
     FakeServices fake;
     fake.specialFolders.folders = {{5, documents}, {46, shared}};
     fake.settings.values.insert(u"EinstellungSpeicherOrt"_s, u"9"_s);
-    frmSpeicherpfad dialog(fake.services);
+    DataFolderDialog dialog(fake.services);
     fake.session.dataFolderPath = u"before/"_s;
     option(dialog, index)->click();
     QCOMPARE(dialog.selectedIndex(), index);
     QCOMPARE(fake.session.dataFolderPath, path);
 }
 
-void tst_FrmSpeicherpfad::folderPathBox() {
+void tst_DataFolderDialog::folderPathBox() {
     FakeServices fake;
     fake.settings.values.insert(u"EinstellungSpeicherOrt"_s, u"1"_s);
-    frmSpeicherpfad dialog(fake.services);
+    DataFolderDialog dialog(fake.services);
     button(dialog, u"cmdOrdnerpfad"_s)->click();
     QCOMPARE(fake.messageBox.shown.size(), 1);
     QCOMPARE(fake.messageBox.shown[0].text, Documents + u"/Veltrano/"_s);
@@ -305,9 +305,9 @@ void tst_FrmSpeicherpfad::folderPathBox() {
     QVERIFY(fake.settings.writes.isEmpty());
 }
 
-void tst_FrmSpeicherpfad::exitKeepsPathStoresNothing() {
+void tst_DataFolderDialog::exitKeepsPathStoresNothing() {
     FakeServices fake;
-    frmSpeicherpfad dialog(fake.services);
+    DataFolderDialog dialog(fake.services);
     option(dialog, 2)->click();
     button(dialog, u"cmdExit"_s)->click();
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
@@ -316,7 +316,7 @@ void tst_FrmSpeicherpfad::exitKeepsPathStoresNothing() {
     QVERIFY(fake.fileSystem.dirs.isEmpty()); // nothing created either
 }
 
-void tst_FrmSpeicherpfad::okStores_data() {
+void tst_DataFolderDialog::okStores_data() {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<int>("click"); // -1: no click
     QTest::addColumn<bool>("exists");
@@ -334,7 +334,7 @@ void tst_FrmSpeicherpfad::okStores_data() {
     QTest::newRow("none selected") << u"5"_s << -1 << false << u"Veltrano/"_s << u"0"_s;
 }
 
-void tst_FrmSpeicherpfad::okStores() {
+void tst_DataFolderDialog::okStores() {
     QFETCH(QString, stored);
     QFETCH(int, click);
     QFETCH(bool, exists);
@@ -346,7 +346,7 @@ void tst_FrmSpeicherpfad::okStores() {
     fake.settings.values.insert(u"EinstellungSpeicherOrt"_s, stored);
     if (exists)
         fake.fileSystem.dirs.insert(path);
-    frmSpeicherpfad dialog(fake.services);
+    DataFolderDialog dialog(fake.services);
     if (click >= 0)
         option(dialog, click)->click();
     button(dialog, u"cmdOK"_s)->click();
@@ -363,16 +363,17 @@ void tst_FrmSpeicherpfad::okStores() {
     QVERIFY(fake.fileSystem.files.isEmpty()); // no files copied
 }
 
-void tst_FrmSpeicherpfad::okCreatesMissingParents() {
+void tst_DataFolderDialog::okCreatesMissingParents() {
     QTemporaryDir home;
     QVERIFY(home.isValid());
     FakeServices fake;
     DiskFileSystem disk;
     fake.specialFolders.folders[5] = home.filePath(u"Dokumente"_s); // not there yet
-    Services services{fake.messageBox, fake.settings, fake.clipboard,      fake.fileDialogs, disk,
-                      fake.shell,      fake.appFacts, fake.specialFolders, fake.session};
+    Services services{
+        fake.messageBox, fake.appSettings, fake.clipboard,      fake.fileDialogs, disk,
+        fake.shell,      fake.appFacts,    fake.specialFolders, fake.session};
     fake.settings.values.insert(u"EinstellungSpeicherOrt"_s, u"1"_s);
-    frmSpeicherpfad dialog(services);
+    DataFolderDialog dialog(services);
     button(dialog, u"cmdOK"_s)->click();
 
     const QString expected = home.filePath(u"Dokumente/Veltrano"_s) + u'/';
@@ -383,17 +384,17 @@ void tst_FrmSpeicherpfad::okCreatesMissingParents() {
     QVERIFY(fake.messageBox.shown.isEmpty());
 
     // An existing folder is left as it is.
-    frmSpeicherpfad again(services);
+    DataFolderDialog again(services);
     button(again, u"cmdOK"_s)->click();
     QCOMPARE(disk.makePathCalls, 1);
 }
 
-void tst_FrmSpeicherpfad::okFolderCannotBeCreated() {
+void tst_DataFolderDialog::okFolderCannotBeCreated() {
     FakeServices fake;
     const QString wanted = Documents + u"/Veltrano/"_s;
     fake.fileSystem.failMakePath.insert(wanted);
     fake.settings.values.insert(u"EinstellungSpeicherOrt"_s, u"1"_s);
-    frmSpeicherpfad dialog(fake.services);
+    DataFolderDialog dialog(fake.services);
     button(dialog, u"cmdOK"_s)->click();
 
     QCOMPARE(fake.messageBox.shown.size(), 1);
@@ -406,12 +407,12 @@ void tst_FrmSpeicherpfad::okFolderCannotBeCreated() {
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
 
     // The next opening works from the stored choice again.
-    frmSpeicherpfad next(fake.services);
+    DataFolderDialog next(fake.services);
     QCOMPARE(next.selectedIndex(), 1);
     QCOMPARE(fake.session.dataFolderPath, wanted);
 }
 
-void tst_FrmSpeicherpfad::okFolderCannotBeCreatedOnDisk() {
+void tst_DataFolderDialog::okFolderCannotBeCreatedOnDisk() {
     // A file where a parent folder should be stops the creation for every
     // user, the super-user included.
     QTemporaryDir home;
@@ -424,10 +425,11 @@ void tst_FrmSpeicherpfad::okFolderCannotBeCreatedOnDisk() {
     FakeServices fake;
     DiskFileSystem disk;
     fake.specialFolders.folders[46] = blocker;
-    Services services{fake.messageBox, fake.settings, fake.clipboard,      fake.fileDialogs, disk,
-                      fake.shell,      fake.appFacts, fake.specialFolders, fake.session};
+    Services services{
+        fake.messageBox, fake.appSettings, fake.clipboard,      fake.fileDialogs, disk,
+        fake.shell,      fake.appFacts,    fake.specialFolders, fake.session};
     fake.settings.values.insert(u"EinstellungSpeicherOrt"_s, u"2"_s);
-    frmSpeicherpfad dialog(services);
+    DataFolderDialog dialog(services);
     button(dialog, u"cmdOK"_s)->click();
 
     QCOMPARE(fake.messageBox.shown.size(), 1);
@@ -437,7 +439,7 @@ void tst_FrmSpeicherpfad::okFolderCannotBeCreatedOnDisk() {
     QVERIFY(QFileInfo(blocker).isFile());
 }
 
-void tst_FrmSpeicherpfad::restartNotice_data() {
+void tst_DataFolderDialog::restartNotice_data() {
     QTest::addColumn<QString>("firstStart"); // null: absent
     QTest::addColumn<bool>("notice");
     QTest::newRow("absent") << QString() << false;
@@ -447,7 +449,7 @@ void tst_FrmSpeicherpfad::restartNotice_data() {
     QTest::newRow("TRUE") << u"TRUE"_s << false;
 }
 
-void tst_FrmSpeicherpfad::restartNotice() {
+void tst_DataFolderDialog::restartNotice() {
     QFETCH(QString, firstStart);
     QFETCH(bool, notice);
 
@@ -455,7 +457,7 @@ void tst_FrmSpeicherpfad::restartNotice() {
     fake.fileSystem.dirs.insert(Own + u'/');
     if (!firstStart.isNull())
         fake.settings.values.insert(u"FirstStart"_s, firstStart);
-    frmSpeicherpfad dialog(fake.services);
+    DataFolderDialog dialog(fake.services);
     button(dialog, u"cmdOK"_s)->click();
 
     QCOMPARE(fake.messageBox.shown.size(), notice ? 1 : 0);
@@ -471,7 +473,7 @@ void tst_FrmSpeicherpfad::restartNotice() {
 
 // The folder creation lets pending events run; a second press of OK waiting
 // among them must not store or close a second time.
-void tst_FrmSpeicherpfad::secondOkWhileCreatingIsIgnored() {
+void tst_DataFolderDialog::secondOkWhileCreatingIsIgnored() {
     class PressingFileSystem : public FakeFileSystem {
     public:
         bool makePath(const QString& path) override {
@@ -483,10 +485,10 @@ void tst_FrmSpeicherpfad::secondOkWhileCreatingIsIgnored() {
 
     FakeServices fake;
     PressingFileSystem fs;
-    Services services{fake.messageBox, fake.settings, fake.clipboard,      fake.fileDialogs, fs,
-                      fake.shell,      fake.appFacts, fake.specialFolders, fake.session};
+    Services services{fake.messageBox, fake.appSettings, fake.clipboard,      fake.fileDialogs, fs,
+                      fake.shell,      fake.appFacts,    fake.specialFolders, fake.session};
     fake.settings.values.insert(u"FirstStart"_s, u"True"_s);
-    frmSpeicherpfad dialog(services);
+    DataFolderDialog dialog(services);
     fs.ok = button(dialog, u"cmdOK"_s);
     fs.ok->click();
     QCoreApplication::processEvents();
@@ -495,7 +497,7 @@ void tst_FrmSpeicherpfad::secondOkWhileCreatingIsIgnored() {
     QCOMPARE(fake.messageBox.shown.size(), 1); // one restart notice
 }
 
-void tst_FrmSpeicherpfad::menuCommandOpensModalAndReadsAfresh() {
+void tst_DataFolderDialog::menuCommandOpensModalAndReadsAfresh() {
     FakeServices fake;
     fake.fileSystem.dirs.insert(Documents + u"/Veltrano/"_s);
     QWidget mainWindow;
@@ -510,7 +512,7 @@ void tst_FrmSpeicherpfad::menuCommandOpensModalAndReadsAfresh() {
     } seen;
     auto closeWith = [&seen](const QString& name) {
         QTimer::singleShot(0, [&seen, name] {
-            auto* dialog = qobject_cast<frmSpeicherpfad*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<DataFolderDialog*>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
             seen = {dialog->isModal(), dialog->parentWidget(), dialog->selectedIndex()};
@@ -519,7 +521,7 @@ void tst_FrmSpeicherpfad::menuCommandOpensModalAndReadsAfresh() {
     };
 
     closeWith(u"cmdExit"_s);
-    mnuEinstellungen_Click(&mainWindow, fake.services);
+    showDataFolderDialog(&mainWindow, fake.services);
     QVERIFY(seen.modal);
     QCOMPARE(seen.parent, &mainWindow);
     QCOMPARE(seen.selected, 0);
@@ -527,11 +529,11 @@ void tst_FrmSpeicherpfad::menuCommandOpensModalAndReadsAfresh() {
 
     fake.settings.values.insert(u"EinstellungSpeicherOrt"_s, u"1"_s);
     closeWith(u"cmdOK"_s);
-    mnuEinstellungen_Click(&mainWindow, fake.services);
+    showDataFolderDialog(&mainWindow, fake.services);
     QCOMPARE(seen.selected, 1);
     QCOMPARE(fake.settings.values.value(u"EinstellungSpeicherPfad"_s), Documents + u"/Veltrano/"_s);
-    QVERIFY(mainWindow.findChildren<frmSpeicherpfad*>().isEmpty()); // gone once closed
+    QVERIFY(mainWindow.findChildren<DataFolderDialog*>().isEmpty()); // gone once closed
 }
 
-QTEST_MAIN(tst_FrmSpeicherpfad)
-#include "tst_frmspeicherpfad.moc"
+QTEST_MAIN(tst_DataFolderDialog)
+#include "tst_datafolderdialog.moc"

@@ -1,15 +1,14 @@
 #pragma once
 
-// Program-wide routines of the application.
-namespace modMsgBox {
+namespace veltrano {
 
 // Closes every top-level window of the program, in the order the
 // application lists them. A call made while it is already running (from a
 // window's close handler, or a second end command while pending events run)
 // returns at once.
-void FormsEntladen();
+void closeAllWindows();
 
-// True while FormsEntladen is closing windows.
-bool isUnloading();
+// True while closeAllWindows is closing windows.
+bool isClosingAllWindows();
 
-} // namespace modMsgBox
+} // namespace veltrano

@@ -1,19 +1,23 @@
-#include "app/frmmsgbox.h"
+#include "app/mainwindow.h"
 
 #include "app/appearance.h"
 #include "app/optionbutton.h"
+#include "app/preview.h"
 #include "app/rawtext.h"
 #include "app/toolbarpicture.h"
-#include "app/twips.h"
-#include "ui_frmMsgBox.h"
+#include "app/windows.h"
+#include "ui_mainwindow.h"
 
 #include "core/optiontables.h"
-#include "datafolder/datafolder.h"
+#include "datafolder/datafolderdialog.h"
+#include "datafolder/info.h"
 #include "platform/errortrap.h"
 #include "platform/qtmessageboxdialog.h"
 #include "platform/services.h"
 
 #include <QButtonGroup>
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QStyle>
@@ -22,26 +26,12 @@
 
 using namespace Qt::StringLiterals;
 
+namespace veltrano {
+
 namespace {
 
 // Size of the area under the menu bar that holds every control.
 constexpr QSize formSize{786, 451};
-
-// Picture file of each toolbar index.
-const char* const toolbarImages[] = {
-    "open",    // 0 mnuLaden
-    "save",    // 1 mnuSpeicher
-    "saveas",  // 2 mnuSpeichernUnter
-    "preview", // 3 mnuVorschau
-    "code",    // 4 mnuQuellcode
-    "copy",    // 5 mnuKopieren
-    "info",    // 6 mnuInfo
-    "exit",    // 7 mnuBeenden
-    "new",     // 8 mnuNeu
-    "update",  // 9 mnuUpdateSuchen
-    "script",  // 10 mnuSpeichernVBS
-};
-constexpr int toolbarCount = int(std::size(toolbarImages));
 
 Qt::CheckState toCheckState(int value) {
     switch (value) {
@@ -56,11 +46,12 @@ Qt::CheckState toCheckState(int value) {
 
 } // namespace
 
-frmMsgBox::frmMsgBox(Definition& definition, Services& services, QWidget* parent)
+MainWindow::MainWindow(Definition& definition, Services& services, QWidget* parent)
     : QMainWindow(parent), m_definition(definition), m_services(services),
-      m_documents(definition, services),
-      m_settingsDialog([](QWidget* owner, Services& s) { ::mnuEinstellungen_Click(owner, s); }),
-      ui(std::make_unique<Ui::frmMsgBox>()) {
+      m_documents(definition, services), m_dataFolderDialog([](QWidget* owner, Services& s) {
+          veltrano::showDataFolderDialog(owner, s);
+      }),
+      ui(std::make_unique<::Ui::MainWindow>()) {
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -69,12 +60,11 @@ frmMsgBox::frmMsgBox(Definition& definition, Services& services, QWidget* parent
     applyColoursAndFonts();
     setUpOptionGroups();
     setUpTextBoxes();
-    setUpToolbar();
-    setUpMenu();
+    setUpCommands();
     setUpTabOrder();
 
-    connect(&m_definition, &Definition::changed, this, &frmMsgBox::showDefinition);
-    showDefinition(Definition::Changes::fromInt(0x3ff));
+    connect(&m_definition, &Definition::changed, this, &MainWindow::showDefinition);
+    showDefinition(Definition::AllChanged);
 
     // The window may grow, but the controls keep their places.
     centralWidget()->setMinimumSize(formSize);
@@ -83,19 +73,19 @@ frmMsgBox::frmMsgBox(Definition& definition, Services& services, QWidget* parent
     ui->txtTitel->setFocus();
 }
 
-frmMsgBox::~frmMsgBox() = default;
+MainWindow::~MainWindow() = default;
 
-void frmMsgBox::setSettingsDialog(SettingsDialog dialog) {
-    m_settingsDialog = std::move(dialog);
+void MainWindow::setDataFolderDialogOpener(DataFolderDialogOpener opener) {
+    m_dataFolderDialog = std::move(opener);
 }
 
-ToolbarPicture* frmMsgBox::imgButton(int index) const {
+ToolbarPicture* MainWindow::toolbarPicture(int index) const {
     return findChild<ToolbarPicture*>(u"imgButton_%1"_s.arg(index));
 }
 
 // --- set-up ---------------------------------------------------------------
 
-void frmMsgBox::applyColoursAndFonts() {
+void MainWindow::applyColoursAndFonts() {
     QWidget* form = centralWidget();
     QPalette background = form->palette();
     background.setColor(QPalette::Window, appearance::formBackground);
@@ -113,17 +103,17 @@ void frmMsgBox::applyColoursAndFonts() {
     }
 }
 
-void frmMsgBox::setUpOptionGroups() {
+void MainWindow::setUpOptionGroups() {
     struct GroupSetUp {
         options::Group group;
         const char* name;
         QButtonGroup** member;
     };
     const GroupSetUp groups[] = {
-        {options::Group::Icons, "optIcons", &m_optIcons},
-        {options::Group::Buttons, "optButtons", &m_optButtons},
-        {options::Group::DefaultButton, "optDefaultButton", &m_optDefaultButton},
-        {options::Group::Code, "optCode", &m_optCode},
+        {options::Group::Icons, "optIcons", &m_icons},
+        {options::Group::Buttons, "optButtons", &m_buttons},
+        {options::Group::DefaultButton, "optDefaultButton", &m_defaultButtons},
+        {options::Group::Code, "optCode", &m_codeStyles},
     };
     for (const GroupSetUp& g : groups) {
         auto* group = new QButtonGroup(this);
@@ -144,32 +134,24 @@ void frmMsgBox::setUpOptionGroups() {
 
     QFont iconFont = ui->fraIcons->font();
     iconFont.setPointSizeF(8.25);
-    for (QAbstractButton* button : m_optIcons->buttons()) {
+    for (QAbstractButton* button : m_icons->buttons()) {
         button->setFont(iconFont);
-        const int index = m_optIcons->id(button);
+        const int index = m_icons->id(button);
         if (index != 0) {
             button->setIcon(style()->standardIcon(msgbox::iconFor(index), nullptr, button));
             button->setIconSize(QSize(32, 32));
         }
     }
 
-    connect(m_optIcons, &QButtonGroup::idClicked, this, &frmMsgBox::optIcons_Click);
-    connect(m_optButtons, &QButtonGroup::idClicked, this, &frmMsgBox::optButtons_Click);
-    connect(m_optDefaultButton, &QButtonGroup::idClicked, this, &frmMsgBox::optDefaultButton_Click);
-    connect(m_optCode, &QButtonGroup::idClicked, this, &frmMsgBox::optCode_Click);
-
-    connect(ui->chkHelpButton, &QCheckBox::clicked, this, &frmMsgBox::chkHelpButton_Click);
-    connect(ui->chkSystemModal, &QCheckBox::clicked, this, [this] {
-        // A click ticks a clear or dimmed box and clears a ticked one.
-        skipOnFailure([this] {
-            m_definition.setSystemModal(m_definition.isSystemModalTicked() ? Definition::Unchecked
-                                                                           : Definition::Checked);
-        });
-        showDefinition(Definition::SystemModalChanged);
-    });
+    connect(m_icons, &QButtonGroup::idClicked, this, &MainWindow::chooseIcon);
+    connect(m_buttons, &QButtonGroup::idClicked, this, &MainWindow::chooseButtons);
+    connect(m_defaultButtons, &QButtonGroup::idClicked, this, &MainWindow::chooseDefaultButton);
+    connect(m_codeStyles, &QButtonGroup::idClicked, this, &MainWindow::chooseCode);
+    connect(ui->chkHelpButton, &QCheckBox::clicked, this, &MainWindow::toggleHelpButton);
+    connect(ui->chkSystemModal, &QCheckBox::clicked, this, &MainWindow::toggleSystemModal);
 }
 
-void frmMsgBox::setUpTextBoxes() {
+void MainWindow::setUpTextBoxes() {
     // No length limit: a title read from a file must come back unshortened.
     ui->txtTitel->setMaxLength(std::numeric_limits<int>::max());
     ui->txtMessage->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -179,7 +161,7 @@ void frmMsgBox::setUpTextBoxes() {
 
     connect(ui->txtTitel, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!m_showing)
-            skipOnFailure([&] { m_definition.setTitle(text); });
+            m_definition.setTitle(text);
     });
     // The message is read back raw, and kept current edit by edit: reading
     // the whole box on every keystroke made typing in a long message slow.
@@ -188,7 +170,7 @@ void frmMsgBox::setUpTextBoxes() {
         if (m_showing)
             return;
         m_typing = true;
-        skipOnFailure([&] { m_definition.setMessage(m_messageText->text()); });
+        m_definition.setMessage(m_messageText->text());
         m_typing = false;
     });
 
@@ -197,45 +179,40 @@ void frmMsgBox::setUpTextBoxes() {
     ui->txtMessage->installEventFilter(this);
 }
 
-void frmMsgBox::setUpToolbar() {
-    for (int index = 0; index < toolbarCount; ++index) {
-        ToolbarPicture* picture = imgButton(index);
-        if (!picture)
-            continue;
-        picture->setIndex(index);
-        picture->setSource(
-            u":/images/toolbar/%1.svg"_s.arg(QLatin1StringView(toolbarImages[index])));
-        connect(picture, &ToolbarPicture::mouseDown, this, &frmMsgBox::imgButton_MouseDown);
-        connect(picture, &ToolbarPicture::mouseUp, this, &frmMsgBox::imgButton_MouseUp);
-        connect(picture, &ToolbarPicture::clicked, this, &frmMsgBox::imgButton_Click);
-    }
-}
-
-void frmMsgBox::setUpMenu() {
-    const struct {
+void MainWindow::setUpCommands() {
+    struct Command {
         QAction* action;
-        void (frmMsgBox::*slot)();
-    } items[] = {
-        {ui->mnuNeu, &frmMsgBox::mnuNeu_Click},
-        {ui->mnuLaden, &frmMsgBox::mnuLaden_Click},
-        {ui->mnuSpeicher, &frmMsgBox::mnuSpeicher_Click},
-        {ui->mnuSpeichernUnter, &frmMsgBox::mnuSpeichernUnter_Click},
-        {ui->mnuSpeichernVBS, &frmMsgBox::mnuSpeichernVBS_Click},
-        {ui->mnuBeenden, &frmMsgBox::mnuBeenden_Click},
-        {ui->mnuKopieren, &frmMsgBox::mnuKopieren_Click},
-        {ui->mnuQuellcode, &frmMsgBox::mnuQuellcode_Click},
-        {ui->mnuVorschau, &frmMsgBox::mnuVorschau_Click},
-        {ui->mnuEinstellungen, &frmMsgBox::mnuEinstellungen_Click},
-        {ui->mnuUpdateIE, &frmMsgBox::mnuUpdateIE_Click},
-        {ui->mnuUpdateCheck, &frmMsgBox::mnuUpdateCheck_Click},
-        {ui->mnuUpdateCheckAllwaysOff, &frmMsgBox::mnuUpdateCheckAllwaysOff_Click},
-        {ui->mnuInfo, &frmMsgBox::mnuInfo_Click},
-        {ui->mnuUpdateSuchen, &frmMsgBox::mnuUpdateSuchen_Click},
-        {ui->mnuWebsite, &frmMsgBox::mnuWebsite_Click},
-        {ui->mnuProblembericht, &frmMsgBox::mnuProblembericht_Click},
+        std::function<void()> run;
     };
-    for (const auto& item : items)
-        connect(item.action, &QAction::triggered, this, item.slot);
+    const Command commands[] = {
+        {ui->mnuNeu, [this] { m_documents.newDefinition(); }},
+        {ui->mnuLaden, [this] { m_documents.open(); }},
+        {ui->mnuSpeicher, [this] { m_documents.save(); }},
+        {ui->mnuSpeichernUnter, [this] { m_documents.saveAs(); }},
+        {ui->mnuSpeichernVBS, [this] { m_documents.exportScript(); }},
+        {ui->mnuBeenden, [this] { quit(); }},
+        {ui->mnuKopieren, [this] { m_documents.copyCode(); }},
+        {ui->mnuQuellcode, [this] { m_documents.showSource(); }},
+        {ui->mnuVorschau, [this] { preview(); }},
+        {ui->mnuEinstellungen, [this] { showDataFolderDialog(); }},
+        {ui->mnuInfo, [this] { showAbout(m_services); }},
+        {ui->mnuWebsite, [this] { openWebsite(m_services); }},
+        {ui->mnuProblembericht, [this] { openProblemReport(m_services); }},
+    };
+    // The update entries and picture 9 have no command: the program looks
+    // for updates neither on request nor at start.
+    for (const Command& command : commands)
+        connect(command.action, &QAction::triggered, this, command.run);
+
+    // Each picture stands for the action of its command.
+    const std::pair<int, QAction*> pictures[] = {
+        {0, ui->mnuLaden},      {1, ui->mnuSpeicher},      {2, ui->mnuSpeichernUnter},
+        {3, ui->mnuVorschau},   {4, ui->mnuQuellcode},     {5, ui->mnuKopieren},
+        {6, ui->mnuInfo},       {7, ui->mnuBeenden},       {8, ui->mnuNeu},
+        {9, ui->updatePicture}, {10, ui->mnuSpeichernVBS},
+    };
+    for (const auto& [index, action] : pictures)
+        toolbarPicture(index)->setDefaultAction(action);
 
     for (QAction* action : ui->mnuDatei->actions()) {
         if (action->isSeparator())
@@ -243,7 +220,7 @@ void frmMsgBox::setUpMenu() {
     }
 }
 
-void frmMsgBox::setUpTabOrder() {
+void MainWindow::setUpTabOrder() {
     // In the order of the controls' tab indices; frames take no focus.
     const QList<QWidget*> chain = {
         ui->txtTitel,
@@ -274,7 +251,7 @@ void frmMsgBox::setUpTabOrder() {
         setTabOrder(chain[i - 1], chain[i]);
 }
 
-void frmMsgBox::placeAtDesignedPosition() {
+void MainWindow::placeAtDesignedPosition() {
     QScreen* screen = this->screen();
     if (!screen)
         return;
@@ -285,19 +262,19 @@ void frmMsgBox::placeAtDesignedPosition() {
 
 // --- showing the definition ------------------------------------------------
 
-void frmMsgBox::showDefinition(Definition::Changes what) {
+void MainWindow::showDefinition(Definition::Changes what) {
     m_showing = true;
     const auto check = [](QButtonGroup* group, int index) {
         if (QAbstractButton* button = group->button(index))
             button->setChecked(true);
     };
-    check(m_optIcons, m_definition.selectedIcon());
-    check(m_optButtons, m_definition.selectedButtons());
-    check(m_optDefaultButton, m_definition.selectedDefaultButton());
-    check(m_optCode, m_definition.selectedCode());
+    check(m_icons, m_definition.selectedIcon());
+    check(m_buttons, m_definition.selectedButtons());
+    check(m_defaultButtons, m_definition.selectedDefaultButton());
+    check(m_codeStyles, m_definition.selectedCode());
 
-    for (QAbstractButton* button : m_optDefaultButton->buttons()) {
-        const int index = m_optDefaultButton->id(button);
+    for (QAbstractButton* button : m_defaultButtons->buttons()) {
+        const int index = m_defaultButtons->id(button);
         button->setText(m_definition.defaultButtonCaption(index));
         button->setVisible(m_definition.isDefaultButtonVisible(index));
     }
@@ -314,7 +291,7 @@ void frmMsgBox::showDefinition(Definition::Changes what) {
     m_showing = false;
 }
 
-bool frmMsgBox::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (QKeySequence(key->keyCombination()) == ui->mnuKopieren->shortcut()) {
@@ -327,35 +304,66 @@ bool frmMsgBox::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-// --- option handlers ---------------------------------------------------------
+// --- what a click does ------------------------------------------------------
 
-void frmMsgBox::optButtons_Click(int index) {
+void MainWindow::chooseButtons(int index) {
     trapped(m_services.messageBox, u"optButtons_Click"_s,
             [&] { m_definition.selectButtons(index); });
     showDefinition({});
 }
 
-void frmMsgBox::optIcons_Click(int index) {
-    skipOnFailure([&] { m_definition.selectIcon(index); });
+// A failed choice of the other groups is passed over: the window shows the
+// definition again, so no option is left looking chosen.
+void MainWindow::chooseIcon(int index) {
+    skipOnFailure("choosing an icon", [&] { m_definition.selectIcon(index); });
     showDefinition({});
 }
 
-void frmMsgBox::optDefaultButton_Click(int index) {
-    skipOnFailure([&] { m_definition.selectDefaultButton(index); });
+void MainWindow::chooseDefaultButton(int index) {
+    skipOnFailure("choosing a default button", [&] { m_definition.selectDefaultButton(index); });
     showDefinition({});
 }
 
-void frmMsgBox::optCode_Click(int index) {
-    skipOnFailure([&] { m_definition.selectCode(index); });
+void MainWindow::chooseCode(int index) {
+    skipOnFailure("choosing a code style", [&] { m_definition.selectCode(index); });
     showDefinition({});
 }
 
-void frmMsgBox::chkHelpButton_Click() {
+void MainWindow::toggleHelpButton() {
     // The definition may refuse the tick (code style "VBS"); the box then
     // shows its value again.
-    skipOnFailure([this] {
-        m_definition.setHelpButton(m_definition.isHelpButtonTicked() ? Definition::Unchecked
-                                                                     : Definition::Checked);
-    });
+    m_definition.setHelpButton(m_definition.isHelpButtonTicked() ? Definition::Unchecked
+                                                                 : Definition::Checked);
     showDefinition({});
 }
+
+void MainWindow::toggleSystemModal() {
+    // A click ticks a clear or dimmed box and clears a ticked one.
+    m_definition.setSystemModal(m_definition.isSystemModalTicked() ? Definition::Unchecked
+                                                                   : Definition::Checked);
+    showDefinition(Definition::SystemModalChanged);
+}
+
+// --- commands ----------------------------------------------------------------
+
+void MainWindow::quit() {
+    closeAllWindows();
+    QCoreApplication::processEvents();
+}
+
+void MainWindow::preview() {
+    // The answer is not needed.
+    m_services.messageBox.show(previewRequest(m_definition));
+}
+
+void MainWindow::showDataFolderDialog() {
+    if (m_dataFolderDialog)
+        m_dataFolderDialog(this, m_services);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    emit closing();
+    event->accept();
+}
+
+} // namespace veltrano

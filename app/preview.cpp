@@ -1,0 +1,21 @@
+#include "app/preview.h"
+
+#include "core/definition.h"
+#include "core/generators.h"
+
+namespace veltrano {
+
+MessageBoxRequest previewRequest(const Definition& definition) {
+    MessageBoxRequest request;
+    request.text = definition.message();
+    request.style = gen::styleValue(definition);
+    request.title = definition.title();
+    if (definition.isHelpButtonTicked()) {
+        request.withHelpFile = true;
+        request.helpFile = QString();
+        request.helpContext = 0;
+    }
+    return request;
+}
+
+} // namespace veltrano

@@ -1,0 +1,41 @@
+#pragma once
+
+// The constants of the Basic message box: the parts of a style value and
+// the answers. Generated code names them; the preview passes their sum, and
+// the program's own boxes take the same values.
+namespace veltrano::vb {
+
+enum MsgBoxStyle : int {
+    vbOKOnly = 0,
+    vbOKCancel = 1,
+    vbAbortRetryIgnore = 2,
+    vbYesNoCancel = 3,
+    vbYesNo = 4,
+    vbRetryCancel = 5,
+    vbCritical = 16,
+    vbQuestion = 32,
+    vbExclamation = 48,
+    vbInformation = 64,
+    vbDefaultButton1 = 0,
+    vbDefaultButton2 = 256,
+    vbDefaultButton3 = 512,
+    vbSystemModal = 4096,
+    vbMsgBoxHelpButton = 16384,
+};
+
+// The parts of a style value.
+inline constexpr int ButtonSetMask = 0x0F;
+inline constexpr int IconMask = 0x70;
+inline constexpr int DefaultButtonMask = 0xF00;
+
+enum MsgBoxResult : int {
+    vbOK = 1,
+    vbCancel = 2,
+    vbAbort = 3,
+    vbRetry = 4,
+    vbIgnore = 5,
+    vbYes = 6,
+    vbNo = 7,
+};
+
+} // namespace veltrano::vb
