@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QIcon>
 
 namespace veltrano {
 
@@ -14,6 +15,9 @@ inline const QColor formBackground{227, 234, 244};
 // The layout names "Segoe UI"; where that font is missing a humanist sans
 // of similar width stands in. Call once before the first window is created.
 void installFontSubstitutes();
+
+// The program's icon at the usual window icon sizes, rendered at build time.
+QIcon applicationIcon();
 
 } // namespace appearance
 

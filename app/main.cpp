@@ -6,7 +6,6 @@
 #include "platform/qtservices.h"
 
 #include <QApplication>
-#include <QIcon>
 
 #include <cstdio>
 
@@ -17,8 +16,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"Veltrano"_s);
     QGuiApplication::setDesktopFileName(u"org.example.Veltrano"_s);
-    QGuiApplication::setWindowIcon(QIcon(u":/images/veltrano.svg"_s));
-    installGermanTranslations(app);
+    QGuiApplication::setWindowIcon(appearance::applicationIcon());
     appearance::installFontSubstitutes();
 
     QtServices services;
@@ -28,6 +26,9 @@ int main(int argc, char* argv[]) {
     Lifecycle lifecycle(window, services.services);
 
     lifecycle.start();
+    // Qt's own German texts (file dialogs, context menus) are first needed
+    // after the window is up, so they load once it shows.
+    installGermanTranslations(app);
     const int status = app.exec();
     if (!lifecycle.settingsSaved()) {
         std::fputs("veltrano: die Einstellungen konnten nicht gespeichert werden\n", stderr);

@@ -38,7 +38,7 @@ DataFolderDialog::DataFolderDialog(Services& services, QWidget* parent)
     setPalette(background);
     setAutoFillBackground(true);
 
-    const QString icon = u":/images/veltrano.svg"_s;
+    const QString icon = u":/images/veltrano-32.png"_s;
     if (QFile::exists(icon))
         setWindowIcon(QIcon(icon));
 

@@ -11,7 +11,7 @@
 #   - the peak resident memory (VmHWM) once the window has been up for a
 #     moment, read just before the process is ended.
 # Prints the medians and their ratios to the floor and whether Veltrano
-# stays within 1.3 times the floor's time and 1.2 times its memory; exits 1
+# stays within 1.15 times the floor's time and memory; exits 1
 # if it does not.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -120,8 +120,8 @@ awk -v fm="$floor_ms" -v fk="$floor_kb" -v am="$app_ms" -v ak="$app_kb" -v n="$r
     printf "runs each:           %d\n", n
     printf "floor:    start-up %6.1f ms, peak RSS %7.1f MB\n", fm, fk / 1024
     printf "veltrano: start-up %6.1f ms, peak RSS %7.1f MB\n", am, ak / 1024
-    printf "ratio:    start-up %6.2f (goal <= 1.30), memory %5.2f (goal <= 1.20)\n", tr, mr
-    ok = (tr <= 1.3 && mr <= 1.2)
+    printf "ratio:    start-up %6.2f (goal <= 1.15), memory %5.2f (goal <= 1.15)\n", tr, mr
+    ok = (tr <= 1.15 && mr <= 1.15)
     print ok ? "goal met" : "goal missed"
     exit ok ? 0 : 1
 }'

@@ -43,7 +43,7 @@ QImage render(QSvgRenderer& renderer, QSize size) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    renderer.render(&painter);
+    renderer.render(&painter, QRectF(QPointF(), QSizeF(size)));
     painter.end();
     return image.convertToFormat(QImage::Format_ARGB32);
 }
@@ -129,6 +129,19 @@ void TestResources::toolbarImage() {
     // Drawn, and not a speck or a filled rectangle.
     const double share = opaqueShare(render(svg.renderer, size));
     QVERIFY2(share > 0.2 && share < 0.98, qPrintable(QString::number(share)));
+
+    // The program shows the copies rendered at build time, at the picture's
+    // size and twice that: they are the drawing, not an older one.
+    for (int scale : {1, 2}) {
+        const QString png = QString(path).replace(u".svg"_s, scale == 1 ? u".png"_s : u"@2x.png"_s);
+        QImage rendered(png);
+        QCOMPARE(rendered.size(), size * scale);
+        QCOMPARE(rendered.devicePixelRatio(), qreal(scale)); // "@2x" is read as such
+        rendered.setDevicePixelRatio(1);
+        QCOMPARE(meanDifference(rendered.convertToFormat(QImage::Format_ARGB32),
+                                render(svg.renderer, size * scale)),
+                 0.0);
+    }
 }
 
 void TestResources::applicationIcon() {
@@ -144,6 +157,14 @@ void TestResources::applicationIcon() {
     for (int side : {16, 256}) {
         const double share = opaqueShare(render(svg.renderer, QSize(side, side)));
         QVERIFY2(share > 0.5, qPrintable(u"%1 px: %2"_s.arg(side).arg(share)));
+    }
+    // The window shows the copies rendered at build time.
+    for (int side : {16, 24, 32, 48, 64}) {
+        const QImage rendered(u":/images/veltrano-%1.png"_s.arg(side));
+        QCOMPARE(rendered.size(), QSize(side, side));
+        QCOMPARE(meanDifference(rendered.convertToFormat(QImage::Format_ARGB32),
+                                render(svg.renderer, QSize(side, side))),
+                 0.0);
     }
 }
 
