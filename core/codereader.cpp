@@ -254,7 +254,12 @@ std::vector<Token> tokenize(QStringView s) {
                 suffix = at(i);
                 ++i;
             }
-            const bool statementStart = t.empty() || t.back().kind == Kind::End;
+            // Rem starts a comment where a statement starts, also after a
+            // line number.
+            const std::size_t count = t.size();
+            const bool statementStart =
+                count == 0 || t.back().kind == Kind::End ||
+                (t.back().kind == Kind::Number && (count == 1 || t[count - 2].kind == Kind::End));
             if (statementStart && suffix == 0 &&
                 s.sliced(start, i - start).compare(u"Rem", Qt::CaseInsensitive) == 0) {
                 skipComment();

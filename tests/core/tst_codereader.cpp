@@ -263,7 +263,8 @@ void TestCodeReader::handWritten_data() {
     QTest::newRow("comments and Rem")
         << source({u"' MsgBox \"im Kommentar\""_s, u"Rem MsgBox \"auch\""_s,
                    u"x = \"MsgBox\" ' MsgBox \"nein\": MsgBox \"nein\""_s,
-                   u"y = 1: Rem MsgBox \"nein\""_s, u"MsgBox \"echt\" ' Kommentar"_s})
+                   u"y = 1: Rem MsgBox \"nein\""_s, u"10 Rem MsgBox \"nein\""_s,
+                   u"MsgBox \"echt\" ' Kommentar"_s})
         << SC << NotTold << 0 << none << u"echt"_s;
     QTest::newRow("comment continued by _")
         << source({u"' Kommentar _"_s, u"MsgBox \"nicht\""_s, u"MsgBox \"ja\""_s}) << SC << NotTold
@@ -291,6 +292,12 @@ void TestCodeReader::handWritten_data() {
     QTest::newRow("+ binds tighter than Or, parentheses")
         << u"MsgBox \"x\", vbYesNo Or vbInformation + (vbDefaultButton2 + vbSystemModal)"_s << SC
         << NotTold << 4 + 64 + 256 + 4096 << none << u"x"_s;
+    QTest::newRow("Or of overlapping bits")
+        << u"MsgBox \"x\", vbCritical Or vbExclamation Or vbYesNo"_s << SC << NotTold << 52 << none
+        << u"x"_s;
+    QTest::newRow("&HFFFF is a 16-bit -1, &HFFFF& is 65535")
+        << u"MsgBox &HFFFF & \" \" & &HFFFF& & \" \" & &H10000"_s << SC << NotTold << 0 << none
+        << u"-1 65535 65536"_s;
     QTest::newRow("vbApplicationModal, decimal with &")
         << u"MsgBox \"x\", vbApplicationModal + vbOKCancel Or 4096&"_s << SC << NotTold << 4097
         << none << u"x"_s;
