@@ -33,8 +33,9 @@ fi
 if [ "${VELTRANO_SKIP_FUZZ:-0}" != 1 ]; then
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DVELTRANO_FUZZ=ON -DVELTRANO_BUILD_TESTS=OFF -DVELTRANO_BUILD_BENCH=OFF
-    cmake --build build-fuzz --parallel "$(nproc)" --target fuzz_definitionfile fuzz_generators
-    for target in definitionfile generators; do
+    cmake --build build-fuzz --parallel "$(nproc)" --target fuzz_definitionfile fuzz_generators \
+        fuzz_codereader
+    for target in definitionfile generators codereader; do
         mkdir -p "build-fuzz/corpus/$target" build-fuzz/artifacts
         "build-fuzz/fuzz/fuzz_$target" -max_total_time="${VELTRANO_FUZZ_SECONDS:-30}" \
             -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \

@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+#include <variant>
+
+// Reads Basic source text back into a message box definition: the first
+// MsgBox call of the text, with its buttons argument evaluated as the
+// runtime evaluates it and its prompt and title evaluated from the literals,
+// constants and variables the text shows. Everything this program generates
+// reads back to the definition it came from.
+//
+// What is understood:
+// - Call forms: `MsgBox "Text"`, `MsgBox("Text")`, `MsgBox ("Text"), vbYesNo`,
+//   `Call MsgBox(...)`, `x = MsgBox(...)` (also with `Let`), and a call inside
+//   any expression (`If MsgBox(...) = vbYes Then`, `Select Case MsgBox(...)`),
+//   also qualified as `VBA.MsgBox` or `VBA.Interaction.MsgBox`.
+// - Arguments by position (empty ones in between count as missing) and by
+//   name (`Prompt:=`, `Buttons:=`, `Title:=`, `HelpFile:=`, `Context:=`, any
+//   order, after the positional ones). HelpFile and Context are checked for
+//   balanced parentheses only and not evaluated.
+// - Keywords and constants in any letter case, ` _` line continuations
+//   (also at the end of a comment, which then continues), `'` and `Rem`
+//   comments, `:` between statements, lines ended by CR LF, CR or LF, a
+//   leading line number.
+// - Buttons: the style constants vbOKOnly ... vbMsgBoxRtlReading, decimal,
+//   `&H` and `&O` numbers (optionally with a trailing `&`; without it a value
+//   up to &HFFFF is a 16-bit Integer, so &HFFFF is -1), `+` (binds tighter),
+//   `Or`, parentheses. The value is split into icon (& 0x70), button set
+//   (& 0x0F), default button (& 0xF00) and the two flags.
+// - Prompt and title: string literals, numbers (as their decimal text),
+//   vbCr, vbLf, vbCrLf, vbNewLine, vbTab, vbNullString, Chr/Chr$/ChrW/ChrW$
+//   of 9, 10, 13 and 32..126, joined by `&` or `+`, and variables whose value
+//   the text assigns before the call (`Msg = ...`, `Let Msg = ...`,
+//   `Const Msg = ...`; a `Dim` of a String or untyped variable not yet
+//   assigned gives it the empty text). Line breaks of the result are
+//   normalised as the generators normalise them: CR LF, lone CR and lone LF
+//   each become one CR LF.
+//
+// Statements before the call that are not understood are skipped. Variables
+// keep a value only where the text shows it for sure: a value assigned inside
+// a branch, a loop or a procedure that has ended since, or assigned from
+// something that cannot be evaluated, is unknown, and so is a variable that a
+// skipped statement names (a procedure call may change an argument); the
+// conditions of If, ElseIf, Select Case, Case and loops only read. A call
+// inside a loop reads the values of the loop's first pass.
+//
+// The code style, where the text tells it:
+// - the call in the condition of `If` or `ElseIf`: If Then Else;
+// - the call as the selector of `Select Case`: Select Case;
+// - `x = MsgBox(...)` alone in its statement: If Then Else when the next
+//   statement is an `If` or `ElseIf` whose condition names x, Select Case
+//   when it is a `Select Case` on x; otherwise VBS when x or a variable the
+//   call reads is declared by `Dim` without `As`, otherwise einfach;
+// - any other form (a plain statement, `Call`, a call inside another
+//   expression): VBS when a variable the call reads is declared by `Dim`
+//   without `As`, otherwise not told.
+// So the button set "OK" leaves the style untold, except the script style's
+// long message (`Dim Msg` without a type).
+//
+// Refused, with a German message that names the cause and its place: no
+// call, a text over MaxSourceLength characters, an unterminated string, more
+// than MaxNesting levels of parentheses, a buttons value the window cannot
+// show (vbDefaultButton4, vbMsgBoxSetForeground, vbMsgBoxRight,
+// vbMsgBoxRtlReading, a button set 6 or 7, an icon 80, 96 or 112), bits no
+// constant names, the help button when the resulting style (told by the text,
+// else currentCodeStyle) is VBS, a prompt or title the text does not show,
+// a value longer than MaxTextLength characters, and a text whose evaluation
+// would copy more than a small multiple of its length (so no input takes more
+// than linear time).
+namespace veltrano {
+
+inline constexpr qsizetype MaxSourceLength = 1 << 20; // characters
+inline constexpr qsizetype MaxTextLength = 1 << 20;   // prompt, title, variable values
+inline constexpr int MaxNesting = 64;                 // levels of parentheses
+
+struct ReadCall {
+    int icon = 0;          // 0, 16, 32, 48, 64
+    int buttons = 0;       // 0..5
+    int defaultButton = 0; // 0, 256, 512, also beyond the set's buttons
+    // False when the buttons argument leaves the default button out: no
+    // vbDefaultButton constant and a default-button value of 0. Generated
+    // code leaves that constant out until a default button is chosen, so a
+    // definition made from such a call generates the same call only while
+    // no default button is chosen.
+    bool defaultButtonChosen = false;
+    std::optional<int> codeStyle; // 0 Select Case, 1 If Then Else, 2 einfach, 3 VBS
+    bool systemModal = false;
+    bool helpButton = false;
+    QString title; // line breaks CR LF
+    // The message as the window holds it (line breaks CR LF). The generators
+    // drop one final line break, so a prompt that ends in a line break gets
+    // one more CR LF here: the code generated from it shows the same text.
+    QString message;
+};
+
+struct ReadError {
+    int line = 1;         // 1-based; CR LF, lone CR and lone LF end a line
+    int column = 1;       // 1-based, in characters
+    qsizetype offset = 0; // 0-based character offset into the source
+    QString reason;       // German, without the position
+    QString text;         // "Zeile <line>, Spalte <column>: <reason>"
+};
+
+using ReadResult = std::variant<ReadCall, ReadError>;
+
+// Reads the first MsgBox call of source. currentCodeStyle is the style the
+// window has selected; it decides whether the help button is refused when
+// the text does not tell the style.
+ReadResult readMsgBoxCall(QStringView source, int currentCodeStyle);
+
+} // namespace veltrano
