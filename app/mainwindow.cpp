@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/appearance.h"
+#include "app/codereaderdialog.h"
 #include "app/optionbutton.h"
 #include "app/preview.h"
 #include "app/rawtext.h"
@@ -174,7 +175,8 @@ void MainWindow::setUpTextBoxes() {
         m_typing = false;
     });
 
-    // Ctrl+C belongs to the copy command, also while a text box has the focus.
+    // Ctrl+C belongs to the copy command and Ctrl+Shift+V to reading code,
+    // also while a text box has the focus.
     ui->txtTitel->installEventFilter(this);
     ui->txtMessage->installEventFilter(this);
 }
@@ -194,6 +196,7 @@ void MainWindow::setUpCommands() {
         {ui->mnuKopieren, [this] { m_documents.copyCode(); }},
         {ui->mnuQuellcode, [this] { m_documents.showSource(); }},
         {ui->mnuVorschau, [this] { preview(); }},
+        {ui->mnuCodeEinlesen, [this] { readCode(); }},
         {ui->mnuEinstellungen, [this] { showDataFolderDialog(); }},
         {ui->mnuInfo, [this] { showAbout(m_services); }},
         {ui->mnuWebsite, [this] { openWebsite(m_services); }},
@@ -293,10 +296,10 @@ void MainWindow::showDefinition(Definition::Changes what) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (QKeySequence(key->keyCombination()) == ui->mnuKopieren->shortcut()) {
-            // Declining the override lets the menu shortcut fire instead of
-            // the text box's own copy.
+        // Declining the override lets the menu shortcut fire instead of the
+        // text box's own copy or paste.
+        const QKeySequence key(static_cast<QKeyEvent*>(event)->keyCombination());
+        if (key == ui->mnuKopieren->shortcut() || key == ui->mnuCodeEinlesen->shortcut()) {
             event->ignore();
             return true;
         }
@@ -354,6 +357,11 @@ void MainWindow::quit() {
 void MainWindow::preview() {
     // The answer is not needed.
     m_services.messageBox.show(previewRequest(m_definition));
+}
+
+void MainWindow::readCode() {
+    CodeReaderDialog dialog(m_definition, m_services, this);
+    dialog.exec();
 }
 
 void MainWindow::showDataFolderDialog() {

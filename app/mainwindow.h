@@ -47,6 +47,8 @@ public:
     void quit();
     void preview();
     void showDataFolderDialog();
+    // "Code einlesen...": reads a MsgBox call into the definition.
+    void readCode();
 
     // What a click on an option or check box does.
     void chooseButtons(int index);

@@ -1,5 +1,6 @@
 #include "core/codereader.h"
 
+#include "core/definition.h"
 #include "core/msgboxstyle.h"
 #include "core/optiontables.h"
 
@@ -1752,6 +1753,23 @@ ReadResult readMsgBoxCall(QStringView source, int currentCodeStyle) {
         error.text = u"Zeile 1, Spalte 1: "_s + error.reason;
         return error;
     }
+}
+
+void applyReadCall(Definition& definition, const ReadCall& call) {
+    const Definition::Batch batch(definition);
+    // The style first: "VBS" clears the help button, which the reader never
+    // gives together with it.
+    if (call.codeStyle)
+        definition.selectCode(*call.codeStyle);
+    // The button set's handler resets the default button, so the call's
+    // default button is selected after it.
+    definition.selectButtons(call.buttons);
+    definition.selectDefaultButton(call.defaultButton);
+    definition.selectIcon(call.icon);
+    definition.setSystemModal(call.systemModal ? Definition::Checked : Definition::Unchecked);
+    definition.setHelpButton(call.helpButton ? Definition::Checked : Definition::Unchecked);
+    definition.setTitle(call.title);
+    definition.setMessage(call.message);
 }
 
 } // namespace veltrano

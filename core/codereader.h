@@ -111,4 +111,11 @@ using ReadResult = std::variant<ReadCall, ReadError>;
 // the text does not tell the style.
 ReadResult readMsgBoxCall(QStringView source, int currentCodeStyle);
 
+class Definition;
+
+// Makes the definition the one the call describes, in one batch as Open
+// does: the style the text tells (else the selected one stays), button set,
+// default button, icon, both flags, title and message.
+void applyReadCall(Definition& definition, const ReadCall& call);
+
 } // namespace veltrano

@@ -13,4 +13,8 @@ void QtClipboard::setText(const QString& text) {
     QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
 }
 
+QString QtClipboard::readText() const {
+    return QGuiApplication::clipboard()->text(QClipboard::Clipboard);
+}
+
 } // namespace veltrano

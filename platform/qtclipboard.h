@@ -9,6 +9,7 @@ class QtClipboard : public Clipboard {
 public:
     void clear() override;
     void setText(const QString& text) override;
+    QString readText() const override;
 };
 
 } // namespace veltrano

@@ -65,9 +65,14 @@ public:
         text = t;
         holdsText = true;
     }
+    QString readText() const override {
+        ++reads;
+        return holdsText ? text : QString();
+    }
     QString text;
     bool holdsText = false;
     int clears = 0;
+    mutable int reads = 0;
 };
 
 class FakeFileDialogs : public FileDialogs {

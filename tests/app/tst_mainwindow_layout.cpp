@@ -238,7 +238,8 @@ private slots:
         QTest::newRow("Bearbeiten")
             << u"mnuBearbeiten"_s
             << QStringList{u"mnuKopieren|&Kopieren|Ctrl+C"_s, u"mnuQuellcode|&Quellcode"_s,
-                           u"mnuVorschau|&Vorschau|F5"_s};
+                           u"mnuVorschau|&Vorschau|F5"_s,
+                           u"mnuCodeEinlesen|Code &einlesen...|Ctrl+Shift+V"_s};
         QTest::newRow("Optionen")
             << u"mnuOptionen"_s
             << QStringList{

@@ -289,6 +289,49 @@ def open_refuses_bad_files(app):
 
 
 @case
+def read_code(app):
+    """A hand-written call on the clipboard, read with Ctrl+Shift+V and
+    Ctrl+Return: the window then gives the code of the definition read."""
+    d = Driver(app)
+    d.run([("buttons", 1), ("title", "Vorher")])
+    app.desktop.set_clipboard(
+        "Private Sub cmdLoeschen_Click()\n"
+        "    Dim Msg As String\n"
+        '    Msg = "Datei " & Chr(34) & "a.txt" & Chr(34) & " wirklich l\u00f6schen?"\n'
+        "    If MsgBox(Msg, vbExclamation Or vbYesNo Or vbDefaultButton2, _\n"
+        '              "Löschen") = vbNo Then Exit Sub\n'
+        "End Sub\n"
+    )
+    app.focus_main()
+    app.click("txtMessage")
+    app.key("ctrl+shift+v")
+    dialog = app.wait_window("the code reader", lambda window, name: title_matches(name, "Code einlesen"))
+    app.desktop.focus(dialog)
+    app.key("ctrl+Return")
+    app.wait_window_gone(dialog, "the code reader to close")
+    app.focus_main()
+    d.model.click_code(IF_THEN_ELSE)
+    d.model.click_buttons(4)
+    d.model.click_icon(48)
+    d.model.click_default(256)
+    d.model.title = "Löschen"
+    d.model.message = 'Datei "a.txt" wirklich löschen?'
+    d.copy(
+        literal=CR
+        + 'If MsgBox("Datei ""a.txt"" wirklich löschen?", vbExclamation or vbYesNo or vbDefaultButton2, '
+        + '"Löschen") = vbYes then'
+        + CR
+        + "    ' Ja"
+        + CR
+        + "Else"
+        + CR
+        + "    ' Nein"
+        + CR
+        + "End If"
+    )
+
+
+@case
 def overwrite_and_cancel(app):
     d = Driver(app)
     d.run([("buttons", 1), ("title", "Erste"), ("message", "Inhalt")])

@@ -191,6 +191,19 @@ class Desktop:
             return None
         return result.stdout.decode("utf-8", "replace")
 
+    def set_clipboard(self, text):
+        """Offers text on the clipboard, as another program would: xclip
+        stays in the background to serve it until someone else takes over."""
+        subprocess.run(
+            ["xclip", "-i", "-selection", "clipboard"],
+            env=self.env,
+            input=text.encode("utf-8"),
+            stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL,
+            timeout=5,
+            check=True,
+        )
+
     def screenshot(self, path):
         self.run("import", "-display", self.display, "-window", "root", path, check=False, timeout=20)
         return path
