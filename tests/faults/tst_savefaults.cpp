@@ -8,6 +8,7 @@
 #include "documents/commands.h"
 #include "platform/fakes/fakes.h"
 #include "platform/qtfilesystem.h"
+#include "tests/faults/smalldisk.h"
 #include "tests/platform/unprivileged.h"
 
 #include <QDir>
@@ -64,24 +65,6 @@ struct Window {
         dialogs.saveAnswers.push_back(FileDialogResult{path, 3});
     }
 };
-
-// A folder on a tmpfs of 64 KiB, mounted in a mount namespace of this
-// process alone; empty when that is not possible here (it needs root).
-QString smallDisk() {
-    static const QString folder = [] {
-        static QTemporaryDir dir;
-        if (geteuid() != 0 || !dir.isValid())
-            return QString();
-        if (unshare(CLONE_NEWNS) != 0 ||
-            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-            return QString();
-        if (mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0,
-                  "size=64k,mode=0777") != 0)
-            return QString();
-        return dir.path();
-    }();
-    return folder;
-}
 
 } // namespace
 
@@ -181,19 +164,13 @@ void tst_SaveFaults::failedWriteLosesNothing() {
 
     std::optional<Unprivileged> asUser;
     rlimit oldLimit{};
-    const QString filler = smallDisk() + u"/filler"_s;
-    const auto removeFiller = qScopeGuard([&] { QFile::remove(filler); });
+    const auto removeFiller = qScopeGuard([&] { QFile::remove(diskFiller()); });
     switch (fault) {
     case Fault::SmallDisk:
         break;
-    case Fault::FullDisk: {
-        QFile file(filler);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        const QByteArray block(1024, 'f');
-        while (file.write(block) == block.size()) {
-        }
+    case Fault::FullDisk:
+        fillDisk(0);
         break;
-    }
     case Fault::FileSizeLimit: {
         std::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
@@ -246,7 +223,7 @@ void tst_SaveFaults::failedWriteLosesNothing() {
     QCOMPARE(int(w.fakes.settings.writes.size()), settingsWrites);
 
     // Once the fault is gone the same save works.
-    QFile::remove(filler);
+    QFile::remove(diskFiller());
     w.dialogs.whileOpen = nullptr;
     QVERIFY(QDir().mkpath(folder));
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);

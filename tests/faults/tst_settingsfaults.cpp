@@ -3,6 +3,7 @@
 // reach the disk is reported by flush() and leaves the file exactly as it
 // was, and a file that can be replaced is replaced whole.
 #include "platform/qtsettingsstore.h"
+#include "tests/faults/smalldisk.h"
 #include "tests/platform/unprivileged.h"
 
 #include <QDir>
@@ -13,10 +14,7 @@
 
 #include <QScopeGuard>
 
-#include <algorithm>
 #include <optional>
-#include <sched.h>
-#include <sys/mount.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -50,34 +48,6 @@ QByteArray garbage() {
 QByteArray contentOf(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-// A folder on a tmpfs of 64 KiB, mounted in a mount namespace of this
-// process alone; empty when that is not possible here (it needs root).
-QString smallDisk() {
-    static const QString folder = [] {
-        static QTemporaryDir dir;
-        if (geteuid() != 0 || !dir.isValid())
-            return QString();
-        if (unshare(CLONE_NEWNS) != 0 ||
-            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-            return QString();
-        if (mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0,
-                  "size=64k,mode=0777") != 0)
-            return QString();
-        return dir.path();
-    }();
-    return folder;
-}
-
-// Fills the disk of folder, then gives back the given number of bytes.
-void fillDisk(const QString& folder, qint64 leaveFree) {
-    QFile filler(folder + u"/filler"_s);
-    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-    const QByteArray block(1024, 'f');
-    while (filler.write(block) == block.size()) {
-    }
-    QVERIFY(filler.resize(std::max<qint64>(0, filler.size() - leaveFree)));
 }
 
 bool chownToNobody(const QString& path) {
@@ -128,7 +98,7 @@ void tst_SettingsFaults::brokenSettingsFile() {
     QVERIFY(scratch.isValid());
     const auto emptyDisk = qScopeGuard([&] {
         if (onSmallDisk)
-            QFile::remove(smallDisk() + u"/filler"_s);
+            QFile::remove(diskFiller());
     });
     const QString folder = scratch.filePath(u"Veltrano"_s);
     const QString path = folder + u"/Veltrano.conf"_s;
@@ -159,10 +129,10 @@ void tst_SettingsFaults::brokenSettingsFile() {
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         break;
     case Fault::DiskFull:
-        fillDisk(smallDisk(), 0);
+        fillDisk(0);
         break;
     case Fault::DiskFillsUp:
-        fillDisk(smallDisk(), 4096);
+        fillDisk(4096);
         break;
     default:
         break;
