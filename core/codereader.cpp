@@ -1,5 +1,6 @@
 #include "core/codereader.h"
 
+#include "core/basicsource.h"
 #include "core/definition.h"
 #include "core/msgboxstyle.h"
 #include "core/optiontables.h"
@@ -20,419 +21,7 @@ namespace veltrano {
 
 namespace {
 
-constexpr char16_t CR = u'\r';
-constexpr char16_t LF = u'\n';
-
-// ------------------------------------------------------------------ values
-
-// A growing text with free room at both ends, so that a variable built up
-// line by line at its end (Msg = Msg & "x") or at its front (Msg = "x" & Msg)
-// grows in place in amortised constant time per character. Every character
-// copied, also when the text moves to a larger buffer, is added to `work`, so
-// that the caller's budget sees all copying.
-class Text {
-public:
-    Text() = default;
-    Text(const Text&) = delete;
-    Text& operator=(const Text&) = delete;
-    Text(Text&& other) noexcept { *this = std::move(other); }
-    Text& operator=(Text&& other) noexcept {
-        m_buf = std::move(other.m_buf);
-        m_begin = std::exchange(other.m_begin, 0);
-        m_end = std::exchange(other.m_end, 0);
-        other.m_buf.clear();
-        return *this;
-    }
-
-    qsizetype size() const { return qsizetype(m_end - m_begin); }
-    const char16_t* data() const { return m_buf.data() + m_begin; }
-
-    void append(const char16_t* p, qsizetype n, qsizetype& work) {
-        if (n <= 0) {
-            return;
-        }
-        if (m_buf.size() - m_end < std::size_t(n)) {
-            grow(std::size_t(n), false, work);
-        }
-        std::copy(p, p + n, m_buf.data() + m_end);
-        m_end += std::size_t(n);
-        work += n;
-    }
-
-    void prepend(const char16_t* p, qsizetype n, qsizetype& work) {
-        if (n <= 0) {
-            return;
-        }
-        if (m_begin < std::size_t(n)) {
-            grow(std::size_t(n), true, work);
-        }
-        m_begin -= std::size_t(n);
-        std::copy(p, p + n, m_buf.data() + m_begin);
-        work += n;
-    }
-
-private:
-    // Moves the text into a buffer about twice as large, with room for n more
-    // characters at the front or at the back and most of the rest on that
-    // side too.
-    void grow(std::size_t n, bool atFront, qsizetype& work) {
-        const std::size_t size = m_end - m_begin;
-        const std::size_t capacity = 2 * (size + n) + 32;
-        const std::size_t spare = capacity - size - n;
-        const std::size_t begin = atFront ? n + spare * 3 / 4 : spare / 4;
-        std::vector<char16_t> buf(capacity);
-        std::copy(m_buf.data() + m_begin, m_buf.data() + m_end, buf.data() + begin);
-        work += qsizetype(size);
-        m_buf = std::move(buf);
-        m_begin = begin;
-        m_end = begin + size;
-    }
-
-    std::vector<char16_t> m_buf;
-    std::size_t m_begin = 0;
-    std::size_t m_end = 0;
-};
-
-// ------------------------------------------------------------------ tokens
-
-enum class Kind : std::uint8_t {
-    Name,     // identifier or keyword; ch holds its type character ($ % ! # @) or 0
-    Number,   // ch: 'd' decimal, 'h' hexadecimal, 'o' octal
-    String,   // with its quotes, doubled quotes still doubled
-    Symbol,   // one character, in ch
-    NamedArg, // :=
-    End,      // end of a statement; ch: '\n' for a line end, ':' for a colon
-    Bad,      // ch: BadCause
-};
-
-enum BadCause : char16_t { Unterminated = 1, TooDeep = 2 };
-
-struct Token {
-    Kind kind;
-    char16_t ch;
-    std::int32_t offset;
-    std::int32_t length;
-    std::int32_t partner; // '(' and ')': index of the matching parenthesis, else -1
-};
-
-bool isBlank(char16_t c) {
-    return c != CR && c != LF && QChar::isSpace(c);
-}
-bool isDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
-bool isHexDigit(char16_t c) {
-    return isDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-}
-bool isOctalDigit(char16_t c) {
-    return c >= u'0' && c <= u'7';
-}
-
-// Splits the source into tokens in one pass. Comments, blanks and line
-// continuations leave no token; consecutive statement ends become one. Each
-// '(' is linked to its ')' within the statement; a 65th open level and an
-// unterminated string become Bad tokens, so that only a statement the reader
-// actually reaches is refused for them. The list ends with an End token.
-std::vector<Token> tokenize(QStringView s) {
-    std::vector<Token> t;
-    t.reserve(std::size_t(s.size() / 3) + 8);
-    std::vector<std::int32_t> open; // unmatched '(' of the current statement
-    const qsizetype n = s.size();
-    qsizetype i = 0;
-
-    auto at = [&](qsizetype k) -> char16_t { return k < n ? s[k].unicode() : char16_t(0); };
-    auto push = [&](Kind kind, char16_t ch, qsizetype start) {
-        t.push_back({kind, ch, std::int32_t(start), std::int32_t(i - start), -1});
-    };
-    auto endStatement = [&](char16_t how, qsizetype where) {
-        open.clear();
-        if (!t.empty() && t.back().kind == Kind::End) {
-            if (how == LF) {
-                t.back().ch = LF;
-            }
-            return;
-        }
-        t.push_back({Kind::End, how, std::int32_t(where), 0, -1});
-    };
-    auto pastLineBreak = [&](qsizetype k) {
-        return at(k) == CR && at(k + 1) == LF ? k + 2 : k + 1;
-    };
-    // From i (just after ' or Rem) to the end of the comment's line; a
-    // comment ending in " _" goes on over the next line, as in the editor.
-    auto skipComment = [&] {
-        for (;;) {
-            const qsizetype contentStart = i;
-            while (i < n && s[i] != CR && s[i] != LF) {
-                ++i;
-            }
-            qsizetype j = i;
-            while (j > contentStart && isBlank(s[j - 1].unicode())) {
-                --j;
-            }
-            const bool continues =
-                j > contentStart && s[j - 1] == u'_' && isBlank(s[j - 2].unicode()) && i < n;
-            if (!continues) {
-                return;
-            }
-            i = pastLineBreak(i);
-        }
-    };
-
-    while (i < n) {
-        const char16_t c = s[i].unicode();
-        const qsizetype start = i;
-        if (c == CR || c == LF) {
-            endStatement(LF, i);
-            i = pastLineBreak(i);
-        } else if (isBlank(c)) {
-            ++i;
-        } else if (c == u'\'') {
-            ++i;
-            skipComment();
-        } else if (c == u'"') {
-            ++i;
-            bool closed = false;
-            while (i < n && s[i] != CR && s[i] != LF) {
-                if (s[i] == u'"') {
-                    if (at(i + 1) != u'"') {
-                        ++i;
-                        closed = true;
-                        break;
-                    }
-                    ++i;
-                }
-                ++i;
-            }
-            push(closed ? Kind::String : Kind::Bad, closed ? 0 : Unterminated, start);
-        } else if (isDigit(c)) {
-            while (isDigit(at(i))) {
-                ++i;
-            }
-            if (at(i) == u'.' && isDigit(at(i + 1))) {
-                ++i;
-                while (isDigit(at(i))) {
-                    ++i;
-                }
-            }
-            const char16_t e = at(i);
-            if (e == u'e' || e == u'E' || e == u'd' || e == u'D') {
-                const qsizetype sign = (at(i + 1) == u'+' || at(i + 1) == u'-') ? 1 : 0;
-                if (isDigit(at(i + 1 + sign))) {
-                    i += 1 + sign;
-                    while (isDigit(at(i))) {
-                        ++i;
-                    }
-                }
-            }
-            if (QStringView(u"%&!#@").contains(QChar(at(i))) && at(i) != 0) {
-                ++i;
-            }
-            push(Kind::Number, u'd', start);
-        } else if (c == u'&' && (at(i + 1) == u'h' || at(i + 1) == u'H') && isHexDigit(at(i + 2))) {
-            i += 2;
-            while (isHexDigit(at(i))) {
-                ++i;
-            }
-            if (at(i) == u'&' || at(i) == u'%') {
-                ++i;
-            }
-            push(Kind::Number, u'h', start);
-        } else if (c == u'&' && (at(i + 1) == u'o' || at(i + 1) == u'O') &&
-                   isOctalDigit(at(i + 2))) {
-            i += 2;
-            while (isOctalDigit(at(i))) {
-                ++i;
-            }
-            if (at(i) == u'&' || at(i) == u'%') {
-                ++i;
-            }
-            push(Kind::Number, u'o', start);
-        } else if (QChar::isLetter(c)) {
-            while (i < n && (s[i].isLetterOrNumber() || s[i] == u'_')) {
-                ++i;
-            }
-            char16_t suffix = 0;
-            if (at(i) != 0 && QStringView(u"$%!#@").contains(QChar(at(i)))) {
-                suffix = at(i);
-                ++i;
-            }
-            // Rem starts a comment where a statement starts, also after a
-            // line number.
-            const std::size_t count = t.size();
-            const bool statementStart =
-                count == 0 || t.back().kind == Kind::End ||
-                (t.back().kind == Kind::Number && (count == 1 || t[count - 2].kind == Kind::End));
-            if (statementStart && suffix == 0 &&
-                s.sliced(start, i - start).compare(u"Rem", Qt::CaseInsensitive) == 0) {
-                skipComment();
-            } else {
-                push(Kind::Name, suffix, start);
-            }
-        } else if (c == u'_') {
-            // A line continuation: only blanks up to the line end.
-            qsizetype k = i + 1;
-            while (k < n && isBlank(s[k].unicode())) {
-                ++k;
-            }
-            if (k >= n) {
-                i = n;
-            } else if (s[k] == CR || s[k] == LF) {
-                i = pastLineBreak(k);
-            } else {
-                ++i;
-                push(Kind::Symbol, c, start);
-            }
-        } else if (c == u':') {
-            if (at(i + 1) == u'=') {
-                i += 2;
-                push(Kind::NamedArg, 0, start);
-            } else {
-                endStatement(u':', i);
-                ++i;
-            }
-        } else if (c == u'(') {
-            ++i;
-            if (open.size() >= std::size_t(MaxNesting)) {
-                push(Kind::Bad, TooDeep, start);
-            } else {
-                open.push_back(std::int32_t(t.size()));
-                push(Kind::Symbol, c, start);
-            }
-        } else if (c == u')') {
-            ++i;
-            push(Kind::Symbol, c, start);
-            if (!open.empty()) {
-                t.back().partner = open.back();
-                t[std::size_t(open.back())].partner = std::int32_t(t.size() - 1);
-                open.pop_back();
-            }
-        } else {
-            ++i;
-            push(Kind::Symbol, c, start);
-        }
-    }
-    endStatement(LF, n);
-    return t;
-}
-
-// ------------------------------------------------------------------ names
-
-struct StyleConstant {
-    QStringView name;
-    int value;
-};
-
-// The style constants of the message box, by value.
-constexpr StyleConstant StyleConstants[] = {
-    {u"vbOKOnly", 0},
-    {u"vbOKCancel", 1},
-    {u"vbAbortRetryIgnore", 2},
-    {u"vbYesNoCancel", 3},
-    {u"vbYesNo", 4},
-    {u"vbRetryCancel", 5},
-    {u"vbCritical", 16},
-    {u"vbQuestion", 32},
-    {u"vbExclamation", 48},
-    {u"vbInformation", 64},
-    {u"vbDefaultButton1", 0},
-    {u"vbDefaultButton2", 256},
-    {u"vbDefaultButton3", 512},
-    {u"vbDefaultButton4", 768},
-    {u"vbApplicationModal", 0},
-    {u"vbSystemModal", vb::vbSystemModal},
-    {u"vbMsgBoxHelpButton", vb::vbMsgBoxHelpButton},
-    {u"vbMsgBoxSetForeground", 65536},
-    {u"vbMsgBoxRight", 524288},
-    {u"vbMsgBoxRtlReading", 1048576},
-};
-
-int styleConstant(QStringView name) {
-    for (std::size_t i = 0; i < std::size(StyleConstants); ++i) {
-        if (name.compare(StyleConstants[i].name, Qt::CaseInsensitive) == 0) {
-            return int(i);
-        }
-    }
-    return -1;
-}
-
-struct TextConstant {
-    QStringView name;
-    QStringView value;
-};
-
-constexpr TextConstant TextConstants[] = {
-    {u"vbCr", u"\r"},        {u"vbLf", u"\n"},  {u"vbCrLf", u"\r\n"},
-    {u"vbNewLine", u"\r\n"}, {u"vbTab", u"\t"}, {u"vbNullString", u""},
-};
-
-// Words that stand for values the reader does not evaluate.
-constexpr QStringView ValueWords[] = {u"True",    u"False", u"Null", u"Empty",
-                                      u"Nothing", u"Me",    u"New",  u"Not"};
-
-enum class Keyword : std::uint8_t {
-    None,
-    If,
-    ElseIf,
-    Else,
-    End,
-    Select,
-    Case,
-    For,
-    Do,
-    While,
-    Loop,
-    Next,
-    Wend,
-    Procedure, // Sub, Function, Property
-    Modifier,  // Public, Private, Friend, Static, Global
-    Dim,
-    Const,
-    Declare,
-    Declaration, // Enum, Type
-    Debug,
-};
-
-struct KeywordName {
-    QStringView name;
-    Keyword keyword;
-};
-
-constexpr KeywordName Keywords[] = {
-    {u"If", Keyword::If},
-    {u"ElseIf", Keyword::ElseIf},
-    {u"Else", Keyword::Else},
-    {u"End", Keyword::End},
-    {u"Select", Keyword::Select},
-    {u"Case", Keyword::Case},
-    {u"For", Keyword::For},
-    {u"Do", Keyword::Do},
-    {u"While", Keyword::While},
-    {u"Loop", Keyword::Loop},
-    {u"Next", Keyword::Next},
-    {u"Wend", Keyword::Wend},
-    {u"Sub", Keyword::Procedure},
-    {u"Function", Keyword::Procedure},
-    {u"Property", Keyword::Procedure},
-    {u"Public", Keyword::Modifier},
-    {u"Private", Keyword::Modifier},
-    {u"Friend", Keyword::Modifier},
-    {u"Static", Keyword::Modifier},
-    {u"Global", Keyword::Modifier},
-    {u"Dim", Keyword::Dim},
-    {u"Const", Keyword::Const},
-    {u"Declare", Keyword::Declare},
-    {u"Enum", Keyword::Declaration},
-    {u"Type", Keyword::Declaration},
-    {u"Debug", Keyword::Debug},
-};
-
-// Display of a piece of source in a message: at most 40 characters.
-QString shown(QStringView text) {
-    if (text.size() <= 40) {
-        return text.toString();
-    }
-    return text.first(39).toString() + u'…';
-}
+using namespace basic;
 
 // ------------------------------------------------------------------ reader
 
@@ -1411,8 +1000,10 @@ const Piece* Reader::pieceWith(qint64 mask, qint64 bits) const {
 // it in where there is one, else the value, at the piece that holds it.
 bool Reader::checkButtons(qint64 value, int argToken) {
     const quint32 v = quint32(value);
-    constexpr quint32 Named = 0x7 | 0x70 | 0x300 | quint32(vb::vbSystemModal) |
-                              quint32(vb::vbMsgBoxHelpButton) | 0x10000 | 0x80000 | 0x100000;
+    // Every bit some constant of the family can set.
+    constexpr quint32 Named = 0x7 | vb::IconMask | vb::vbDefaultButton4 | vb::vbSystemModal |
+                              vb::vbMsgBoxHelpButton | vb::vbMsgBoxSetForeground |
+                              vb::vbMsgBoxRight | vb::vbMsgBoxRtlReading;
     auto where = [&](const Piece* piece) { return piece ? piece->token : argToken; };
 
     if (const quint32 unnamed = v & ~Named) {
@@ -1426,12 +1017,12 @@ bool Reader::checkButtons(qint64 value, int argToken) {
         }
         return failAt(where(piece), u"Der Wert %1 gehört zu keiner MsgBox-Konstante."_s.arg(bit));
     }
-    if (const quint32 set = v & 0x0F; set > 5) {
-        return failAt(where(pieceWith(0x0F, set)),
+    if (const quint32 set = v & vb::ButtonSetMask; set > vb::vbRetryCancel) {
+        return failAt(where(pieceWith(vb::ButtonSetMask, set)),
                       u"Den Schaltflächenwert %1 kann das Fenster nicht darstellen."_s.arg(set));
     }
-    if (const quint32 icon = v & 0x70; icon > 64) {
-        return failAt(where(pieceWith(0x70, icon)),
+    if (const quint32 icon = v & vb::IconMask; icon > vb::vbInformation) {
+        return failAt(where(pieceWith(vb::IconMask, icon)),
                       u"Den Symbolwert %1 kann das Fenster nicht darstellen."_s.arg(icon));
     }
     struct Unshown {
@@ -1440,10 +1031,13 @@ bool Reader::checkButtons(qint64 value, int argToken) {
         const char16_t* valueText;
     };
     static constexpr Unshown unshown[] = {
-        {0xF00, 768, u"Den Standardschaltflächenwert %1 kann das Fenster nicht darstellen."},
-        {0x10000, 0x10000, u"Den Wert %1 kann das Fenster nicht darstellen."},
-        {0x80000, 0x80000, u"Den Wert %1 kann das Fenster nicht darstellen."},
-        {0x100000, 0x100000, u"Den Wert %1 kann das Fenster nicht darstellen."},
+        {vb::DefaultButtonMask, vb::vbDefaultButton4,
+         u"Den Standardschaltflächenwert %1 kann das Fenster nicht darstellen."},
+        {vb::vbMsgBoxSetForeground, vb::vbMsgBoxSetForeground,
+         u"Den Wert %1 kann das Fenster nicht darstellen."},
+        {vb::vbMsgBoxRight, vb::vbMsgBoxRight, u"Den Wert %1 kann das Fenster nicht darstellen."},
+        {vb::vbMsgBoxRtlReading, vb::vbMsgBoxRtlReading,
+         u"Den Wert %1 kann das Fenster nicht darstellen."},
     };
     for (const Unshown& entry : unshown) {
         if ((v & entry.mask) != entry.bits) {
@@ -1620,9 +1214,9 @@ bool Reader::readCall(int b, int e, Call call, Place place) {
     if (!normalised(title.out, result.title, args[2].b >= 0 ? args[2].b : call.name, title.label)) {
         return false;
     }
-    result.icon = int(buttons & 0x70);
-    result.buttons = int(buttons & 0x0F);
-    result.defaultButton = int(buttons & 0xF00);
+    result.icon = int(buttons & vb::IconMask);
+    result.buttons = int(buttons & vb::ButtonSetMask);
+    result.defaultButton = int(buttons & vb::DefaultButtonMask);
     result.systemModal = (buttons & vb::vbSystemModal) != 0;
     result.helpButton = (buttons & vb::vbMsgBoxHelpButton) != 0;
     result.defaultButtonChosen =

@@ -21,6 +21,13 @@ enum MsgBoxStyle : int {
     vbDefaultButton3 = 512,
     vbSystemModal = 4096,
     vbMsgBoxHelpButton = 16384,
+    // Known to the runtime, but not choices of the window: the code reader
+    // names them when it refuses them.
+    vbDefaultButton4 = 768,
+    vbApplicationModal = 0,
+    vbMsgBoxSetForeground = 65536,
+    vbMsgBoxRight = 524288,
+    vbMsgBoxRtlReading = 1048576,
 };
 
 // The parts of a style value.

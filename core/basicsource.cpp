@@ -1,0 +1,213 @@
+#include "core/basicsource.h"
+
+#include "core/codereader.h"
+
+#include <QChar>
+
+namespace veltrano::basic {
+
+// Splits the source into tokens in one pass. Comments, blanks and line
+// continuations leave no token; consecutive statement ends become one. Each
+// '(' is linked to its ')' within the statement; a 65th open level and an
+// unterminated string become Bad tokens, so that only a statement the reader
+// actually reaches is refused for them. The list ends with an End token.
+std::vector<Token> tokenize(QStringView s) {
+    std::vector<Token> t;
+    t.reserve(std::size_t(s.size() / 3) + 8);
+    std::vector<std::int32_t> open; // unmatched '(' of the current statement
+    const qsizetype n = s.size();
+    qsizetype i = 0;
+
+    auto at = [&](qsizetype k) -> char16_t { return k < n ? s[k].unicode() : char16_t(0); };
+    auto push = [&](Kind kind, char16_t ch, qsizetype start) {
+        t.push_back({kind, ch, std::int32_t(start), std::int32_t(i - start), -1});
+    };
+    auto endStatement = [&](char16_t how, qsizetype where) {
+        open.clear();
+        if (!t.empty() && t.back().kind == Kind::End) {
+            if (how == LF) {
+                t.back().ch = LF;
+            }
+            return;
+        }
+        t.push_back({Kind::End, how, std::int32_t(where), 0, -1});
+    };
+    auto pastLineBreak = [&](qsizetype k) {
+        return at(k) == CR && at(k + 1) == LF ? k + 2 : k + 1;
+    };
+    // From i (just after ' or Rem) to the end of the comment's line; a
+    // comment ending in " _" goes on over the next line, as in the editor.
+    auto skipComment = [&] {
+        for (;;) {
+            const qsizetype contentStart = i;
+            while (i < n && s[i] != CR && s[i] != LF) {
+                ++i;
+            }
+            qsizetype j = i;
+            while (j > contentStart && isBlank(s[j - 1].unicode())) {
+                --j;
+            }
+            const bool continues =
+                j > contentStart && s[j - 1] == u'_' && isBlank(s[j - 2].unicode()) && i < n;
+            if (!continues) {
+                return;
+            }
+            i = pastLineBreak(i);
+        }
+    };
+
+    while (i < n) {
+        const char16_t c = s[i].unicode();
+        const qsizetype start = i;
+        if (c == CR || c == LF) {
+            endStatement(LF, i);
+            i = pastLineBreak(i);
+        } else if (isBlank(c)) {
+            ++i;
+        } else if (c == u'\'') {
+            ++i;
+            skipComment();
+        } else if (c == u'"') {
+            ++i;
+            bool closed = false;
+            while (i < n && s[i] != CR && s[i] != LF) {
+                if (s[i] == u'"') {
+                    if (at(i + 1) != u'"') {
+                        ++i;
+                        closed = true;
+                        break;
+                    }
+                    ++i;
+                }
+                ++i;
+            }
+            push(closed ? Kind::String : Kind::Bad, closed ? 0 : Unterminated, start);
+        } else if (isDigit(c)) {
+            while (isDigit(at(i))) {
+                ++i;
+            }
+            if (at(i) == u'.' && isDigit(at(i + 1))) {
+                ++i;
+                while (isDigit(at(i))) {
+                    ++i;
+                }
+            }
+            const char16_t e = at(i);
+            if (e == u'e' || e == u'E' || e == u'd' || e == u'D') {
+                const qsizetype sign = (at(i + 1) == u'+' || at(i + 1) == u'-') ? 1 : 0;
+                if (isDigit(at(i + 1 + sign))) {
+                    i += 1 + sign;
+                    while (isDigit(at(i))) {
+                        ++i;
+                    }
+                }
+            }
+            if (QStringView(u"%&!#@").contains(QChar(at(i))) && at(i) != 0) {
+                ++i;
+            }
+            push(Kind::Number, u'd', start);
+        } else if (c == u'&' && (at(i + 1) == u'h' || at(i + 1) == u'H') && isHexDigit(at(i + 2))) {
+            i += 2;
+            while (isHexDigit(at(i))) {
+                ++i;
+            }
+            if (at(i) == u'&' || at(i) == u'%') {
+                ++i;
+            }
+            push(Kind::Number, u'h', start);
+        } else if (c == u'&' && (at(i + 1) == u'o' || at(i + 1) == u'O') &&
+                   isOctalDigit(at(i + 2))) {
+            i += 2;
+            while (isOctalDigit(at(i))) {
+                ++i;
+            }
+            if (at(i) == u'&' || at(i) == u'%') {
+                ++i;
+            }
+            push(Kind::Number, u'o', start);
+        } else if (QChar::isLetter(c)) {
+            while (i < n && (s[i].isLetterOrNumber() || s[i] == u'_')) {
+                ++i;
+            }
+            char16_t suffix = 0;
+            if (at(i) != 0 && QStringView(u"$%!#@").contains(QChar(at(i)))) {
+                suffix = at(i);
+                ++i;
+            }
+            // Rem starts a comment where a statement starts, also after a
+            // line number.
+            const std::size_t count = t.size();
+            const bool statementStart =
+                count == 0 || t.back().kind == Kind::End ||
+                (t.back().kind == Kind::Number && (count == 1 || t[count - 2].kind == Kind::End));
+            if (statementStart && suffix == 0 &&
+                s.sliced(start, i - start).compare(u"Rem", Qt::CaseInsensitive) == 0) {
+                skipComment();
+            } else {
+                push(Kind::Name, suffix, start);
+            }
+        } else if (c == u'_') {
+            // A line continuation: only blanks up to the line end.
+            qsizetype k = i + 1;
+            while (k < n && isBlank(s[k].unicode())) {
+                ++k;
+            }
+            if (k >= n) {
+                i = n;
+            } else if (s[k] == CR || s[k] == LF) {
+                i = pastLineBreak(k);
+            } else {
+                ++i;
+                push(Kind::Symbol, c, start);
+            }
+        } else if (c == u':') {
+            if (at(i + 1) == u'=') {
+                i += 2;
+                push(Kind::NamedArg, 0, start);
+            } else {
+                endStatement(u':', i);
+                ++i;
+            }
+        } else if (c == u'(') {
+            ++i;
+            if (open.size() >= std::size_t(MaxNesting)) {
+                push(Kind::Bad, TooDeep, start);
+            } else {
+                open.push_back(std::int32_t(t.size()));
+                push(Kind::Symbol, c, start);
+            }
+        } else if (c == u')') {
+            ++i;
+            push(Kind::Symbol, c, start);
+            if (!open.empty()) {
+                t.back().partner = open.back();
+                t[std::size_t(open.back())].partner = std::int32_t(t.size() - 1);
+                open.pop_back();
+            }
+        } else {
+            ++i;
+            push(Kind::Symbol, c, start);
+        }
+    }
+    endStatement(LF, n);
+    return t;
+}
+
+int styleConstant(QStringView name) {
+    for (std::size_t i = 0; i < std::size(StyleConstants); ++i) {
+        if (name.compare(StyleConstants[i].name, Qt::CaseInsensitive) == 0) {
+            return int(i);
+        }
+    }
+    return -1;
+}
+
+// Display of a piece of source in a message: at most 40 characters.
+QString shown(QStringView text) {
+    if (text.size() <= 40) {
+        return text.toString();
+    }
+    return text.first(39).toString() + u'…';
+}
+
+} // namespace veltrano::basic
