@@ -82,6 +82,31 @@ qsizetype appendJoinedMessage(QString& out, const QString& message) {
     return prepared;
 }
 
+// A long message makes a code text of many megabytes. Built in fresh memory
+// each time, every page of it costs a fault, which for a message of 16 MiB
+// costs more than building the text; so the buffer of the last long code is
+// kept and taken again once nobody holds that code any more. A buffer far
+// larger than the next code needs is let go instead of being kept.
+QString& spareBuffer() {
+    thread_local QString spare;
+    return spare;
+}
+
+QString takeBuffer(qsizetype capacity) {
+    QString buffer = std::exchange(spareBuffer(), QString());
+    if (!buffer.isDetached() || buffer.capacity() > 2 * capacity + 4096)
+        buffer = QString();
+    buffer.resize(0); // keeps the capacity
+    buffer.reserve(capacity);
+    return buffer;
+}
+
+void keepBuffer(const QString& code) {
+    constexpr qsizetype worthKeeping = 64 * 1024;
+    if (code.capacity() >= worthKeeping)
+        spareBuffer() = code;
+}
+
 // The two flags as the sum generated code writes.
 int flagSum(const Definition& def) {
     return (def.isSystemModalTicked() ? vb::vbSystemModal : 0) +
@@ -243,8 +268,8 @@ PreparedMessage prepareMessage(const Definition& def) {
         // message longer than the limit always goes into Msg: it is joined
         // straight into the opening.
         if (message.size() > InlineLimit) {
-            prepared.opening.reserve(msgOpening.size() + message.size() + message.size() / 4 +
-                                     callRoom);
+            prepared.opening =
+                takeBuffer(msgOpening.size() + message.size() + message.size() / 4 + callRoom);
             prepared.opening += msgOpening;
             appendJoinedMessage(prepared.opening, message);
             prepared.opening += Quote;
@@ -289,6 +314,7 @@ QString generateCode(const Definition& def) {
         default:
             break;
         }
+        keepBuffer(code);
         return code;
     } catch (const std::bad_alloc&) {
         throw vb::Error(vb::OutOfMemory);
