@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/appearance.h"
+#include "app/filedrop.h"
 #include "app/optionbutton.h"
 #include "app/preview.h"
 #include "app/rawtext.h"
@@ -62,6 +63,7 @@ MainWindow::MainWindow(Definition& definition, Services& services, QWidget* pare
     setUpTextBoxes();
     setUpCommands();
     setUpTabOrder();
+    setUpFileDrops();
 
     connect(&m_definition, &Definition::changed, this, &MainWindow::showDefinition);
     showDefinition(Definition::AllChanged);
@@ -258,6 +260,17 @@ void MainWindow::placeAtDesignedPosition() {
     QRect frame(QPoint(), size());
     frame.moveCenter(screen->availableGeometry().center());
     move(frame.topLeft());
+}
+
+void MainWindow::setUpFileDrops() {
+    // A definition file dropped anywhere on the window opens as Open opens
+    // it; the text boxes take drops of their own, so they are watched too.
+    auto* drops = new FileDrop(this);
+    for (QWidget* target : {static_cast<QWidget*>(this), static_cast<QWidget*>(ui->txtTitel),
+                            static_cast<QWidget*>(ui->txtMessage), ui->txtMessage->viewport()})
+        drops->watch(target);
+    connect(drops, &FileDrop::dropped, this,
+            [this](const QString& path) { m_documents.openFile(path); });
 }
 
 // --- showing the definition ------------------------------------------------

@@ -71,6 +71,7 @@ private:
     void setUpTabOrder();
     void applyColoursAndFonts();
     void placeAtDesignedPosition();
+    void setUpFileDrops();
 
     void showDefinition(Definition::Changes what);
 
