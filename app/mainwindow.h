@@ -72,6 +72,8 @@ private:
     void applyColoursAndFonts();
     void placeAtDesignedPosition();
     void setUpFileDrops();
+    void setUpAccessibility();
+    void nameDefaultButtonOptions();
 
     void showDefinition(Definition::Changes what);
 
