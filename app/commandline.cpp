@@ -104,9 +104,10 @@ QByteArray line(const QString& text) {
     return (u"veltrano: "_s + text + u'\n').toUtf8();
 }
 
+// The message may quote what was typed (an unknown option).
 int usageError(Console& console, const QString& message) {
     const Parser help;
-    console.err(line(message) + '\n' + help.parser.helpText().toUtf8());
+    console.err(line(printable(message)) + '\n' + help.parser.helpText().toUtf8());
     return UsageError;
 }
 
@@ -174,7 +175,7 @@ int printCode(const Parser& p, FileSystem& files, Console& console) {
         style = styleNamed(parser.value(p.style));
         if (!style)
             return usageError(console, u"unbekannter Code-Stil \"%1\"; es gibt einfach, if, "
-                                       "select und vbs"_s.arg(printable(parser.value(p.style))));
+                                       "select und vbs"_s.arg(parser.value(p.style)));
     }
     const bool systemModal = parser.isSet(p.systemModal);
     const bool helpButton = parser.isSet(p.helpButton);
@@ -322,7 +323,7 @@ WindowStart windowStart(const QStringList& arguments, Console& console) {
         start.exitStatus = usageError(console, parser.errorText());
         return start;
     }
-    // Only a run together as "-hv" gets here with one of these.
+    // --help and --version get here only when run together, as "-hv".
     if ((start.exitStatus = helpOrVersion(p, console)))
         return start;
     if ((start.exitStatus = strayFlag(p, console)))
