@@ -34,7 +34,7 @@ Lifecycle::Lifecycle(MainWindow& window, Services& services)
     connect(&window, &MainWindow::closing, this, &Lifecycle::windowClosing);
 }
 
-void Lifecycle::start() {
+void Lifecycle::start(const QString& fileToOpen) {
     AppSettings& settings = m_services.settings;
     m_services.session.dataFolderPath = settings.dataFolderPath(m_services.appFacts.title() + u'/');
 
@@ -53,6 +53,10 @@ void Lifecycle::start() {
     restorePosition();
     if (!m_window.isVisible())
         m_window.show();
+    // The window stands at its place, so a report of a refused file shows
+    // over it.
+    if (!fileToOpen.isEmpty())
+        m_window.documents().openFile(fileToOpen);
 }
 
 void Lifecycle::restorePosition() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 namespace veltrano {
 
@@ -16,8 +17,9 @@ public:
 
     // The start-up steps: the data folder path, the one-time first-start
     // set-up (which shows the window and opens the data folder dialog), the
-    // stored window position; then the window is shown.
-    void start();
+    // stored window position; then the window is shown. A file given (from
+    // the command line) is then opened as Open opens it.
+    void start(const QString& fileToOpen = QString());
     // Places the window where the settings store says, coordinate by
     // coordinate; a stored text that is no usable position, or a place on
     // no screen, leaves the window where it stands.

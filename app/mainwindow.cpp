@@ -1,7 +1,9 @@
 #include "app/mainwindow.h"
 
+#include "app/accessibility.h"
 #include "app/appearance.h"
 #include "app/codereaderdialog.h"
+#include "app/filedrop.h"
 #include "app/optionbutton.h"
 #include "app/preview.h"
 #include "app/rawtext.h"
@@ -53,6 +55,8 @@ MainWindow::MainWindow(Definition& definition, Services& services, QWidget* pare
           veltrano::showDataFolderDialog(owner, s);
       }),
       ui(std::make_unique<::Ui::MainWindow>()) {
+    // A screen reader may ask about a widget as soon as it exists.
+    accessibility::installInterfaces();
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -63,6 +67,8 @@ MainWindow::MainWindow(Definition& definition, Services& services, QWidget* pare
     setUpTextBoxes();
     setUpCommands();
     setUpTabOrder();
+    setUpFileDrops();
+    setUpAccessibility();
 
     connect(&m_definition, &Definition::changed, this, &MainWindow::showDefinition);
     showDefinition(Definition::AllChanged);
@@ -261,6 +267,65 @@ void MainWindow::placeAtDesignedPosition() {
     QRect frame(QPoint(), size());
     frame.moveCenter(screen->availableGeometry().center());
     move(frame.topLeft());
+}
+
+void MainWindow::setUpFileDrops() {
+    // A definition file dropped anywhere on the window opens as Open opens
+    // it; the text boxes take drops of their own, so they are watched too.
+    auto* drops = new FileDrop(this);
+    for (QWidget* target : {static_cast<QWidget*>(this), static_cast<QWidget*>(ui->txtTitel),
+                            static_cast<QWidget*>(ui->txtMessage), ui->txtMessage->viewport()})
+        drops->watch(target);
+    connect(drops, &FileDrop::dropped, this,
+            [this](const QString& path) { m_documents.openFile(path); });
+}
+
+void MainWindow::setUpAccessibility() {
+    // What a screen reader says where the screen shows a picture, or where
+    // the frame's caption would name two controls alike.
+    const std::pair<QWidget*, QString> names[] = {
+        {ui->txtTitel, u"Titel"_s},
+        {ui->txtMessage, u"Message"_s},
+        {ui->optIcons_16, u"Kritisch"_s},
+        {ui->optIcons_32, u"Frage"_s},
+        {ui->optIcons_48, u"Ausrufezeichen"_s},
+        {ui->optIcons_64, u"Information"_s},
+        {ui->fraDefaultButton, u"Standard-Button"_s},
+    };
+    for (const auto& [widget, name] : names)
+        widget->setAccessibleName(name);
+    // The picture options and the constant options describe themselves by
+    // their constant names, the tooltips; these have none that says enough.
+    const std::pair<QWidget*, QString> descriptions[] = {
+        {ui->txtTitel, u"Titel des Meldungsfelds"_s},
+        {ui->txtMessage, u"Text des Meldungsfelds, auch mehrzeilig"_s},
+        {ui->optIcons_0, u"Kein Icon"_s},
+        {ui->cmdHilfeButton, u"Steht für die Hilfeschaltfläche des Meldungsfelds"_s},
+    };
+    for (const auto& [widget, text] : descriptions)
+        widget->setAccessibleDescription(text);
+    // The other tooltips serve as descriptions, without the blanks around
+    // them that only space them out on screen.
+    for (QWidget* widget : findChildren<QWidget*>()) {
+        const QString tip = widget->toolTip();
+        if (widget->accessibleDescription().isEmpty() && tip != tip.trimmed())
+            widget->setAccessibleDescription(tip.trimmed());
+    }
+
+    nameDefaultButtonOptions();
+    connect(&m_definition, &Definition::changed, this, [this](Definition::Changes what) {
+        if (what & Definition::DefaultButtonOptionsChanged)
+            nameDefaultButtonOptions();
+    });
+}
+
+void MainWindow::nameDefaultButtonOptions() {
+    // Their captions are the names of the box's buttons ("OK", "Abbrechen"),
+    // which the button-set options bear too.
+    for (QAbstractButton* button : m_defaultButtons->buttons()) {
+        button->setAccessibleName(u"Standard-Button "_s +
+                                  m_definition.defaultButtonCaption(m_defaultButtons->id(button)));
+    }
 }
 
 // --- showing the definition ------------------------------------------------

@@ -73,6 +73,9 @@ private:
     void setUpTabOrder();
     void applyColoursAndFonts();
     void placeAtDesignedPosition();
+    void setUpFileDrops();
+    void setUpAccessibility();
+    void nameDefaultButtonOptions();
 
     void showDefinition(Definition::Changes what);
 

@@ -5,7 +5,7 @@
 #include "core/optiontables.h"
 #include "core/vberror.h"
 #include "documents/definitionfile.h"
-#include "documents/textcodec.h"
+#include "documents/scriptfile.h"
 #include "platform/errortrap.h"
 #include "platform/services.h"
 
@@ -20,20 +20,23 @@ namespace {
 const QString definitionFilter =
     u"MsgBox (*.msg) |*.msg|Dokumente (*.dat)|*.dat|Inidateien (*.ini)|*.ini|Alle Dateien (*.*)|*.*"_s;
 const QString scriptFilter = u"VB-Script (*.vbs)|*.vbs|Alle Dateien (*.*)|*.*"_s;
-const QString crlf = u"\r\n"_s;
 
 // The trap of the file commands: a cancelled dialog ends the command without
 // a word, every other failure is reported like any trapped handler's.
+// Returns false when the command failed or was cancelled.
 template <typename F>
-void fileCommand(MessageBoxService& box, const QString& procedure, F&& action) {
-    trapped(box, procedure, [&] {
+bool fileCommand(MessageBoxService& box, const QString& procedure, F&& action) {
+    bool cancelled = false;
+    const bool done = trapped(box, procedure, [&] {
         try {
             action();
         } catch (const vb::Error& e) {
             if (e.number() != vb::DialogCancel)
                 throw;
+            cancelled = true;
         }
     });
+    return done && !cancelled;
 }
 
 // The file type position stored after the last Open or Save As. Anything
@@ -107,23 +110,21 @@ void DocumentCommands::open() {
         const FileDialogResult chosen =
             accepted(m_services.session, request, m_services.fileDialogs.open(request));
 
-        // The whole file is read and checked before anything changes, so
-        // that a bad file leaves the definition as it was.
-        const definitionfile::Content content =
-            definitionfile::load(m_services.fileSystem, chosen.path);
-
-        // The button set's handler resets the default button, so the stored
-        // default button is selected after it.
-        const Definition::Batch batch(m_definition);
-        m_definition.selectIcon(content.icon);
-        m_definition.selectButtons(content.buttons);
-        m_definition.selectDefaultButton(content.defaultButton);
-        m_definition.selectCode(content.code);
-        m_definition.setTitle(content.title);
-        m_definition.setMessage(content.message);
-        m_fileName = chosen.path;
+        load(chosen.path);
         storeExtension(m_services.settings, chosen.filterIndex);
     });
+}
+
+bool DocumentCommands::openFile(const QString& path) {
+    return fileCommand(m_services.messageBox, u"mnuLaden_Click"_s, [&] { load(path); });
+}
+
+void DocumentCommands::load(const QString& path) {
+    // The whole file is read and checked before anything changes, so that a
+    // bad file leaves the definition and the file name as they were.
+    const definitionfile::Content content = definitionfile::load(m_services.fileSystem, path);
+    definitionfile::apply(content, m_definition);
+    m_fileName = path;
 }
 
 void DocumentCommands::save() {
@@ -167,11 +168,7 @@ void DocumentCommands::exportScript() {
             return;
         // A script is always VBScript code, and the window shows that style
         // from now on.
-        if (!m_definition.isSelected(options::Group::Code, options::Vbs))
-            m_definition.selectCode(options::Vbs);
-        const QString text = gen::generateCode(m_definition) + crlf;
-        m_services.fileSystem.writeAtomically(
-            chosen.path, textcodec::encode(text, textcodec::Fallback::Utf16LeWithBom));
+        scriptfile::write(m_services.fileSystem, chosen.path, m_definition);
     });
 }
 

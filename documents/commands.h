@@ -16,6 +16,11 @@ public:
 
     void newDefinition();
     void open();
+    // Opens the definition file at path as Open does once its dialog has
+    // closed, with the same checks and error report; the file type setting
+    // stays as it is, since no dialog filter was chosen. Returns false when
+    // the file was refused, which changes nothing.
+    bool openFile(const QString& path);
     void save();
     void saveAs();
     void exportScript();
@@ -26,6 +31,10 @@ public:
     const QString& fileName() const { return m_fileName; }
 
 private:
+    // Reads and checks the file, then makes the definition and the file
+    // name follow it; throws vb::Error and changes nothing on a failure.
+    void load(const QString& path);
+
     Definition& m_definition;
     Services& m_services;
     QString m_fileName;

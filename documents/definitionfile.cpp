@@ -1,5 +1,6 @@
 #include "documents/definitionfile.h"
 
+#include "core/definition.h"
 #include "core/optiontables.h"
 #include "core/vberror.h"
 #include "documents/textcodec.h"
@@ -181,6 +182,16 @@ Content load(FileSystem& files, const QString& path) {
     options::require(options::Group::DefaultButton, content.defaultButton);
     options::require(options::Group::Code, content.code);
     return content;
+}
+
+void apply(const Content& content, Definition& definition) {
+    const Definition::Batch batch(definition);
+    definition.selectIcon(content.icon);
+    definition.selectButtons(content.buttons);
+    definition.selectDefaultButton(content.defaultButton);
+    definition.selectCode(content.code);
+    definition.setTitle(content.title);
+    definition.setMessage(content.message);
 }
 
 } // namespace definitionfile

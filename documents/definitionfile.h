@@ -6,6 +6,7 @@
 
 namespace veltrano {
 
+class Definition;
 class FileSystem;
 
 // The definition file: four number lines (icon, button set, default button,
@@ -48,6 +49,15 @@ Content decode(const QByteArray& bytes);
 // that name no option of their group (9). Reads at most MaxFileSize + 1
 // bytes, so that no file, however large or growing, is read further.
 Content load(FileSystem& files, const QString& path);
+
+// Makes the definition hold what a file holds, as Open does: the four
+// options are selected as clicks would select them, icon, button set,
+// default button and code style in this order (the button set's handler
+// resets the default button, so the stored one comes after it), then title
+// and message are set. The check boxes stay as they are. The definition
+// reports all of it as one change. The content must come from load, whose
+// numbers name options that exist.
+void apply(const Content& content, Definition& definition);
 
 // The value of a number line as the Basic runtime reads it: the number at
 // the start, blanks and tabs skipped, 0 when there is none, a fraction

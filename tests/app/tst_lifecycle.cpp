@@ -68,6 +68,48 @@ private slots:
         QVERIFY(f->window.isVisible());
     }
 
+    // A file named on the command line opens once the start-up steps, the
+    // first-start set-up included, are done, as Open opens it.
+    void fileArgument_data() {
+        QTest::addColumn<bool>("firstStart");
+        QTest::addColumn<QByteArray>("file"); // null: there is no such file
+        QTest::addColumn<QString>("report");  // empty: the file opens
+        const QByteArray good(" 48 \r\n 4 \r\n 256 \r\n 1 \r\nTitel\r\nText\r\n");
+        QTest::newRow("first start") << true << good << QString();
+        QTest::newRow("later start") << false << good << QString();
+        QTest::newRow("missing") << false << QByteArray() << u"53 Datei nicht gefunden"_s;
+        QTest::newRow("too short, first start")
+            << true << QByteArray(" 48 \r\n 4 \r\n") << u"62 Einlesen hinter Dateiende"_s;
+    }
+    void fileArgument() {
+        QFETCH(bool, firstStart);
+        QFETCH(QByteArray, file);
+        QFETCH(QString, report);
+        const QString path = u"/home/user/Dokumente/a.msg"_s;
+        if (!file.isNull())
+            f->fakes.fileSystem.files.insert(path, file);
+        if (!firstStart)
+            f->fakes.settings.values.insert(u"FirstStart"_s, u"True"_s);
+        int iconDuringDialog = -1;
+        f->duringSettingsDialog = [&] { iconDuringDialog = f->definition.selectedIcon(); };
+
+        f->lifecycle.start(path);
+
+        QCOMPARE(f->settingsDialogParents.size(), firstStart ? 1 : 0);
+        QCOMPARE(iconDuringDialog, firstStart ? 0 : -1);
+        QVERIFY(f->window.isVisible());
+        const bool opened = report.isEmpty();
+        QCOMPARE(f->definition.selectedIcon(), opened ? 48 : 0);
+        QCOMPARE(f->definition.title(), opened ? u"Titel"_s : QString());
+        QCOMPARE(f->window.documents().fileName(), opened ? path : QString());
+        QVERIFY(!f->fakes.settings.writes.contains(u"Extension"_s));
+        QCOMPARE(f->fakes.messageBox.shown.size(), opened ? 0 : 1);
+        if (!opened) {
+            QCOMPARE(f->fakes.messageBox.shown[0].title, u"frmMsgBox_mnuLaden_Click"_s);
+            QVERIFY(f->fakes.messageBox.shown[0].text.startsWith(report));
+        }
+    }
+
     void laterStart_data() {
         QTest::addColumn<QString>("firstStart");
         QTest::addColumn<bool>("setUpRuns");

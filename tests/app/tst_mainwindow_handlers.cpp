@@ -8,14 +8,17 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextDocument>
+#include <QUrl>
 #include <QWindow>
 
 using namespace Qt::StringLiterals;
@@ -315,6 +318,108 @@ private slots:
         f->window.chooseDefaultButton(1);
         f->window.chooseCode(9);
         QCOMPARE(f->fakes.messageBox.shown.size(), 1);
+    }
+
+    // --- drag and drop -----------------------------------------------------
+
+    // Drags go through the window's own dispatch, as the platform sends them,
+    // so the widget under the point decides where they land.
+    void drops_data() {
+        QTest::addColumn<QString>("target"); // the widget under the drag
+        QTest::addColumn<QStringList>("urls");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Qt::DropActions>("offered");
+        QTest::addColumn<Qt::DropAction>("taken"); // IgnoreAction: the no-drop cursor
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("title");  // afterwards
+        QTest::addColumn<QString>("report"); // the error report's start, if any
+
+        const QStringList file{u"file:///home/user/a.msg"_s};
+        const Qt::DropActions copyOrMove = Qt::CopyAction | Qt::MoveAction;
+        const QString opened = u"Aus der Datei"_s;
+        const QString kept = u"Vorher"_s;
+        QTest::newRow("file on an option") << u"optButtons_3"_s << file << QString() << copyOrMove
+                                           << Qt::CopyAction << true << opened << QString();
+        QTest::newRow("file on the title box, no path typed")
+            << u"txtTitel"_s << file << u"/home/user/a.msg"_s << copyOrMove << Qt::CopyAction
+            << true << opened << QString();
+        QTest::newRow("file on the message box")
+            << u"txtMessage"_s << file << u"/home/user/a.msg"_s << copyOrMove << Qt::CopyAction
+            << true << opened << QString();
+        QTest::newRow("file on the menu bar")
+            << u"menubar"_s << file << QString() << Qt::DropActions(Qt::LinkAction)
+            << Qt::LinkAction << true << opened << QString();
+        QTest::newRow("file offered only to move")
+            << u"fraIcons"_s << file << QString() << Qt::DropActions(Qt::MoveAction)
+            << Qt::IgnoreAction << false << kept << QString();
+        QTest::newRow("two files")
+            << u"optIcons_0"_s << QStringList{file[0], u"file:///home/user/b.msg"_s} << QString()
+            << copyOrMove << Qt::IgnoreAction << false << kept << QString();
+        QTest::newRow("web address on the title box")
+            << u"txtTitel"_s << QStringList{u"https://example.org/a.msg"_s}
+            << u"https://example.org/a.msg"_s << copyOrMove << Qt::IgnoreAction << false << kept
+            << QString();
+        QTest::newRow("text on the title box")
+            << u"txtTitel"_s << QStringList() << u"Neu"_s << copyOrMove << Qt::CopyAction << false
+            << kept + u"Neu"_s << QString();
+        QTest::newRow("missing file")
+            << u"chkSystemModal"_s << QStringList{u"file:///home/user/fehlt.msg"_s} << QString()
+            << copyOrMove << Qt::CopyAction << false << kept << u"53 Datei nicht gefunden"_s;
+        QTest::newRow("text on an option")
+            << u"optCode_1"_s << QStringList() << u"Neu"_s << copyOrMove << Qt::IgnoreAction
+            << false << kept << QString();
+    }
+    void drops() {
+        QFETCH(QString, target);
+        QFETCH(QStringList, urls);
+        QFETCH(QString, text);
+        QFETCH(Qt::DropActions, offered);
+        QFETCH(Qt::DropAction, taken);
+        QFETCH(bool, opens);
+        QFETCH(QString, title);
+        QFETCH(QString, report);
+        f->fakes.fileSystem.files.insert(u"/home/user/a.msg"_s,
+                                         " 64 \r\n 4 \r\n 0 \r\n 2 \r\nAus der Datei\r\nText\r\n");
+        f->definition.setTitle(u"Vorher"_s);
+        auto* titleBox = f->child<QLineEdit>(u"txtTitel"_s);
+        titleBox->setFocus();
+        titleBox->end(false);
+
+        QMimeData data;
+        if (!urls.isEmpty())
+            data.setUrls(QUrl::fromStringList(urls));
+        if (!text.isEmpty())
+            data.setText(text);
+        QWidget* over = f->child(target);
+        QVERIFY(over);
+        const QPoint at = over->mapTo(&f->window, over->rect().center());
+        QWindow* window = f->window.windowHandle();
+        QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(window, &enter);
+        QDragMoveEvent move(at, offered, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(window, &move);
+        QCOMPARE(move.isAccepted() ? move.dropAction() : Qt::IgnoreAction, taken);
+        if (taken != Qt::IgnoreAction) {
+            QDropEvent drop(at, offered, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(window, &drop);
+            QCOMPARE(drop.dropAction(), taken);
+        } else {
+            QDragLeaveEvent leave;
+            QCoreApplication::sendEvent(window, &leave);
+        }
+        // The file opens from the event loop, after the drop has ended.
+        QCoreApplication::processEvents();
+
+        QCOMPARE(f->definition.title(), title);
+        QCOMPARE(f->definition.selectedIcon(), opens ? 64 : 0);
+        QCOMPARE(f->window.documents().fileName(), opens ? u"/home/user/a.msg"_s : QString());
+        QCOMPARE(f->fakes.messageBox.shown.size(), report.isEmpty() ? 0 : 1);
+        if (!report.isEmpty()) {
+            QCOMPARE(f->fakes.messageBox.shown[0].title, u"frmMsgBox_mnuLaden_Click"_s);
+            QVERIFY(f->fakes.messageBox.shown[0].text.startsWith(report));
+        }
+        QVERIFY(f->fakes.fileDialogs.openRequests.isEmpty());
+        QVERIFY(f->fakes.settings.writes.isEmpty());
     }
 
     // --- toolbar -----------------------------------------------------------

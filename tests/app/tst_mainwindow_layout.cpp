@@ -8,6 +8,7 @@
 #include "app/optionbutton.h"
 #include "app/toolbarpicture.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -304,6 +305,97 @@ private slots:
         const QFontMetrics metrics = f->child(u"optButtons_2"_s)->fontMetrics();
         QVERIFY2(metrics.horizontalAdvance(u"Abbruch, Wiederholen, Ignorieren"_s) > 141,
                  "the long caption is expected to need two lines");
+    }
+
+    // What a screen reader is told of a control.
+    void accessible_data() {
+        QTest::addColumn<QString>("widget");
+        QTest::addColumn<QAccessible::Role>("role");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+        const auto option = QAccessible::RadioButton;
+        QTest::newRow("Ohne") << u"optIcons_0"_s << option << u"Ohne"_s << u"Kein Icon"_s;
+        QTest::newRow("16") << u"optIcons_16"_s << option << u"Kritisch"_s << u"vbCritical"_s;
+        QTest::newRow("32") << u"optIcons_32"_s << option << u"Frage"_s << u"vbQuestion"_s;
+        QTest::newRow("48") << u"optIcons_48"_s << option << u"Ausrufezeichen"_s
+                            << u"vbExclamation"_s;
+        QTest::newRow("64") << u"optIcons_64"_s << option << u"Information"_s << u"vbInformation"_s;
+        QTest::newRow("button set")
+            << u"optButtons_1"_s << option << u"OK Abbrechen"_s << u"vbOKCancel"_s;
+        QTest::newRow("default button") << u"optDefaultButton_0"_s << option
+                                        << u"Standard-Button Ok"_s << u"vbDefaultButton1"_s;
+        QTest::newRow("code style")
+            << u"optCode_2"_s << option << u"einfach"_s << u"Einfacher Code"_s;
+        QTest::newRow("title") << u"txtTitel"_s << QAccessible::EditableText << u"Titel"_s
+                               << u"Titel des Meldungsfelds"_s;
+        QTest::newRow("message") << u"txtMessage"_s << QAccessible::EditableText << u"Message"_s
+                                 << u"Text des Meldungsfelds, auch mehrzeilig"_s;
+        QTest::newRow("check box")
+            << u"chkSystemModal"_s << QAccessible::CheckBox << u"SystemModal"_s
+            << u"An das System gebundenes Meldungsfeld."_s;
+        QTest::newRow("picture 0")
+            << u"imgButton_0"_s << QAccessible::Button << u"Laden..."_s << u"Text öffnen..."_s;
+        QTest::newRow("picture 10")
+            << u"imgButton_10"_s << QAccessible::Button << u"Speichern als VB-Script..."_s
+            << u"als VB-Script speichern..."_s;
+        QTest::newRow("picture 7")
+            << u"imgButton_7"_s << QAccessible::Button << u"Beenden"_s << u"Programm beenden"_s;
+    }
+    void accessible() {
+        QFETCH(QString, widget);
+        QFETCH(QAccessible::Role, role);
+        QFETCH(QString, name);
+        QFETCH(QString, description);
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(f->child(widget));
+        QVERIFY(control);
+        QCOMPARE(control->role(), role);
+        QCOMPARE(control->text(QAccessible::Name), name);
+        QCOMPARE(control->text(QAccessible::Description).trimmed(), description);
+    }
+
+    // For every button set: each control that takes the focus or a click
+    // has a name of its own, and each option group reports exactly one
+    // chosen option. A screen reader's press chooses an option or runs a
+    // picture's command.
+    void everyControlIsNamed_data() { captionsFit_data(); }
+    void everyControlIsNamed() {
+        QFETCH(int, buttonSet);
+        f->definition.selectButtons(buttonSet);
+        f->definition.selectIcon(48);
+        QMap<QString, QString> names; // name -> widget
+        for (QWidget* w : f->window.findChildren<QWidget*>()) {
+            if (!w->isVisible() || w->objectName().isEmpty() ||
+                !((w->focusPolicy() & Qt::TabFocus) || qobject_cast<ToolbarPicture*>(w)))
+                continue;
+            QAccessibleInterface* control = QAccessible::queryAccessibleInterface(w);
+            QVERIFY(control);
+            const QString name = control->text(QAccessible::Name);
+            QVERIFY2(!name.isEmpty(), qPrintable(w->objectName()));
+            QVERIFY2(!names.contains(name),
+                     qPrintable(name + u": "_s + names.value(name) + u", "_s + w->objectName()));
+            names.insert(name, w->objectName());
+        }
+        QVERIFY(names.size() >= 30);
+        for (const QString& group :
+             {u"optIcons"_s, u"optButtons"_s, u"optDefaultButton"_s, u"optCode"_s}) {
+            int chosen = 0;
+            for (QAbstractButton* b : f->window.findChild<QButtonGroup*>(group)->buttons()) {
+                const QAccessibleInterface* option = QAccessible::queryAccessibleInterface(b);
+                QCOMPARE(option->role(), QAccessible::RadioButton);
+                QVERIFY(option->state().checkable);
+                chosen += option->state().checked ? 1 : 0;
+            }
+            QCOMPARE(chosen, 1);
+        }
+
+        QAccessibleInterface* critical =
+            QAccessible::queryAccessibleInterface(f->child(u"optIcons_16"_s));
+        critical->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(f->definition.state().iconName, u"vbCritical"_s);
+        QAccessibleInterface* copy =
+            QAccessible::queryAccessibleInterface(f->child(u"imgButton_5"_s));
+        copy->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(f->fakes.clipboard.text.contains(u"vbCritical"_s));
     }
 
 private:

@@ -250,6 +250,20 @@ void tst_DocumentCommands::roundTripThroughTheCommands() {
     w.commands.open();
     QCOMPARE(w.definition.message(), message);
     QCOMPARE(w.fakes.settings.values.value(u"Extension"_s), u"2"_s);
+
+    // Opened without a dialog (file argument, drop), the file gives the same
+    // definition and leaves the file type setting alone.
+    const QByteArray saved = w.fakes.fileSystem.files.value(path);
+    w.commands.newDefinition();
+    const QStringList settingsWrites = w.fakes.settings.writes;
+    QVERIFY(w.commands.openFile(path));
+    QCOMPARE(w.definition.state().defaultButtonName, u"vbDefaultButton3"_s);
+    QCOMPARE(definitionfile::encode(definitionfile::Content{
+                 48, 3, 512, options::Einfach, w.definition.title(), w.definition.message()}),
+             saved);
+    QCOMPARE(w.commands.fileName(), path);
+    QCOMPARE(w.fakes.settings.writes, settingsWrites);
+    QVERIFY(w.fakes.messageBox.shown.isEmpty());
 }
 
 void tst_DocumentCommands::openNeverTouchesCheckBoxes() {
@@ -318,14 +332,18 @@ void tst_DocumentCommands::failedOpenChangesNothing() {
     const Snapshot before(w);
     w.answerOpen(path, 4);
 
+    // Through the dialog, and as the file argument or a drop opens it.
     w.commands.open();
+    QVERIFY(!w.commands.openFile(path));
 
     QCOMPARE(Snapshot(w), before);
     QCOMPARE(w.definition.state().defaultButtonName, u"vbDefaultButton3"_s);
-    QCOMPARE(w.fakes.messageBox.shown.size(), 1);
-    QVERIFY(w.fakes.messageBox.shown[0].text.startsWith(report(error)));
-    QCOMPARE(w.fakes.messageBox.shown[0].title, u"frmMsgBox_mnuLaden_Click"_s);
-    QCOMPARE(w.fakes.messageBox.shown[0].style, int(vb::vbCritical));
+    QCOMPARE(w.fakes.messageBox.shown.size(), 2);
+    for (const MessageBoxRequest& shown : w.fakes.messageBox.shown) {
+        QVERIFY(shown.text.startsWith(report(error)));
+        QCOMPARE(shown.title, u"frmMsgBox_mnuLaden_Click"_s);
+        QCOMPARE(shown.style, int(vb::vbCritical));
+    }
 }
 
 void tst_DocumentCommands::failedWriteChangesNothing_data() {

@@ -469,6 +469,27 @@ def first_start(app_factory):
     check(again.home.settings().get("EinstellungSpeicherPfad") == stored, "the data folder path changed")
 
 
+@case
+def open_file_argument(app_factory):
+    """A file manager's "Open with" passes the file's path: the program
+    starts with that file open, Ctrl+C copies its code, and Save writes
+    back to it without a dialog."""
+    path = os.path.join(app_factory.home.data, "Frage überall.msg")
+    data = b" 32 \r\n 4 \r\n 256 \r\n 1 \r\nFrage \xfcberall\r\nWeiter?\r\nZweite Zeile\r\n"
+    with open(path, "wb") as f:
+        f.write(data)
+    app = app_factory(preset={}, args=[path])
+    d = Driver(app)
+    d.model.load(data)
+    d.copy()
+    d.copy("txtMessage")
+    check(not app.other_windows(), "opening the file must not show a dialog or a report")
+    d.title("Geändert")
+    app.menu("d", "s")  # Datei > Speichern
+    wait_file(path, d.model.definition_file())
+    check(not app.other_windows(), "Save of the opened file must not open a dialog")
+
+
 def _quit_and_reopen(app_factory, end):
     """Ends the program with end(app) at a moved place, then checks that the
     place was stored in twips and that the next start restores it."""
@@ -508,7 +529,7 @@ def quit_toolbar(app_factory):
 
 # Cases that start the program themselves take a factory instead of a
 # running instance.
-FACTORY_CASES = {"first_start", "quit_menu", "quit_toolbar"}
+FACTORY_CASES = {"first_start", "quit_menu", "quit_toolbar", "open_file_argument"}
 
 
 def wait_file(path, expected, timeout=5):

@@ -84,8 +84,9 @@ class Home:
 
 
 class Veltrano:
-    def __init__(self, program, desktop, home, log_path):
+    def __init__(self, program, desktop, home, log_path, args=()):
         self.program = program
+        self.args = list(args)
         self.desktop = desktop
         self.home = home
         self.log_path = log_path
@@ -112,7 +113,7 @@ class Veltrano:
         log = open(self.log_path, "ab")
         log.write(b"--- start ---\n")
         log.flush()
-        self.process = spawn([self.program], env=env, stdout=log, stderr=log, cwd=self.home.home)
+        self.process = spawn([self.program] + self.args, env=env, stdout=log, stderr=log, cwd=self.home.home)
         log.close()
         self.main = wait_for("the main window", self._find_main, timeout=15)
         # The window is mapped; give the toolkit a moment to lay it out and

@@ -51,12 +51,14 @@ def main():
         desktop = Desktop(display)
         desktop.set_keyboard_layout("de")
 
-        def start(preset=None, expect_dialog=False):
+        def start(preset=None, expect_dialog=False, args=()):
             if preset is not None:
                 home.preset_settings(**preset)
-            app = Veltrano(options.program, desktop, home, os.path.join(workdir, "program.log"))
+            app = Veltrano(options.program, desktop, home, os.path.join(workdir, "program.log"), args)
             instances.append(app)
             return app.start(expect_dialog=expect_dialog)
+
+        start.home = home
 
         function = cases.CASES[options.case]
         if options.case in cases.FACTORY_CASES:

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # run_installed.sh <deb pattern>
-# Installs the built package with apt-get, starts the installed program under
-# an X server of its own with an empty home, ends it through "Datei" >
-# "Beenden" and checks that it ends with status 0.
+# Installs the built package with apt-get, prints the code of a definition
+# file with the installed program's --code (no display, an empty home that
+# stays empty), starts the installed program under an X server of its own
+# with an empty home, ends it through "Datei" > "Beenden" and checks that it
+# ends with status 0.
 # Exit status 77 (skipped) only when this machine can't run the check at all.
 set -euo pipefail
 pattern=$1
@@ -62,6 +64,24 @@ grep -q '^libQt6Test' <<<"$needed" && fail "$program links the Qt test library"
 grep -q '^libQt6Widgets' <<<"$needed" || fail "$program does not link Qt Widgets"
 ls /usr/share/icons/hicolor/48x48/apps/org.example.Veltrano.png >/dev/null ||
     fail "the icon is not installed"
+
+# The command line needs no display and leaves the home alone.
+cli_home=$work/cli-home
+mkdir -p "$cli_home"
+printf ' 64 \r\n 4 \r\n 256 \r\n 2 \r\nPr\374fung\r\nZeile 1\r\nZeile 2\r\n' >"$work/frage.msg"
+printf '%s\n' '' 'Dim Antwort As VbMsgBoxResult' \
+    'Antwort = MsgBox("Zeile 1" & vbcr & "Zeile 2", vbInformation or vbYesNo or vbDefaultButton2, "Prüfung")' \
+    >"$work/expected.txt"
+rc=0
+env -i PATH=/usr/bin:/bin HOME="$cli_home" LANG=C.UTF-8 \
+    $program --code "$work/frage.msg" >"$work/code.txt" 2>"$work/code.err" || rc=$?
+cat "$work/code.err" >&2
+[ $rc -eq 0 ] || fail "$program --code ended with status $rc"
+cmp "$work/code.txt" "$work/expected.txt" ||
+    fail "$program --code printed $(od -c "$work/code.txt" | head -n 20)"
+[ ! -s "$work/code.err" ] || fail "$program --code wrote to stderr"
+[ -z "$(ls -A "$cli_home")" ] || fail "$program --code left $(ls -A "$cli_home") in its home"
+echo "installed $program --code printed the code of a definition file"
 
 # An empty home whose settings mark the first start as done, so that no
 # data folder dialog comes up.

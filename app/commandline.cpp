@@ -1,0 +1,345 @@
+#include "app/commandline.h"
+
+#include "core/definition.h"
+#include "core/generators.h"
+#include "core/optiontables.h"
+#include "core/vberror.h"
+#include "documents/definitionfile.h"
+#include "documents/scriptfile.h"
+#include "platform/console.h"
+#include "platform/filesystem.h"
+#include "veltrano_version.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstring>
+#include <exception>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace veltrano {
+
+namespace commandline {
+
+namespace {
+
+// The options that keep the window closed, spelled like this. --help,
+// --help-all and --version come from Qt's parser. The flags of --code are
+// not among them: without --code they are a usage error of the window, and
+// Qt's own --style (the widget style) stays the window's.
+constexpr const char* windowlessLongOptions[] = {"code", "script", "help", "help-all", "version"};
+constexpr const char* windowlessShortOptions[] = {"-h", "-v"};
+
+// The code styles by their command line names.
+constexpr std::pair<const char*, int> styleNames[] = {
+    {"einfach", options::Einfach},
+    {"if", options::IfThenElse},
+    {"select", options::SelectCase},
+    {"vbs", options::Vbs},
+};
+
+// The parser of every mode, so that the help is one text.
+struct Parser {
+    Parser() {
+        parser.setApplicationDescription(
+            u"Baut MsgBox-Aufrufe für Visual Basic, VBA und VBScript.\n"
+            "\n"
+            "  veltrano [DATEI]                      öffnet das Fenster, mit DATEI\n"
+            "  veltrano --code [Optionen] DATEI...   gibt den Code jeder DATEI aus\n"
+            "  veltrano --script AUSGABE.vbs DATEI   schreibt ein VB-Script\n"
+            "\n"
+            "--code und --script brauchen kein Fenster und lassen Einstellungen und\n"
+            "Datenordner unberührt. Rückgabewert: 0 erledigt, 1 eine Datei ließ sich\n"
+            "nicht lesen oder schreiben, 2 falscher Aufruf."_s);
+        parser.addOptions({code, style, systemModal, helpButton, crlf, script});
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addPositionalArgument(
+            u"DATEI"_s, u"Definitionsdatei (*.msg, *.dat, *.ini oder ein anderer Name)"_s,
+            u"[DATEI...]"_s);
+    }
+
+    QCommandLineParser parser;
+    const QCommandLineOption code{
+        u"code"_s,
+        u"Gibt den Code jeder DATEI aus, wie Kopieren ihn in die Zwischenablage legt, mit "
+        "LF als Zeilenende. Bei mehreren Dateien steht vor jedem Code die Zeile ' DATEI."_s};
+    const QCommandLineOption style{
+        u"style"_s,
+        u"Code-Stil für --code: einfach, if, select oder vbs. Ohne die Option gilt der in "
+        "der Datei gespeicherte."_s,
+        u"STIL"_s};
+    const QCommandLineOption systemModal{u"system-modal"_s,
+                                         u"Kreuzt SystemModal an (--code und --script)."_s};
+    const QCommandLineOption helpButton{
+        u"help-button"_s,
+        u"Kreuzt HelpButton an (--code; VBS-Code hat keine Hilfeschaltfläche)."_s};
+    const QCommandLineOption crlf{u"crlf"_s, u"Beendet die Zeilen mit CR LF statt LF (--code)."_s};
+    const QCommandLineOption script{
+        u"script"_s,
+        u"Schreibt den VBS-Code der DATEI nach AUSGABE, wie \"Speichern als VB-Script...\" "
+        "ihn schreibt. Eine vorhandene AUSGABE wird ersetzt."_s,
+        u"AUSGABE"_s};
+};
+
+// A name as it may be shown on a terminal or in generated code: control
+// characters (an escape sequence, a line break in a file name) become "?",
+// so that a name can neither steer the terminal nor start a line of code.
+QString printable(const QString& text) {
+    QString shown = text;
+    for (QChar& c : shown) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
+            category == QChar::Separator_Paragraph)
+            c = u'?';
+    }
+    return shown;
+}
+
+QByteArray line(const QString& text) {
+    return (u"veltrano: "_s + text + u'\n').toUtf8();
+}
+
+// The message may quote what was typed (an unknown option).
+int usageError(Console& console, const QString& message) {
+    const Parser help;
+    console.err(line(printable(message)) + '\n' + help.parser.helpText().toUtf8());
+    return UsageError;
+}
+
+void reportFile(Console& console, const QString& path, const QString& problem) {
+    console.err(line(printable(path) + u": "_s + problem));
+}
+
+void reportFile(Console& console, const QString& path, const vb::Error& error) {
+    reportFile(console, path, QString::number(error.number()) + u' ' + error.description());
+}
+
+std::optional<int> styleNamed(const QString& name) {
+    for (const auto& [text, style] : styleNames) {
+        if (name.compare(QLatin1StringView(text), Qt::CaseInsensitive) == 0)
+            return style;
+    }
+    return std::nullopt;
+}
+
+// The generated code with each of its line breaks (a CR) and a final one
+// written as eol.
+QString withLineEnds(const QString& code, const QString& eol) {
+    QString text;
+    text.reserve(code.size() + code.count(u'\r') * (eol.size() - 1) + eol.size());
+    for (qsizetype i = 0; i < code.size(); ++i) {
+        const QChar c = code[i];
+        if (c == u'\r' || c == u'\n') {
+            text += eol;
+            if (c == u'\r' && i + 1 < code.size() && code[i + 1] == u'\n')
+                ++i;
+        } else {
+            text += c;
+        }
+    }
+    return text + eol;
+}
+
+QString absolute(const QString& path) {
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+// Runs a step on one file; a failure is reported with the file's name and
+// the Basic error number and description. False when it failed.
+template <typename F> bool onFile(Console& console, const QString& path, F&& step) {
+    try {
+        step();
+        return true;
+    } catch (const vb::Error& e) {
+        reportFile(console, path, e);
+    } catch (const std::exception&) {
+        reportFile(console, path, vb::Error(vb::InvalidProcedureCall));
+    }
+    return false;
+}
+
+int printCode(const Parser& p, FileSystem& files, Console& console) {
+    const QCommandLineParser& parser = p.parser;
+    if (parser.isSet(p.script))
+        return usageError(console, u"--code und --script schließen einander aus"_s);
+    const QStringList paths = parser.positionalArguments();
+    if (paths.isEmpty())
+        return usageError(console, u"--code braucht mindestens eine DATEI"_s);
+    std::optional<int> style;
+    if (parser.isSet(p.style)) {
+        style = styleNamed(parser.value(p.style));
+        if (!style)
+            return usageError(console, u"unbekannter Code-Stil \"%1\"; es gibt einfach, if, "
+                                       "select und vbs"_s.arg(parser.value(p.style)));
+    }
+    const bool systemModal = parser.isSet(p.systemModal);
+    const bool helpButton = parser.isSet(p.helpButton);
+    if (helpButton && style == options::Vbs)
+        return usageError(console, u"--help-button geht nicht mit --style vbs: VBS-Code hat keine "
+                                   "Hilfeschaltfläche"_s);
+    const QString eol = parser.isSet(p.crlf) ? u"\r\n"_s : u"\n"_s;
+
+    int status = Success;
+    for (const QString& path : paths) {
+        QString code;
+        bool helpRefused = false;
+        const bool generated = onFile(console, path, [&] {
+            Definition definition;
+            definitionfile::apply(definitionfile::load(files, path), definition);
+            if (style)
+                definition.selectCode(*style);
+            if (systemModal)
+                definition.setSystemModal(Definition::Checked);
+            if (helpButton) {
+                // A file stored with the style "VBS" refuses the tick as the
+                // window's check box does; its code would lack what was asked.
+                definition.setHelpButton(Definition::Checked);
+                helpRefused = !definition.isHelpButtonTicked();
+            }
+            if (!helpRefused)
+                code = gen::generateCode(definition);
+        });
+        if (helpRefused)
+            reportFile(console, path,
+                       u"gespeichert mit dem Code-Stil VBS, der keine Hilfeschaltfläche hat "
+                       "(--help-button)"_s);
+        if (!generated || helpRefused) {
+            status = Failure;
+            continue;
+        }
+        QString text = paths.size() > 1 ? u"' "_s + printable(path) + eol : QString();
+        text += withLineEnds(code, eol);
+        if (!console.out(text.toUtf8())) {
+            console.err(line(u"die Ausgabe ließ sich nicht schreiben"_s));
+            return Failure;
+        }
+    }
+    return status;
+}
+
+int writeScript(const Parser& p, FileSystem& files, Console& console) {
+    const QCommandLineParser& parser = p.parser;
+    for (const QCommandLineOption* codeOnly : {&p.style, &p.helpButton, &p.crlf}) {
+        if (parser.isSet(*codeOnly))
+            return usageError(console, u"--%1 gilt nur für --code; ein VB-Script ist immer "
+                                       "VBS-Code"_s.arg(codeOnly->names().constFirst()));
+    }
+    const QStringList paths = parser.positionalArguments();
+    if (paths.size() != 1)
+        return usageError(console, u"--script braucht genau eine DATEI"_s);
+    const QString output = parser.value(p.script);
+    const QString& path = paths.constFirst();
+    if (output.isEmpty())
+        return usageError(console, u"--script braucht den Namen der AUSGABE"_s);
+    // Writing the script over its own definition would lose the definition.
+    if (absolute(output) == absolute(path))
+        return usageError(console, u"AUSGABE und DATEI sind dieselbe Datei"_s);
+
+    Definition definition;
+    if (!onFile(console, path, [&] {
+            definitionfile::apply(definitionfile::load(files, path), definition);
+            if (parser.isSet(p.systemModal))
+                definition.setSystemModal(Definition::Checked);
+        }))
+        return Failure;
+    if (!onFile(console, output, [&] { scriptfile::write(files, output, definition); }))
+        return Failure;
+    return Success;
+}
+
+// The answer to --help or --version, when one was asked for.
+std::optional<int> helpOrVersion(const Parser& p, Console& console) {
+    const QCommandLineParser& parser = p.parser;
+    QByteArray text;
+    if (parser.isSet(u"help"_s) || parser.isSet(u"help-all"_s))
+        text = parser.helpText().toUtf8();
+    else if (parser.isSet(u"version"_s))
+        text = "Veltrano " + QByteArray(version::text) + '\n';
+    else
+        return std::nullopt;
+    return console.out(text) ? Success : Failure;
+}
+
+// A flag of --code or --script given without either.
+std::optional<int> strayFlag(const Parser& p, Console& console) {
+    for (const QCommandLineOption* flag : {&p.style, &p.systemModal, &p.helpButton, &p.crlf}) {
+        if (p.parser.isSet(*flag))
+            return usageError(console, u"--%1 gilt nur zusammen mit --code oder --script"_s.arg(
+                                           flag->names().constFirst()));
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+bool runsWithoutWindow(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (std::strcmp(arg, "--") == 0)
+            return false;
+        for (const char* name : windowlessShortOptions) {
+            if (std::strcmp(arg, name) == 0)
+                return true;
+        }
+        if (std::strncmp(arg, "--", 2) != 0)
+            continue;
+        for (const char* name : windowlessLongOptions) {
+            const std::size_t length = std::strlen(name);
+            if (std::strncmp(arg + 2, name, length) == 0 &&
+                (arg[2 + length] == '\0' || arg[2 + length] == '='))
+                return true;
+        }
+    }
+    return false;
+}
+
+int runWithoutWindow(const QStringList& arguments, FileSystem& files, Console& console) {
+    Parser p;
+    QCommandLineParser& parser = p.parser;
+    if (!parser.parse(arguments))
+        return usageError(console, parser.errorText());
+    if (const std::optional<int> answered = helpOrVersion(p, console))
+        return *answered;
+    if (parser.isSet(p.code))
+        return printCode(p, files, console);
+    if (parser.isSet(p.script))
+        return writeScript(p, files, console);
+    if (const std::optional<int> stray = strayFlag(p, console))
+        return *stray;
+    return usageError(console, u"weder --code noch --script angegeben"_s);
+}
+
+WindowStart windowStart(const QStringList& arguments, Console& console) {
+    // Qt has taken its own options already: what is left is the file.
+    Parser p;
+    QCommandLineParser& parser = p.parser;
+    WindowStart start;
+    if (!parser.parse(arguments)) {
+        start.exitStatus = usageError(console, parser.errorText());
+        return start;
+    }
+    // --help and --version get here only when run together, as "-hv".
+    if ((start.exitStatus = helpOrVersion(p, console)))
+        return start;
+    if ((start.exitStatus = strayFlag(p, console)))
+        return start;
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        start.exitStatus =
+            usageError(console, u"das Fenster öffnet nur eine DATEI; für mehrere: --code"_s);
+    } else if (files.size() == 1 && files.constFirst().isEmpty()) {
+        start.exitStatus = usageError(console, u"der Name der DATEI ist leer"_s);
+    } else if (files.size() == 1) {
+        start.file = absolute(files.constFirst());
+    }
+    return start;
+}
+
+} // namespace commandline
+
+} // namespace veltrano

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace veltrano {
+
+class Console;
+class FileSystem;
+
+// The program's command line. Without options it opens its window, with a
+// definition file to open once the window is up. The options --code and
+// --script turn definition files into code without any window, and --help
+// and --version answer without one.
+namespace commandline {
+
+enum ExitStatus : int {
+    Success = 0,
+    Failure = 1,    // a file could not be read or written
+    UsageError = 2, // the arguments are wrong; the help went to stderr
+};
+
+// True when the arguments, as main() receives them, hold one of the
+// program's own options before any "--": the program then runs without a
+// window and needs no display. Qt's own options (-platform, -style...) do
+// not count; they belong to the window.
+bool runsWithoutWindow(int argc, const char* const* argv);
+
+// Runs --help, --version, --code or --script as the arguments (the program
+// name first) ask, reading files and writing the script through files and
+// printing through console. Returns the exit status.
+int runWithoutWindow(const QStringList& arguments, FileSystem& files, Console& console);
+
+// What the window is started with.
+struct WindowStart {
+    // The definition file to open, as an absolute path; empty for none.
+    QString file;
+    // Set when the arguments are wrong: the program ends with it at once.
+    std::optional<int> exitStatus;
+};
+
+// Reads the arguments that Qt has left after taking its own: at most one
+// definition file, no options. A usage error is reported on the console.
+WindowStart windowStart(const QStringList& arguments, Console& console);
+
+} // namespace commandline
+
+} // namespace veltrano

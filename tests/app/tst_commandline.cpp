@@ -1,0 +1,255 @@
+// The program run from a shell: --code, --script, --help and --version
+// without any display, and the usage errors of the window's arguments.
+// Expected code is what the generators make of a definition read from the
+// same file, with the line ends the command line writes.
+
+#include "core/definition.h"
+#include "core/generators.h"
+#include "documents/definitionfile.h"
+#include "documents/scriptfile.h"
+#include "platform/qtfilesystem.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+using namespace veltrano;
+
+namespace {
+
+// What the window would hold after opening the file and ticking the flags.
+Definition& loaded(Definition& definition, const QString& path, int style, bool systemModal,
+                   bool helpButton) {
+    QtFileSystem files;
+    const definitionfile::Content content = definitionfile::load(files, path);
+    definition.selectIcon(content.icon);
+    definition.selectButtons(content.buttons);
+    definition.selectDefaultButton(content.defaultButton);
+    definition.selectCode(style < 0 ? content.code : style);
+    definition.setTitle(content.title);
+    definition.setMessage(content.message);
+    if (systemModal)
+        definition.setSystemModal(Definition::Checked);
+    if (helpButton)
+        definition.setHelpButton(Definition::Checked);
+    return definition;
+}
+
+// The code Copy would put on the clipboard, lines ended by eol.
+QByteArray code(const QString& path, int style = -1, bool systemModal = false,
+                bool helpButton = false, const QString& eol = u"\n"_s) {
+    Definition definition;
+    QString text = gen::generateCode(loaded(definition, path, style, systemModal, helpButton));
+    return (text.replace(u'\r', eol) + eol).toUtf8();
+}
+
+QByteArray script(const QString& path, bool systemModal = false) {
+    Definition definition;
+    return scriptfile::encode(loaded(definition, path, options::Vbs, systemModal, false));
+}
+
+QByteArray commented(const QString& name, const QByteArray& code) {
+    return "' " + name.toUtf8() + '\n' + code;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void run_data();
+    void run();
+
+private:
+    QTemporaryDir m_files;
+    QTemporaryDir m_home;
+};
+
+void TestCommandLine::initTestCase() {
+    QVERIFY(m_files.isValid() && m_home.isValid());
+    QVERIFY(QDir::setCurrent(m_files.path()));
+    const auto write = [](const QString& name, const QByteArray& bytes) {
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    };
+    // Einfach, Windows-1252; stored as Select Case with quotes, a long
+    // message and characters that need UTF-8; VBS.
+    write(u"einfach.msg"_s, " 64 \r\n 4 \r\n 256 \r\n 2 \r\nPr\xfc"
+                            "fung\r\nZeile 1\r\nZeile 2\r\n");
+    write(u"lang.msg"_s, definitionfile::encode(
+                             {48, 3, 512, options::SelectCase, u"Größe \"XL\" – Ω"_s,
+                              u"Er sagte \"ja\"\r\nund das ist länger als fünfzig Zeichen."_s}));
+    write(u"vbs.msg"_s, " 16 \r\n 3 \r\n 0 \r\n 3 \r\nSkript\r\nHallo\r\n");
+    write(u"neue\nZeile\x1b[2J.msg"_s, readAll(u"einfach.msg"_s));
+    write(u"kurz.msg"_s, " 0 \r\n 0 \r\n 0 \r\n");
+    write(u"icon7.msg"_s, " 7 \r\n 0 \r\n 0 \r\n 0 \r\nT\r\n");
+    write(u"alt.vbs"_s, "nicht mehr da");
+    QCOMPARE(::mkfifo("rohr.msg", 0600), 0);
+}
+
+void TestCommandLine::run_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("output"); // stdout exactly, or its start when !whole
+    QTest::addColumn<bool>("whole");
+    QTest::addColumn<QString>("errors");   // in stderr; empty: stderr stays empty
+    QTest::addColumn<QString>("written");  // a file the run writes, or none
+    QTest::addColumn<QByteArray>("bytes"); // its content; null: it must not exist
+    QTest::addColumn<bool>("window");      // the window's arguments, on Qt's offscreen platform
+
+    const QString none;
+    const QByteArray nothing;
+    const auto add = [](const char* name, const QStringList& arguments, int status,
+                        const QByteArray& output, const QString& errors, const QString& written,
+                        const QByteArray& bytes, bool whole = true, bool window = false) {
+        QTest::newRow(name) << arguments << status << output << whole << errors << written << bytes
+                            << window;
+    };
+    const QString e = u"einfach.msg"_s, l = u"lang.msg"_s, v = u"vbs.msg"_s;
+
+    add("help", {u"-h"_s}, 0, "Aufruf: " VELTRANO_PROGRAM " [Optionen] [DATEI...]\n", none, none,
+        nothing, false);
+    add("version", QStringList{u"--version"_s}, 0, QByteArray("Veltrano 1.0.0\n"), none, none,
+        nothing);
+    add("literal code of a file", QStringList{u"--code"_s, e}, 0,
+        QByteArray("\nDim Antwort As VbMsgBoxResult\nAntwort = MsgBox(\"Zeile 1\" & vbcr & "
+                   "\"Zeile 2\", vbInformation or vbYesNo or vbDefaultButton2, "
+                   "\"Pr\xc3\xbc"
+                   "fung\")\n"),
+        none, none, nothing);
+    add("stored style, UTF-8 and quotes", QStringList{u"--code"_s, l}, 0, code(l), none, none,
+        nothing);
+    add("style einfach", QStringList{u"--code"_s, u"--style"_s, u"einfach"_s, l}, 0,
+        code(l, options::Einfach), none, none, nothing);
+    add("style if", QStringList{u"--code"_s, u"--style=if"_s, l}, 0, code(l, options::IfThenElse),
+        none, none, nothing);
+    add("style select", QStringList{u"--code"_s, u"--style"_s, u"select"_s, e}, 0,
+        code(e, options::SelectCase), none, none, nothing);
+    add("style vbs", QStringList{u"--code"_s, u"--style"_s, u"vbs"_s, l}, 0, code(l, options::Vbs),
+        none, none, nothing);
+    add("flags",
+        QStringList{u"--code"_s, u"--system-modal"_s, u"--help-button"_s, u"--style"_s, u"if"_s, l},
+        0, code(l, options::IfThenElse, true, true), none, none, nothing);
+    add("CR LF", QStringList{u"--code"_s, u"--crlf"_s, u"--system-modal"_s, v}, 0,
+        code(v, -1, true, false, u"\r\n"_s), none, none, nothing);
+    add("several files, each after a comment", QStringList{u"--code"_s, e, v}, 0,
+        commented(e, code(e)) + commented(v, code(v)), none, none, nothing);
+    add("a name cannot start a line or steer the terminal",
+        QStringList{u"--code"_s, u"neue\nZeile\x1b[2J.msg"_s, u"fehlt.msg"_s}, 1,
+        commented(u"neue?Zeile?[2J.msg"_s, code(e)),
+        u"veltrano: fehlt.msg: 53 Datei nicht gefunden\n"_s, none, nothing);
+    add("several files, one missing", QStringList{u"--code"_s, e, u"fehlt.msg"_s, v}, 1,
+        commented(e, code(e)) + commented(v, code(v)),
+        u"veltrano: fehlt.msg: 53 Datei nicht gefunden\n"_s, none, nothing);
+    add("short file", QStringList{u"--code"_s, u"kurz.msg"_s}, 1, nothing,
+        u"veltrano: kurz.msg: 62 Einlesen hinter Dateiende\n"_s, none, nothing);
+    add("no such icon", QStringList{u"--code"_s, u"icon7.msg"_s}, 1, nothing,
+        u"icon7.msg: 9 Index außerhalb des gültigen Bereichs"_s, none, nothing);
+    add("a pipe is refused at once", QStringList{u"--code"_s, u"rohr.msg"_s}, 1, nothing,
+        u"rohr.msg: 75 Fehler beim Zugriff auf Pfad/Datei"_s, none, nothing);
+    add("help button, stored VBS file skipped", QStringList{u"--code"_s, u"--help-button"_s, e, v},
+        1, commented(e, code(e, -1, false, true)),
+        u"veltrano: vbs.msg: gespeichert mit dem Code-Stil VBS, der keine "
+        "Hilfeschaltfläche hat (--help-button)\n"_s,
+        none, nothing);
+    add("help button with style vbs",
+        QStringList{u"--code"_s, u"--help-button"_s, u"--style"_s, u"vbs"_s, e}, 2, nothing,
+        u"--help-button geht nicht mit --style vbs"_s, none, nothing);
+    add("unknown style", QStringList{u"--code"_s, u"--style"_s, u"basic"_s, e}, 2, nothing,
+        u"unbekannter Code-Stil \"basic\""_s, none, nothing);
+    add("unknown option", QStringList{u"--code"_s, u"--farbig"_s, e}, 2, nothing,
+        u"Unbekannte Option 'farbig'."_s, none, nothing);
+    add("no file", QStringList{u"--code"_s}, 2, nothing, u"--code braucht mindestens eine DATEI"_s,
+        none, nothing);
+    add("script", QStringList{u"--script"_s, u"neu.vbs"_s, l}, 0, nothing, none, u"neu.vbs"_s,
+        script(l));
+    add("script replaces a file, system modal",
+        QStringList{u"--script=alt.vbs"_s, u"--system-modal"_s, e}, 0, nothing, none, u"alt.vbs"_s,
+        script(e, true));
+    add("script into a missing folder", QStringList{u"--script"_s, u"nirgends/x.vbs"_s, e}, 1,
+        nothing, u"veltrano: nirgends/x.vbs: 76 Pfad nicht gefunden\n"_s, none, nothing);
+    add("script onto a folder", QStringList{u"--script"_s, u"."_s, e}, 1, nothing,
+        u"veltrano: .: 75 "_s, none, nothing);
+    add("script of a missing file writes nothing",
+        QStringList{u"--script"_s, u"leer.vbs"_s, u"fehlt.msg"_s}, 1, nothing,
+        u"fehlt.msg: 53 Datei nicht gefunden"_s, u"leer.vbs"_s, nothing);
+    add("script over its own definition", QStringList{u"--script"_s, u"./einfach.msg"_s, e}, 2,
+        nothing, u"AUSGABE und DATEI sind dieselbe Datei"_s, e, readAll(e));
+    add("script of several files", QStringList{u"--script"_s, u"zwei.vbs"_s, e, v}, 2, nothing,
+        u"--script braucht genau eine DATEI"_s, u"zwei.vbs"_s, nothing);
+    add("script with a code flag", QStringList{u"--script"_s, u"crlf.vbs"_s, u"--crlf"_s, e}, 2,
+        nothing, u"--crlf gilt nur für --code"_s, u"crlf.vbs"_s, nothing);
+    add("code and script", QStringList{u"--code"_s, u"--script"_s, u"beide.vbs"_s, e}, 2, nothing,
+        u"--code und --script schließen einander aus"_s, u"beide.vbs"_s, nothing);
+
+    // Without --code or --script the window starts: these end before it shows.
+    add("window with two files", {e, v}, 2, nothing, u"das Fenster öffnet nur eine DATEI"_s, none,
+        nothing, true, true);
+    add("window with a flag of --code", {u"--crlf"_s, e}, 2, nothing,
+        u"--crlf gilt nur zusammen mit --code oder --script"_s, none, nothing, true, true);
+}
+
+void TestCommandLine::run() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QByteArray, output);
+    QFETCH(bool, whole);
+    QFETCH(QString, errors);
+    QFETCH(QString, written);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, window);
+
+    // No display of any kind, and a home of its own that must stay empty:
+    // the command line neither needs a window nor touches the settings or
+    // the data folder.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& name :
+         {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s, u"XDG_CONFIG_HOME"_s,
+          u"XDG_DATA_HOME"_s, u"XDG_CACHE_HOME"_s, u"XDG_DOCUMENTS_DIR"_s, u"LC_ALL"_s})
+        environment.remove(name);
+    environment.insert(u"HOME"_s, m_home.path());
+    environment.insert(u"LANG"_s, u"C.UTF-8"_s);
+    if (window)
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(m_files.path());
+    program.start(QStringLiteral(VELTRANO_PROGRAM), arguments);
+    QVERIFY(program.waitForFinished(30000));
+
+    const QByteArray shownErrors = program.readAllStandardError();
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), status);
+    const QByteArray shownOutput = program.readAllStandardOutput();
+    if (whole)
+        QCOMPARE(shownOutput, output);
+    else
+        QVERIFY2(shownOutput.startsWith(output), shownOutput.constData());
+    if (errors.isEmpty())
+        QCOMPARE(shownErrors, QByteArray());
+    else
+        QVERIFY2(QString::fromUtf8(shownErrors).contains(errors), shownErrors.constData());
+    // A usage error shows the help on stderr.
+    QCOMPARE(shownErrors.contains("\nAufruf: "), status == 2);
+    if (!written.isEmpty()) {
+        QCOMPARE(QFile::exists(written), !bytes.isNull());
+        QCOMPARE(readAll(written), bytes);
+    }
+    QCOMPARE(QDir(m_home.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
