@@ -8,6 +8,7 @@
 #include "core/codereader.h"
 #include "core/generators.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -56,6 +57,9 @@ private slots:
         QCOMPARE(dialog.sourceBox()->textCursor().selectedText(), box);
         QCOMPARE(dialog.messageLabel()->isVisibleTo(&dialog), refused);
         QVERIFY(dialog.applyButton()->isDefault());
+        // A screen reader names the box after the line above it.
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(dialog.sourceBox());
+        QVERIFY(reader && !reader->text(QAccessible::Name).isEmpty());
         QVERIFY(dialog.sourceBox()->font().fixedPitch() ||
                 QFontInfo(dialog.sourceBox()->font()).fixedPitch());
     }
