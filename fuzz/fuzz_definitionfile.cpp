@@ -59,16 +59,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (second.message != first.message)
         fail("message differs after writing and reading again", first, second);
 
-    // Open selects the four options in file order; a number that names no
-    // option stops it there, with what was read so far kept.
+    // Applied as Open applies a file; a number that names no option stops
+    // it there (Open checks them first), and what was selected so far must
+    // still generate sound code.
     Definition def;
     try {
-        def.selectIcon(first.icon);
-        def.selectButtons(first.buttons);
-        def.selectDefaultButton(first.defaultButton);
-        def.selectCode(first.code);
-        def.setTitle(first.title);
-        def.setMessage(first.message);
+        definitionfile::apply(first, def);
     } catch (const vb::Error&) {
     }
     fuzzcheck::generateAndCheckAll(def);
