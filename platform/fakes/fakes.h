@@ -4,7 +4,6 @@
 // answers from what the test set up beforehand.
 
 #include "core/vberror.h"
-#include "platform/console.h"
 #include "platform/services.h"
 
 #include <QByteArray>
@@ -165,25 +164,6 @@ public:
     QString path(int folder) const override { return folders.value(folder); }
     QMap<int, QString> folders{{5, QStringLiteral("/home/user/Dokumente")},
                                {46, QStringLiteral("/home/user/Öffentlich")}};
-};
-
-// Collects what a command line run prints; outFails stands for a closed or
-// full standard output.
-class FakeConsole : public Console {
-public:
-    bool out(const QByteArray& bytes) override {
-        if (outFails)
-            return false;
-        output += bytes;
-        return true;
-    }
-    bool err(const QByteArray& bytes) override {
-        errors += bytes;
-        return true;
-    }
-    QByteArray output;
-    QByteArray errors;
-    bool outFails = false;
 };
 
 // All fakes together, with the Services bundle that points at them.
