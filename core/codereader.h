@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/reader/limits.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -71,10 +73,6 @@
 // would copy more than a small multiple of its length (so no input takes more
 // than linear time).
 namespace veltrano {
-
-inline constexpr qsizetype MaxSourceLength = 1 << 20; // characters
-inline constexpr qsizetype MaxTextLength = 1 << 20;   // prompt, title, variable values
-inline constexpr int MaxNesting = 64;                 // levels of parentheses
 
 struct ReadCall {
     int icon = 0;          // 0, 16, 32, 48, 64

@@ -1,17 +1,16 @@
-#include "core/basicsource.h"
+#include "core/reader/basiclexer.h"
 
-#include "core/codereader.h"
+#include "core/reader/limits.h"
 
-#include <QChar>
+#include <QString>
 
-namespace veltrano::basic {
+#include <limits>
 
-// Splits the source into tokens in one pass. Comments, blanks and line
-// continuations leave no token; consecutive statement ends become one. Each
-// '(' is linked to its ')' within the statement; a 65th open level and an
-// unterminated string become Bad tokens, so that only a statement the reader
-// actually reaches is refused for them. The list ends with an End token.
-std::vector<Token> tokenize(QStringView s) {
+using namespace Qt::StringLiterals;
+
+namespace veltrano::reader {
+
+std::vector<Token> tokenizeBasic(QStringView s) {
     std::vector<Token> t;
     t.reserve(std::size_t(s.size() / 3) + 8);
     std::vector<std::int32_t> open; // unmatched '(' of the current statement
@@ -193,21 +192,94 @@ std::vector<Token> tokenize(QStringView s) {
     return t;
 }
 
-int styleConstant(QStringView name) {
-    for (std::size_t i = 0; i < std::size(StyleConstants); ++i) {
-        if (name.compare(StyleConstants[i].name, Qt::CaseInsensitive) == 0) {
-            return int(i);
+namespace {
+
+struct KeywordName {
+    QStringView name;
+    Keyword keyword;
+};
+
+constexpr KeywordName Keywords[] = {
+    {u"If", Keyword::If},
+    {u"ElseIf", Keyword::ElseIf},
+    {u"Else", Keyword::Else},
+    {u"End", Keyword::End},
+    {u"Select", Keyword::Select},
+    {u"Case", Keyword::Case},
+    {u"For", Keyword::For},
+    {u"Do", Keyword::Do},
+    {u"While", Keyword::While},
+    {u"Loop", Keyword::Loop},
+    {u"Next", Keyword::Next},
+    {u"Wend", Keyword::Wend},
+    {u"Sub", Keyword::Procedure},
+    {u"Function", Keyword::Procedure},
+    {u"Property", Keyword::Procedure},
+    {u"Public", Keyword::Modifier},
+    {u"Private", Keyword::Modifier},
+    {u"Friend", Keyword::Modifier},
+    {u"Static", Keyword::Modifier},
+    {u"Global", Keyword::Modifier},
+    {u"Dim", Keyword::Dim},
+    {u"Const", Keyword::Const},
+    {u"Declare", Keyword::Declare},
+    {u"Enum", Keyword::Declaration},
+    {u"Type", Keyword::Declaration},
+    {u"Debug", Keyword::Debug},
+};
+
+} // namespace
+
+Keyword keywordAt(const Tokens& t, int k) {
+    if (!t.isName(k) || t[k].ch != 0 || t[k].length > 8) {
+        return Keyword::None;
+    }
+    const QStringView word = t.name(k);
+    for (const KeywordName& entry : Keywords) {
+        if (word.compare(entry.name, Qt::CaseInsensitive) == 0) {
+            return entry.keyword;
         }
     }
-    return -1;
+    return Keyword::None;
 }
 
-// Display of a piece of source in a message: at most 40 characters.
-QString shown(QStringView text) {
-    if (text.size() <= 40) {
-        return text.toString();
+Result<qint64> numberValue(const Tokens& t, int k) {
+    const QStringView text = t.text(k);
+    const char16_t base = t[k].ch;
+    qsizetype i = base == u'd' ? 0 : 2;
+    const int radix = base == u'h' ? 16 : base == u'o' ? 8 : 10;
+    quint64 v = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        int digit = -1;
+        if (isDigit(c)) {
+            digit = c - u'0';
+        } else if (radix == 16 && isHexDigit(c)) {
+            digit = (c | 0x20) - u'a' + 10;
+        }
+        if (digit < 0 || digit >= radix) {
+            break;
+        }
+        v = v * quint64(radix) + quint64(digit);
+        if (v > 0xFFFFFFFFull) {
+            return t.refuse(k, u"Die Zahl %1 ist zu groß."_s.arg(shown(text)));
+        }
     }
-    return text.first(39).toString() + u'…';
+    const QStringView rest = text.sliced(i);
+    if (radix == 10) {
+        if (!rest.isEmpty() && !QStringView(u"%&").contains(rest.front())) {
+            return t.refuse(k, u"%1 ist keine ganze Zahl."_s.arg(shown(text)));
+        }
+        if (v > quint64(std::numeric_limits<qint32>::max())) {
+            return t.refuse(k, u"Die Zahl %1 ist zu groß."_s.arg(shown(text)));
+        }
+        return qint64(v);
+    }
+    const bool isLong = rest == u"&";
+    if (!isLong && v <= 0xFFFF) {
+        return qint64(qint16(quint16(v)));
+    }
+    return qint64(qint32(quint32(v)));
 }
 
-} // namespace veltrano::basic
+} // namespace veltrano::reader

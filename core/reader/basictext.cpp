@@ -1,0 +1,197 @@
+#include "core/reader/basictext.h"
+
+#include "core/reader/basiclexer.h"
+#include "core/reader/constantnames.h"
+
+#include <QString>
+
+using namespace Qt::StringLiterals;
+
+namespace veltrano::reader {
+
+namespace {
+
+// Words that stand for values the reader does not evaluate.
+constexpr QStringView ValueWords[] = {u"True",    u"False", u"Null", u"Empty",
+                                      u"Nothing", u"Me",    u"New",  u"Not"};
+
+Status concatenation(Context& c, int& k, int e, Reading& r, bool& isNumber);
+
+// The characters between the quotes, each doubled quote once.
+Status stringLiteral(Context& c, int k, Reading& r) {
+    const Token& t = c.tokens[k];
+    const qsizetype place = t.offset;
+    const char16_t* const source = reinterpret_cast<const char16_t*>(c.tokens.source().data());
+    const char16_t* p = source + t.offset + 1;
+    const char16_t* const end = p + t.length - 2;
+    const char16_t* run = p;
+    for (; p != end; ++p) {
+        if (*p == u'"') {
+            if (Status s = put(r, run, p - run + 1, place, c.budget); !s) {
+                return s;
+            }
+            run = ++p + 1;
+        }
+    }
+    return put(r, run, end - run, place, c.budget);
+}
+
+Status nameTerm(Context& c, int& k, Reading& r) {
+    const Tokens& t = c.tokens;
+    const QStringView name = t.name(k);
+    const char16_t suffix = t[k].ch;
+    const bool chr =
+        (suffix == 0 || suffix == u'$') && (name.compare(u"Chr", Qt::CaseInsensitive) == 0 ||
+                                            name.compare(u"ChrW", Qt::CaseInsensitive) == 0);
+    if (chr && t.isSymbol(k + 1, u'(') && t[k + 1].partner > k + 1) {
+        // Chr of a tab, a line break or a printable ASCII character: the same
+        // in every code page.
+        const int close = t[k + 1].partner;
+        qint64 code = -1;
+        if (close == k + 3 && t[k + 2].kind == Kind::Number) {
+            const Result<qint64> number = numberValue(t, k + 2);
+            if (!number) {
+                return number.failure();
+            }
+            code = *number;
+        }
+        if (code == 9 || code == 10 || code == 13 || (code >= 32 && code <= 126)) {
+            const char16_t ch = char16_t(code);
+            if (Status s = put(r, &ch, 1, t.offset(k), c.budget); !s) {
+                return s;
+            }
+            k = close + 1;
+            return done();
+        }
+        return t.refuse(k, u"%1 wird nicht ausgewertet."_s.arg(shown(t.text(k, close))));
+    }
+    if (suffix == 0) {
+        if (const std::optional<QStringView> value = findTextConstant(name)) {
+            if (Status s = put(r, reinterpret_cast<const char16_t*>(value->data()), value->size(),
+                               t.offset(k), c.budget);
+                !s) {
+                return s;
+            }
+            ++k;
+            return done();
+        }
+    }
+    if (t.isSymbol(k + 1, u'(')) {
+        return t.refuse(k, u"Die Funktion %1 wird nicht ausgewertet."_s.arg(shown(t.text(k))));
+    }
+    if (t.isSymbol(k + 1, u'.') || t.isSymbol(k + 1, u'!')) {
+        int last = k;
+        while ((t.isSymbol(last + 1, u'.') || t.isSymbol(last + 1, u'!')) && t.isName(last + 2)) {
+            last += 2;
+        }
+        return t.refuse(k, u"%1 wird nicht ausgewertet."_s.arg(shown(t.text(k, last))));
+    }
+    if (suffix == 0) {
+        if (findStyleConstant(name)) {
+            return t.refuse(k, u"%1 ist kein Text."_s.arg(name));
+        }
+        for (QStringView word : ValueWords) {
+            if (name.compare(word, Qt::CaseInsensitive) == 0) {
+                return t.refuse(k, u"%1 wird nicht ausgewertet."_s.arg(name));
+            }
+        }
+    }
+    if (Status s = putVariable(r, t.name(k), t.offset(k), c.scope, c.budget); !s) {
+        return s;
+    }
+    ++k;
+    return done();
+}
+
+Status term(Context& c, int& k, int e, Reading& r, bool& isNumber) {
+    const Tokens& t = c.tokens;
+    isNumber = false;
+    if (k >= e) {
+        return t.notUnderstood(k);
+    }
+    switch (t[k].kind) {
+    case Kind::String:
+        if (Status s = stringLiteral(c, k, r); !s) {
+            return s;
+        }
+        ++k;
+        return done();
+    case Kind::Number: {
+        const Result<qint64> value = numberValue(t, k);
+        if (!value) {
+            return value.failure();
+        }
+        const QString digits = QString::number(*value);
+        if (Status s = put(r, reinterpret_cast<const char16_t*>(digits.utf16()), digits.size(),
+                           t.offset(k), c.budget);
+            !s) {
+            return s;
+        }
+        isNumber = true;
+        ++k;
+        return done();
+    }
+    case Kind::Symbol:
+        if (t[k].ch == u'(') {
+            const int close = t[k].partner;
+            if (close < 0 || close >= e) {
+                return t.refuse(k, u"Die Klammer wird nicht geschlossen."_s);
+            }
+            int inner = k + 1;
+            if (inner == close) {
+                return t.refuse(k, u"In der Klammer fehlt ein Wert."_s);
+            }
+            if (Status s = concatenation(c, inner, close, r, isNumber); !s) {
+                return s;
+            }
+            k = close + 1;
+            return done();
+        }
+        return t.notUnderstood(k);
+    case Kind::Name:
+        return nameTerm(c, k, r);
+    default:
+        return t.notUnderstood(k);
+    }
+}
+
+// term { & term | + term }. In a text both join; joining is associative, so
+// the terms are appended in order whatever the parentheses. A + next to a
+// number would add, which the reader does not evaluate.
+Status concatenation(Context& c, int& k, int e, Reading& r, bool& isNumber) {
+    const Tokens& t = c.tokens;
+    if (Status s = term(c, k, e, r, isNumber); !s) {
+        return s;
+    }
+    while (k < e) {
+        const int op = k;
+        const bool plus = t.isSymbol(op, u'+');
+        if (!plus && !t.isSymbol(op, u'&')) {
+            return t.notUnderstood(op);
+        }
+        if (++k >= e) {
+            return t.refuse(op, u"Nach „%1“ fehlt ein Wert."_s.arg(t.text(op)));
+        }
+        bool rightIsNumber = false;
+        if (plus && isNumber) {
+            return t.refuse(op, u"„+“ mit einer Zahl wird nicht ausgewertet."_s);
+        }
+        if (Status s = term(c, k, e, r, rightIsNumber); !s) {
+            return s;
+        }
+        if (plus && rightIsNumber) {
+            return t.refuse(op, u"„+“ mit einer Zahl wird nicht ausgewertet."_s);
+        }
+        isNumber = false;
+    }
+    return done();
+}
+
+} // namespace
+
+Status evalBasicText(Context& c, int b, int e, Reading& r) {
+    bool isNumber = false;
+    return concatenation(c, b, e, r, isNumber);
+}
+
+} // namespace veltrano::reader

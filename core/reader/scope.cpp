@@ -1,0 +1,60 @@
+#include "core/reader/scope.h"
+
+namespace veltrano::reader {
+
+void Scope::open(BlockKind kind) {
+    const bool loop = kind == BlockKind::Loop || inLoop();
+    const int serial = int(m_open.size());
+    m_open.push_back(1);
+    m_blocks.push_back({kind, serial, loop});
+    ++m_openCount[std::size_t(kind)];
+}
+
+void Scope::close(BlockKind kind) {
+    if (m_openCount[std::size_t(kind)] == 0) {
+        return;
+    }
+    for (;;) {
+        const Block block = m_blocks.back();
+        m_blocks.pop_back();
+        m_open[std::size_t(block.serial)] = 0;
+        --m_openCount[std::size_t(block.kind)];
+        if (block.kind == kind) {
+            return;
+        }
+    }
+}
+
+void Scope::nextBranch(BlockKind kind) {
+    if (!innermostIs(kind)) {
+        return;
+    }
+    Block& block = m_blocks.back();
+    m_open[std::size_t(block.serial)] = 0;
+    block.serial = int(m_open.size());
+    m_open.push_back(1);
+}
+
+void Scope::closeLineBlocks() {
+    while (innermostIs(BlockKind::LineIf)) {
+        close(BlockKind::LineIf);
+    }
+}
+
+int Scope::find(QStringView name) const {
+    return m_index.value(name.toString().toCaseFolded(), -1);
+}
+
+int Scope::variable(QStringView name) {
+    const QString key = name.toString().toCaseFolded();
+    const auto found = m_index.constFind(key);
+    if (found != m_index.constEnd()) {
+        return found.value();
+    }
+    const int index = int(m_variables.size());
+    m_variables.emplace_back();
+    m_index.insert(key, index);
+    return index;
+}
+
+} // namespace veltrano::reader

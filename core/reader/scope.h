@@ -1,0 +1,78 @@
+#pragma once
+
+// What the reader knows at a point of the source: the blocks open there
+// (If, Select Case, loops, procedures) and the variables with what is known
+// of their values. A value counts only where the text shows it for sure, so
+// each variable remembers the block and the loop of its last assignment.
+
+#include "core/reader/text.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringView>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace veltrano::reader {
+
+enum class BlockKind : std::uint8_t { If, LineIf, Select, Loop, Procedure, Count };
+
+struct Variable {
+    enum State : std::uint8_t { Unset, Known, Unknown };
+    State state = Unset;
+    bool fixedType = false; // declared with a type other than String or Variant
+    bool untyped = false;   // declared by Dim without As
+    bool inLoop = false;    // last assigned inside a loop
+    int block = 0;          // serial of the block of the last assignment
+    qsizetype at = 0;       // where it was last assigned, or the cause of Unknown
+    QString why;            // the cause of Unknown
+    Text value;
+};
+
+class Scope {
+public:
+    // --- blocks. Each branch of an If or Select Case gets a serial of its
+    // own, so that a value assigned in one branch is not taken as known in
+    // another or after the block. Serial 0 is the text outside any block.
+    void open(BlockKind kind);
+    // Closes the innermost open block of that kind and every block inside
+    // it; a closing word without an open block of its kind (a fragment pasted
+    // from the middle of a procedure) changes nothing.
+    void close(BlockKind kind);
+    // Starts the next branch of the innermost block if it is of that kind.
+    void nextBranch(BlockKind kind);
+    void closeLineBlocks();
+    bool innermostIs(BlockKind kind) const {
+        return !m_blocks.empty() && m_blocks.back().kind == kind;
+    }
+    int currentBlock() const { return m_blocks.empty() ? 0 : m_blocks.back().serial; }
+    bool inLoop() const { return !m_blocks.empty() && m_blocks.back().loop; }
+    bool isOpen(int serial) const { return m_open[std::size_t(serial)] != 0; }
+
+    // --- variables, by name in any letter case.
+    bool hasVariables() const { return !m_variables.empty(); }
+    // The index of the variable of that name, or -1.
+    int find(QStringView name) const;
+    // The index of the variable of that name, made Unset if it is new.
+    int variable(QStringView name);
+    Variable& operator[](int index) { return m_variables[std::size_t(index)]; }
+    const Variable& operator[](int index) const { return m_variables[std::size_t(index)]; }
+
+private:
+    struct Block {
+        BlockKind kind;
+        int serial;
+        bool loop; // this block or one around it repeats
+    };
+
+    std::vector<Block> m_blocks;
+    std::vector<char> m_open{1}; // by serial
+    std::array<int, std::size_t(BlockKind::Count)> m_openCount{};
+
+    QHash<QString, int> m_index; // case-folded name -> index
+    std::vector<Variable> m_variables;
+};
+
+} // namespace veltrano::reader

@@ -1,0 +1,85 @@
+#include "core/reader/textvalue.h"
+
+#include "core/reader/tokens.h"
+
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace veltrano::reader {
+
+Failure tooLong(const QString& label, qsizetype place) {
+    return fatalRefusal(place, u"%1 wird länger als 1 MiB."_s.arg(label));
+}
+
+Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, Budget& budget) {
+    const int index = scope.find(name);
+    const QString shownName = shown(name);
+    if (index < 0 || scope[index].state == Variable::Unset) {
+        return refusal(place, u"Der Wert von %1 steht nicht im Text."_s.arg(shownName));
+    }
+    Variable& v = scope[index];
+    if (v.state == Variable::Unknown) {
+        Failure failure =
+            refusal(v.at, u"Der Wert von %1 ist unbekannt: %2"_s.arg(shownName, v.why));
+        failure.root = v.why;
+        return failure;
+    }
+    if (!scope.isOpen(v.block) || v.inLoop) {
+        return refusal(v.at, u"Der Wert von %1 hängt vom Programmablauf ab."_s.arg(shownName));
+    }
+    r.untyped = r.untyped || v.untyped;
+    if (r.out.size() + v.value.size() > MaxTextLength) {
+        return tooLong(r.label, place);
+    }
+    if (index == r.target) {
+        // Moved in: only what was read before it is copied.
+        Text value = std::move(v.value);
+        value.prepend(r.out.data(), r.out.size(), budget.work);
+        r.out = std::move(value);
+        r.target = -1;
+        return budget.check(place);
+    }
+    return put(r, v.value.data(), v.value.size(), place, budget);
+}
+
+Result<QString> normalised(const Text& text, const QString& label, qsizetype place,
+                           Budget& budget) {
+    const char16_t* const p = text.data();
+    const qsizetype n = text.size();
+    qsizetype length = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] == CR || p[i] == LF) {
+            if (p[i] == CR && i + 1 < n && p[i + 1] == LF) {
+                ++i;
+            }
+            length += 2;
+        } else {
+            ++length;
+        }
+    }
+    if (length > MaxTextLength) {
+        return tooLong(label, place);
+    }
+    QString out;
+    out.resize(length);
+    char16_t* q = reinterpret_cast<char16_t*>(out.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] == CR || p[i] == LF) {
+            if (p[i] == CR && i + 1 < n && p[i + 1] == LF) {
+                ++i;
+            }
+            *q++ = CR;
+            *q++ = LF;
+        } else {
+            *q++ = p[i];
+        }
+    }
+    budget.work += length;
+    if (Status within = budget.check(place); !within) {
+        return std::move(within).failure();
+    }
+    return out;
+}
+
+} // namespace veltrano::reader

@@ -1,0 +1,47 @@
+#pragma once
+
+// Building the value of a text, whatever the language's expression syntax:
+// characters appended within the length limit and the work budget, a
+// variable's value read (or moved in where the variable is read once to
+// build its own new value), and the finished text with its line breaks
+// normalised.
+
+#include "core/reader/context.h"
+#include "core/reader/limits.h"
+#include "core/reader/result.h"
+#include "core/reader/scope.h"
+#include "core/reader/text.h"
+
+#include <QString>
+#include <QStringView>
+
+namespace veltrano::reader {
+
+// One text being evaluated: a prompt, a title or a value assigned.
+struct Reading {
+    Text out;
+    QString label;        // what would grow too long, for the message
+    int target = -1;      // variable assigned, when it may be moved in instead of copied
+    bool untyped = false; // read a variable declared without a type
+};
+
+Failure tooLong(const QString& label, qsizetype place);
+
+// Appends n characters to the text being read, within its length limit and
+// the work budget. place is where a refusal points.
+inline Status put(Reading& r, const char16_t* p, qsizetype n, qsizetype place, Budget& budget) {
+    if (r.out.size() + n > MaxTextLength) {
+        return tooLong(r.label, place);
+    }
+    r.out.append(p, n, budget.work);
+    return budget.check(place);
+}
+
+// Appends the value of the variable of that name, refused where the text
+// does not show it for sure.
+Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, Budget& budget);
+
+// The text with every CR LF, lone CR and lone LF as one CR LF.
+Result<QString> normalised(const Text& text, const QString& label, qsizetype place, Budget& budget);
+
+} // namespace veltrano::reader
