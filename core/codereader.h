@@ -69,7 +69,8 @@
 // vbMsgBoxRtlReading, a button set 6 or 7, an icon 80, 96 or 112), bits no
 // constant names, the help button when the resulting style (told by the text,
 // else currentCodeStyle) is VBS, a prompt or title the text does not show,
-// a value longer than MaxTextLength characters, and a text whose evaluation
+// a value longer than MaxTextLength characters, a NUL character in a value
+// (named at the NUL: no definition can hold one), and a text whose evaluation
 // would copy more than a small multiple of its length (so no input takes more
 // than linear time).
 namespace veltrano {

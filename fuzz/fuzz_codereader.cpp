@@ -1,7 +1,7 @@
 // The code reader on arbitrary text: it never crashes, hangs or runs out of
 // bounds; a refusal names a place inside the text; a call it reads has values
-// within their option groups and texts with CR LF line breaks only, and the
-// code generated from that call reads back to the same call.
+// within their option groups and texts with CR LF line breaks only and no
+// NUL, and the code generated from that call reads back to the same call.
 //
 // The first input byte chooses the style the window has selected (bits 0-1)
 // and whether the rest is UTF-8 or raw UTF-16 code units (bit 2).
@@ -74,6 +74,9 @@ void checkCall(const QString& text, const ReadCall& c, int current) {
     }
     if (!onlyCrLf(c.title) || !onlyCrLf(c.message)) {
         fail("a line break other than CR LF", text, describe(c));
+    }
+    if (c.title.contains(QChar(0)) || c.message.contains(QChar(0))) {
+        fail("a NUL character in a value", text, describe(c));
     }
 
     // The definition a window makes of it generates code that reads back.

@@ -31,6 +31,8 @@ Status stringLiteral(Context& c, int k, Reading& r) {
                 return s;
             }
             run = ++p + 1;
+        } else if (*p == 0) {
+            return nulCharacter(r, p - source);
         }
     }
     return put(r, run, end - run, place, c.budget);

@@ -43,6 +43,10 @@ Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, 
     return put(r, v.value.data(), v.value.size(), place, budget);
 }
 
+Failure nulCharacter(const Reading& r, qsizetype place) {
+    return refusal(place, u"%1 enthält ein NUL-Zeichen (Chr(0))."_s.arg(r.label));
+}
+
 Result<QString> normalised(const Text& text, const QString& label, qsizetype place,
                            Budget& budget) {
     const char16_t* const p = text.data();

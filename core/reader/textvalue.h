@@ -41,6 +41,9 @@ inline Status put(Reading& r, const char16_t* p, qsizetype n, qsizetype place, B
 // does not show it for sure.
 Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, Budget& budget);
 
+// The refusal of a NUL character decoded at place: no definition holds one.
+Failure nulCharacter(const Reading& r, qsizetype place);
+
 // The text with every CR LF, lone CR and lone LF as one CR LF.
 Result<QString> normalised(const Text& text, const QString& label, qsizetype place, Budget& budget);
 

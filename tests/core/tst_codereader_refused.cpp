@@ -113,6 +113,19 @@ void TestCodeReader::refused_data() {
     QTest::newRow("constant as text")
         << u"MsgBox vbYesNo"_s << SC << u"vbYesNo ist kein Text."_s << 1 << 8 << u"vbYesNo"_s;
 
+    // --- a NUL character, which no definition can hold, refused where it stands ---
+    const QString nul(1, QChar(0));
+    QTest::newRow("NUL in the prompt")
+        << u"MsgBox \"a"_s + nul + u"b\""_s << SC
+        << u"Der Meldungstext enthält ein NUL-Zeichen (Chr(0))."_s << 1 << 10 << nul + u"b"_s;
+    QTest::newRow("NUL in the title, after a doubled quote")
+        << u"MsgBox \"x\", , \"T\"\""_s + nul + u"\""_s << SC
+        << u"Der Titel enthält ein NUL-Zeichen (Chr(0))."_s << 1 << 19 << nul;
+    QTest::newRow("NUL in a variable's value")
+        << source({u"Msg = \"a"_s + nul + u"\""_s, u"MsgBox Msg"_s}) << SC
+        << u"Der Wert von Msg ist unbekannt: Msg enthält ein NUL-Zeichen (Chr(0))."_s << 1 << 9
+        << nul;
+
     // --- the call itself ---
     QTest::newRow("no MsgBox at all")
         << source({u"s = \"MsgBox \"\"x\"\"\" ' MsgBox"_s, u"Rem MsgBox"_s}) << SC
