@@ -14,6 +14,10 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 install(FILES "${PROJECT_SOURCE_DIR}/LICENSE"
     DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/veltrano" RENAME copyright)
 
+# Hardening: the dynamic linker resolves every symbol at start-up, and the
+# tables it wrote are read-only from then on.
+target_link_options(veltrano PRIVATE "LINKER:-z,relro" "LINKER:-z,now")
+
 set(CPACK_GENERATOR "DEB")
 set(CPACK_PACKAGE_NAME "veltrano")
 set(CPACK_PACKAGE_VENDOR "Veltrano-Projekt")
@@ -27,6 +31,10 @@ einfach, If Then Else, Select Case und VBScript.")
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
+# A plain strip keeps the .comment and .note sections (compiler versions and
+# the like), which the program never reads; this step removes them.
+set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/stripsections.cmake")
+set(CPACK_VELTRANO_STRIP "${CMAKE_STRIP}")
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # veltrano_<version>_<arch>.deb
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
