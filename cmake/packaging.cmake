@@ -3,16 +3,51 @@
 # CMakeLists.txt so that every install() rule is known.
 #
 # The package holds what the install() rules name: the program, its desktop
-# file, its AppStream data, its icons and the licence. Tests and benchmarks
-# have no install() rules and never land in it.
+# file, its AppStream data, its icons, the licence, the changelog and the
+# manual page. Tests and benchmarks have no install() rules and never land
+# in it.
 
 # Installing and packaging take what has been built and don't build every
 # target first: the tests are never part of the package, so a test that
 # doesn't compile must not keep the package from being made.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
+set(veltrano_resources "${PROJECT_SOURCE_DIR}/resources")
+
 install(FILES "${PROJECT_SOURCE_DIR}/LICENSE"
     DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/veltrano" RENAME copyright)
+
+# The manual page carries the version and the date of the newest changelog
+# entry, whose trailer line reads " -- Name <address>  Tue, 08 Dec 2026 ...".
+set(veltrano_changelog "${veltrano_resources}/changelog")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${veltrano_changelog}")
+file(STRINGS "${veltrano_changelog}" veltrano_trailer REGEX "^ -- " LIMIT_COUNT 1)
+if(NOT veltrano_trailer MATCHES ">  [A-Z][a-z][a-z], ([0-9]?[0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+    message(FATAL_ERROR "${veltrano_changelog}: no date in the newest entry's trailer line")
+endif()
+set(veltrano_year "${CMAKE_MATCH_3}")
+string(FIND "JanFebMarAprMayJunJulAugSepOctNovDec" "${CMAKE_MATCH_2}" veltrano_month)
+# Two digits each: 1 to 12 and 1 to 31 as 101 to 112 and 101 to 131.
+math(EXPR veltrano_month "${veltrano_month} / 3 + 101")
+math(EXPR veltrano_day "${CMAKE_MATCH_1} + 100")
+string(SUBSTRING "${veltrano_month}" 1 2 veltrano_month)
+string(SUBSTRING "${veltrano_day}" 1 2 veltrano_day)
+set(VELTRANO_RELEASE_DATE "${veltrano_year}-${veltrano_month}-${veltrano_day}")
+configure_file("${veltrano_resources}/veltrano.1.in" "${PROJECT_BINARY_DIR}/packaging/veltrano.1" @ONLY)
+
+# Compressed as Debian wants them: best compression and no name or time in
+# the header (gzip -9n), so that the same text always gives the same bytes.
+# They are compressed while installing, so the package never holds a stale one.
+function(veltrano_install_gzipped source name destination)
+    set(compressed "${PROJECT_BINARY_DIR}/packaging/${name}.gz")
+    install(CODE "execute_process(COMMAND gzip -9n --stdout \"${source}\"
+        OUTPUT_FILE \"${compressed}\" COMMAND_ERROR_IS_FATAL ANY)")
+    install(FILES "${compressed}" DESTINATION "${destination}")
+endfunction()
+veltrano_install_gzipped("${PROJECT_BINARY_DIR}/packaging/veltrano.1" veltrano.1
+    "${CMAKE_INSTALL_MANDIR}/man1")
+veltrano_install_gzipped("${veltrano_changelog}" changelog
+    "${CMAKE_INSTALL_DATADIR}/doc/veltrano")
 
 # Hardening: the dynamic linker resolves every symbol at start-up, and the
 # tables it wrote are read-only from then on.

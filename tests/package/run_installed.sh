@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # run_installed.sh <deb pattern>
-# Installs the built package with apt-get, prints the code of a definition
-# file with the installed program's --code (no display, an empty home that
-# stays empty), starts the installed program under an X server of its own
-# with an empty home, ends it through "Datei" > "Beenden" and checks that it
-# ends with status 0.
+# Installs the built package with apt-get, shows its manual page with man,
+# prints the code of a definition file with the installed program's --code
+# (no display, an empty home that stays empty), starts the installed program
+# under an X server of its own with an empty home, ends it through "Datei" >
+# "Beenden" and checks that it ends with status 0.
 # Exit status 77 (skipped) only when this machine can't run the check at all.
 set -euo pipefail
 pattern=$1
@@ -64,6 +64,22 @@ grep -q '^libQt6Test' <<<"$needed" && fail "$program links the Qt test library"
 grep -q '^libQt6Widgets' <<<"$needed" || fail "$program does not link Qt Widgets"
 ls /usr/share/icons/hicolor/48x48/apps/org.example.Veltrano.png >/dev/null ||
     fail "the icon is not installed"
+
+# "man veltrano" finds and shows the page, unless this machine's dpkg is told
+# to leave manual pages out (as slim container images are).
+if ! command -v man >/dev/null; then
+    echo "man is not installed; man veltrano not checked"
+elif [ -e /usr/share/man/man1/veltrano.1.gz ]; then
+    page=$(env -i PATH=/usr/bin:/bin LANG=C.UTF-8 MANWIDTH=80 man veltrano 2>&1) ||
+        fail "man veltrano failed: $page"
+    grep -q '^ *veltrano - baut MsgBox-Aufrufe' <<<"$page" ||
+        fail "man veltrano shows no NAME line: $(head -n 5 <<<"$page")"
+    echo "man veltrano shows the page"
+elif grep -Rqs '^path-exclude.*/usr/share/man' /etc/dpkg/dpkg.cfg.d; then
+    echo "dpkg on this machine leaves manual pages out; man veltrano not checked"
+else
+    fail "the manual page is not installed"
+fi
 
 # The command line needs no display and leaves the home alone.
 cli_home=$work/cli-home
