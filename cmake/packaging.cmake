@@ -3,9 +3,9 @@
 # CMakeLists.txt so that every install() rule is known.
 #
 # The package holds what the install() rules name: the program, its desktop
-# file, its AppStream data, its icons, the licence, the changelog and the
-# manual page. Tests and benchmarks have no install() rules and never land
-# in it.
+# file, its AppStream data, its icons, the licence, the changelog, the manual
+# page and the bash completion. Tests and benchmarks have no install() rules
+# and never land in it.
 
 # Installing and packaging take what has been built and don't build every
 # target first: the tests are never part of the package, so a test that
@@ -48,6 +48,11 @@ veltrano_install_gzipped("${PROJECT_BINARY_DIR}/packaging/veltrano.1" veltrano.1
     "${CMAKE_INSTALL_MANDIR}/man1")
 veltrano_install_gzipped("${veltrano_changelog}" changelog
     "${CMAKE_INSTALL_DATADIR}/doc/veltrano")
+
+# Bash loads the completion from here when "veltrano" is first completed.
+# The package does not depend on bash-completion, which does the loading.
+install(FILES "${veltrano_resources}/veltrano.bash-completion"
+    DESTINATION "${CMAKE_INSTALL_DATADIR}/bash-completion/completions" RENAME veltrano)
 
 # Hardening: the dynamic linker resolves every symbol at start-up, and the
 # tables it wrote are read-only from then on.

@@ -31,8 +31,8 @@ for p in qt6-translations-l10n fonts-open-sans; do
 done
 
 # The files the package may hold: the program, the files that tie it into
-# the desktop and the manual, and its documentation; no tests, benchmarks
-# or headers. A folder may lead to them.
+# the desktop, the manual and bash, and its documentation; no tests,
+# benchmarks or headers. A folder may lead to them.
 allowed=(
     ./usr/bin/veltrano
     ./usr/share/applications/org.example.Veltrano.desktop
@@ -42,6 +42,7 @@ allowed=(
     ./usr/share/doc/veltrano/copyright
     ./usr/share/doc/veltrano/changelog.gz
     ./usr/share/man/man1/veltrano.1.gz
+    ./usr/share/bash-completion/completions/veltrano
 )
 allowed_file() {
     local pattern

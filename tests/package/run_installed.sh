@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # run_installed.sh <deb pattern>
 # Installs the built package with apt-get, shows its manual page with man,
-# prints the code of a definition file with the installed program's --code
-# (no display, an empty home that stays empty), starts the installed program
-# under an X server of its own with an empty home, ends it through "Datei" >
-# "Beenden" and checks that it ends with status 0.
+# completes an option in a bash started afterwards, prints the code of a
+# definition file with the installed program's --code (no display, an empty
+# home that stays empty), starts the installed program under an X server of
+# its own with an empty home, ends it through "Datei" > "Beenden" and checks
+# that it ends with status 0.
 # Exit status 77 (skipped) only when this machine can't run the check at all.
 set -euo pipefail
 pattern=$1
@@ -79,6 +80,20 @@ elif grep -Rqs '^path-exclude.*/usr/share/man' /etc/dpkg/dpkg.cfg.d; then
     echo "dpkg on this machine leaves manual pages out; man veltrano not checked"
 else
     fail "the manual page is not installed"
+fi
+
+# A bash started now loads the completion when "veltrano" is first completed.
+if [ ! -r /usr/share/bash-completion/bash_completion ]; then
+    echo "bash-completion is not installed; the completion not checked"
+else
+    completed=$(env -i PATH=/usr/bin:/bin bash -c '
+        source /usr/share/bash-completion/bash_completion || exit 1
+        __load_completion veltrano || exit 1
+        COMP_WORDS=(veltrano --style s) COMP_CWORD=2 COMP_LINE="veltrano --style s" COMP_POINT=18
+        "$(complete -p veltrano | sed "s/.*-F \([^ ]*\).*/\1/")" veltrano s --style
+        printf "%s\n" "${COMPREPLY[@]}"' 2>&1) || fail "bash does not load the completion: $completed"
+    [ "$completed" = select ] || fail "'veltrano --style s' completes to '$completed'"
+    echo "bash completes 'veltrano --style s' to 'select'"
 fi
 
 # The command line needs no display and leaves the home alone.
