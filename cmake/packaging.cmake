@@ -4,8 +4,8 @@
 #
 # The package holds what the install() rules name: the program, its desktop
 # file, its AppStream data, its icons, the licence, the changelog, the manual
-# page and the bash completion. Tests and benchmarks have no install() rules
-# and never land in it.
+# page, the bash completion and lintian's overrides. Tests and benchmarks
+# have no install() rules and never land in it.
 
 # Installing and packaging take what has been built and don't build every
 # target first: the tests are never part of the package, so a test that
@@ -53,6 +53,8 @@ veltrano_install_gzipped("${veltrano_changelog}" changelog
 # The package does not depend on bash-completion, which does the loading.
 install(FILES "${veltrano_resources}/veltrano.bash-completion"
     DESTINATION "${CMAKE_INSTALL_DATADIR}/bash-completion/completions" RENAME veltrano)
+install(FILES "${veltrano_resources}/lintian-overrides"
+    DESTINATION "${CMAKE_INSTALL_DATADIR}/lintian/overrides" RENAME veltrano)
 
 # Hardening: the dynamic linker resolves every symbol at start-up, and the
 # tables it wrote are read-only from then on.

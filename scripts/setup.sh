@@ -13,8 +13,8 @@ packages=(
     # tests: X server, input, clipboard, validators
     xvfb xauth xdotool xclip x11-xkb-utils x11-utils imagemagick python3
     desktop-file-utils appstream
-    # package checks: the manual page viewer, bash completion
-    man-db bash-completion
+    # package checks: Debian's checker, the manual page viewer, bash completion
+    lintian man-db bash-completion
     # looking at the window as a screen reader does (AT-SPI tree)
     python3-pyatspi at-spi2-core dbus-x11
     # rendering the application icon into PNG sizes

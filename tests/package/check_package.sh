@@ -43,6 +43,7 @@ allowed=(
     ./usr/share/doc/veltrano/changelog.gz
     ./usr/share/man/man1/veltrano.1.gz
     ./usr/share/bash-completion/completions/veltrano
+    ./usr/share/lintian/overrides/veltrano
 )
 allowed_file() {
     local pattern
