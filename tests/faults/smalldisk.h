@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/platform/unprivileged.h"
+
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
@@ -15,7 +17,8 @@
 // empty when that is not possible here (it needs root).
 inline QString smallDisk() {
     static const QString folder = [] {
-        static QTemporaryDir dir;
+        // Under a folder that "nobody" can pass, for the tests acting as that user.
+        static ReachableDir dir;
         if (geteuid() != 0 || !dir.isValid())
             return QString();
         if (unshare(CLONE_NEWNS) != 0 ||

@@ -128,7 +128,8 @@ void tst_SaveFaults::failedWriteLosesNothing() {
     QFETCH(QString, procedure);
     QFETCH(int, error);
 
-    QTemporaryDir scratch;
+    ReachableDir scratch;
+    VELTRANO_REQUIRE_REACHABLE(scratch);
     QString folder = scratch.filePath(u"Daten"_s);
     const bool onSmallDisk = fault == Fault::SmallDisk || fault == Fault::FullDisk;
     if (onSmallDisk) {

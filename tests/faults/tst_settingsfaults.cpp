@@ -14,6 +14,7 @@
 
 #include <QScopeGuard>
 
+#include <memory>
 #include <optional>
 #include <unistd.h>
 
@@ -93,9 +94,12 @@ void tst_SettingsFaults::brokenSettingsFile() {
     const bool onSmallDisk = fault == Fault::DiskFull || fault == Fault::DiskFillsUp;
     if (onSmallDisk && smallDisk().isEmpty())
         QSKIP("no small file system can be mounted here");
-    QTemporaryDir scratch(onSmallDisk ? smallDisk() + u"/scratch-XXXXXX"_s
-                                      : QDir::tempPath() + u"/tst_settingsfaults-XXXXXX"_s);
-    QVERIFY(scratch.isValid());
+    // Root acts as "nobody" here, who must reach the folder.
+    const std::unique_ptr<QTemporaryDir> scratchDir =
+        onSmallDisk ? std::make_unique<QTemporaryDir>(smallDisk() + u"/scratch-XXXXXX"_s)
+                    : std::make_unique<ReachableDir>();
+    VELTRANO_REQUIRE_REACHABLE(*scratchDir);
+    const QTemporaryDir& scratch = *scratchDir;
     const auto emptyDisk = qScopeGuard([&] {
         if (onSmallDisk)
             QFile::remove(diskFiller());

@@ -103,7 +103,8 @@ void TestQtFileSystem::readErrors() {
     QFETCH(QString, setup);
     QFETCH(QString, name);
     QFETCH(int, error);
-    QTemporaryDir dir;
+    ReachableDir dir;
+    VELTRANO_REQUIRE_REACHABLE(dir);
     if (setup == u"file")
         put(dir.filePath(u"plain"_s), "x");
     if (setup == u"folder")
@@ -132,7 +133,8 @@ void TestQtFileSystem::writeErrorsKeepOldFile_data() {
 void TestQtFileSystem::writeErrorsKeepOldFile() {
     QFETCH(QString, kind);
     QFETCH(int, error);
-    QTemporaryDir dir;
+    ReachableDir dir;
+    VELTRANO_REQUIRE_REACHABLE(dir);
     Unprivileged user(dir.path());
     const QString folder = dir.filePath(u"data"_s);
     QVERIFY(QDir().mkpath(folder));

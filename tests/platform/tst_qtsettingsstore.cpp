@@ -164,7 +164,8 @@ void TestQtSettingsStore::garbageGivesDefaults() {
 }
 
 void TestQtSettingsStore::unreadableFile() {
-    QTemporaryDir dir;
+    ReachableDir dir;
+    VELTRANO_REQUIRE_REACHABLE(dir);
     Unprivileged user(dir.path());
     if (!Unprivileged::permissionsApply())
         QSKIP("cannot leave root's rights");
@@ -183,7 +184,8 @@ void TestQtSettingsStore::unreadableFile() {
 }
 
 void TestQtSettingsStore::failedFlushKeepsOldFileAndRetries() {
-    QTemporaryDir dir;
+    ReachableDir dir;
+    VELTRANO_REQUIRE_REACHABLE(dir);
     Unprivileged user(dir.path());
     if (!Unprivileged::permissionsApply())
         QSKIP("cannot leave root's rights");
