@@ -71,9 +71,11 @@ FileDialogResult accepted(Session& session, const FileDialogRequest& request,
 }
 
 // The program's own overwrite question; true when the user answered Yes or
-// the file does not exist yet.
+// the file does not exist yet. A path that names what no write replaces (a
+// pipe, a device, a folder, a symlink to nothing) is refused before the
+// question, so that nothing changes.
 bool mayWrite(Services& services, const QString& path) {
-    if (!services.fileSystem.fileExists(path))
+    if (!services.fileSystem.replacesFile(path))
         return true;
     const int style = vb::vbYesNo + vb::vbQuestion + vb::vbDefaultButton2;
     return services.messageBox.show(u"Datei bereits vorhanden, überschreiben?"_s, style,

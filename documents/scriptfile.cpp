@@ -17,10 +17,13 @@ QByteArray encode(const Definition& definition) {
                              textcodec::Fallback::Utf16LeWithBom);
 }
 
-void write(FileSystem& files, const QString& path, Definition& definition) {
+void write(FileSystem& files, const QString& path, Definition& definition, Target target) {
     if (!definition.isSelected(options::Group::Code, options::Vbs))
         definition.selectCode(options::Vbs);
-    files.writeAtomically(path, encode(definition));
+    if (target == Target::FileOrStream)
+        files.writeFileOrStream(path, encode(definition));
+    else
+        files.writeAtomically(path, encode(definition));
 }
 
 } // namespace scriptfile

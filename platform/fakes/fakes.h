@@ -103,7 +103,8 @@ private:
 };
 
 // An in-memory file system. A path in failWrites / failReads throws the
-// given error number instead of writing / reading.
+// given error number instead of writing / reading; a path in notFiles names
+// something no write replaces (a pipe, a folder) and is refused with 75.
 class FakeFileSystem : public FileSystem {
 public:
     QByteArray read(const QString& path, qint64 maxBytes) override {
@@ -114,12 +115,21 @@ public:
         return files.value(path).left(maxBytes);
     }
     void writeAtomically(const QString& path, const QByteArray& bytes) override {
+        replacesFile(path);
         if (failWrites.contains(path))
             throw vb::Error(failWrites.value(path));
         files.insert(path, bytes);
         ++writeCount;
     }
-    bool fileExists(const QString& path) override { return files.contains(path); }
+    void writeFileOrStream(const QString& path, const QByteArray& bytes) override {
+        writeAtomically(path, bytes);
+    }
+    bool replacesFile(const QString& path) override {
+        if (notFiles.contains(path))
+            throw vb::Error(vb::PathFileAccessError);
+        return files.contains(path);
+    }
+    bool sameEntry(const QString& a, const QString& b) override { return a == b; }
     bool dirExists(const QString& path) override { return dirs.contains(path); }
     bool makePath(const QString& path) override {
         if (failMakePath.contains(path))
@@ -131,6 +141,7 @@ public:
     QSet<QString> dirs;
     QMap<QString, int> failWrites;
     QMap<QString, int> failReads;
+    QSet<QString> notFiles;
     QSet<QString> failMakePath;
     int writeCount = 0;
 };

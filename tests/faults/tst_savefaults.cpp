@@ -4,6 +4,7 @@
 // no stray file is left beside it, the failure is reported, and the next
 // save works once the fault is gone.
 #include "core/definition.h"
+#include "core/optiontables.h"
 #include "core/vberror.h"
 #include "documents/commands.h"
 #include "platform/fakes/fakes.h"
@@ -18,10 +19,16 @@
 #include <QTest>
 
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <functional>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -77,6 +84,8 @@ class tst_SaveFaults : public QObject {
 private slots:
     void failedWriteLosesNothing_data();
     void failedWriteLosesNothing();
+    void targetsThatAreNoFile_data();
+    void targetsThatAreNoFile();
     void cleanupTestCase();
 };
 
@@ -236,6 +245,102 @@ void tst_SaveFaults::failedWriteLosesNothing() {
     for (qsizetype i = reports; i < w.fakes.messageBox.shown.size(); ++i)
         QCOMPARE_NE(w.fakes.messageBox.shown[i].style, int(vb::vbCritical));
     QVERIFY(contentOf(path).contains("Neu"));
+}
+
+// Save As and the script export aimed at something other than a regular
+// file: a pipe, a device, a socket or a folder is refused with 75 before
+// the overwrite question, and nothing changes; a symlink to a file is
+// written through, after the question asked as for the file itself.
+void tst_SaveFaults::targetsThatAreNoFile_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<QString>("procedure");
+    for (const char* kind :
+         {"pipe", "character device", "socket", "folder", "dangling link", "link to a file"}) {
+        QTest::addRow("%s, save as", kind)
+            << QString::fromLatin1(kind) << Command(&DocumentCommands::saveAs)
+            << u"frmMsgBox_mnuSpeichernUnter_Click"_s;
+        QTest::addRow("%s, script", kind)
+            << QString::fromLatin1(kind) << Command(&DocumentCommands::exportScript)
+            << u"frmMsgBox_mnuSpeichernVBS_Click"_s;
+    }
+}
+
+void tst_SaveFaults::targetsThatAreNoFile() {
+    QFETCH(QString, kind);
+    QFETCH(Command, command);
+    QFETCH(QString, procedure);
+    QTemporaryDir scratch;
+    QVERIFY(QDir::setCurrent(scratch.path()));
+    const QString target = scratch.filePath(u"ziel"_s);
+    const QByteArray name = QFile::encodeName(target);
+    int reader = -1;
+    const auto closeReader = qScopeGuard([&] {
+        if (reader >= 0)
+            ::close(reader);
+    });
+    {
+        QFile file(u"datei.msg"_s);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("alt") == 3);
+    }
+    if (kind == u"pipe") {
+        QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+        reader = ::open(name.constData(), O_RDONLY | O_NONBLOCK); // a write would not block
+    } else if (kind == u"character device") {
+        if (geteuid() != 0)
+            QSKIP("making a device needs root");
+        QCOMPARE(::mknod(name.constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    } else if (kind == u"socket") {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strcpy(address.sun_path, "ziel");
+        QCOMPARE(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        ::close(fd);
+    } else if (kind == u"folder") {
+        QVERIFY(QDir().mkdir(target));
+    } else if (kind == u"dangling link") {
+        QVERIFY(QFile::link(u"anderswo/neu.msg"_s, target));
+    } else {
+        QVERIFY(QFile::link(u"datei.msg"_s, target));
+    }
+    struct stat before {};
+    QCOMPARE(::lstat(name.constData(), &before), 0);
+
+    Window w;
+    w.definition.setMessage(u"Weiter?"_s);
+    w.answerSave(target);
+    w.fakes.messageBox.answers.push_back(vb::vbYes);
+    (w.commands.*command)();
+
+    struct stat after {};
+    QCOMPARE(::lstat(name.constData(), &after), 0);
+    QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
+    QCOMPARE(after.st_ino, before.st_ino);
+    const bool script = command == &DocumentCommands::exportScript;
+    if (kind == u"link to a file") {
+        // Asked as for the file, which is replaced; the link stays.
+        QCOMPARE(w.fakes.messageBox.shown.size(), 1);
+        QCOMPARE(w.fakes.messageBox.shown[0].title, u"Sicherheitshinweis"_s);
+        QVERIFY(contentOf(u"datei.msg"_s).contains("Weiter?"));
+        QCOMPARE(w.commands.fileName(), script ? QString() : target);
+        return;
+    }
+    // Refused with no question, and nothing changed.
+    QCOMPARE(w.fakes.messageBox.shown.size(), 1);
+    const MessageBoxRequest& report = w.fakes.messageBox.shown[0];
+    QCOMPARE(report.title, procedure);
+    QVERIFY2(report.text.startsWith(u"75 Fehler beim Zugriff auf Pfad/Datei"_s),
+             qPrintable(report.text));
+    QCOMPARE(w.commands.fileName(), QString());
+    QVERIFY(w.fakes.settings.writes.isEmpty());
+    QCOMPARE(w.definition.selectedCode(), int(options::SelectCase));
+    QCOMPARE(contentOf(u"datei.msg"_s), QByteArray("alt"));
+    QVERIFY(!QFileInfo::exists(u"anderswo"_s));
+    if (reader >= 0) {
+        char buffer[16];
+        QCOMPARE(::read(reader, buffer, sizeof buffer), ssize_t(0));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_SaveFaults)

@@ -8,9 +8,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <cstring>
+#include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace veltrano;
@@ -53,6 +60,8 @@ private slots:
     void diskFullKeepsOldFile();
     void existence_data();
     void existence();
+    void writeTargets_data();
+    void writeTargets();
     void makePath();
 
 private:
@@ -200,18 +209,18 @@ void TestQtFileSystem::diskFullKeepsOldFile() {
 
 void TestQtFileSystem::existence_data() {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("file");
+    QTest::addColumn<int>("replaces"); // 1 a file, 0 none, else the refusal's number
     QTest::addColumn<bool>("folder");
-    QTest::newRow("file") << u"f.msg"_s << true << false;
-    QTest::newRow("folder") << u"d"_s << false << true;
-    QTest::newRow("folder with slash") << u"d/"_s << false << true;
-    QTest::newRow("missing") << u"nothing"_s << false << false;
-    QTest::newRow("empty") << QString() << false << false;
+    QTest::newRow("file") << u"f.msg"_s << 1 << false;
+    QTest::newRow("folder") << u"d"_s << 75 << true;
+    QTest::newRow("folder with slash") << u"d/"_s << 75 << true;
+    QTest::newRow("missing") << u"nothing"_s << 0 << false;
+    QTest::newRow("empty") << QString() << 0 << false;
 }
 
 void TestQtFileSystem::existence() {
     QFETCH(QString, name);
-    QFETCH(bool, file);
+    QFETCH(int, replaces);
     QFETCH(bool, folder);
     QTemporaryDir dir;
     put(dir.filePath(u"f.msg"_s), "x");
@@ -220,8 +229,119 @@ void TestQtFileSystem::existence() {
     QVERIFY(QDir::setCurrent(dir.path()));
     const QString path = name.isEmpty() ? QString() : dir.path() + u'/' + name;
     QtFileSystem fs;
-    QCOMPARE(fs.fileExists(path), file);
+    bool replacing = false;
+    const int error = errorOf([&] { replacing = fs.replacesFile(path); });
+    QCOMPARE(error != 0 ? error : int(replacing), replaces);
     QCOMPARE(fs.dirExists(path), folder);
+}
+
+// What a path may name besides a regular file. A write replaces only a
+// regular file, also one a symlink names; it writes into a pipe or a
+// character device only when asked to, and refuses the rest.
+void TestQtFileSystem::writeTargets_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("intoStreams"); // as the command line writes
+    QTest::addColumn<int>("error");        // 0: written
+    const char* const both[] = {"", ", into streams"};
+    for (int streams = 0; streams < 2; ++streams) {
+        const auto row = [&](const char* kind, int error) {
+            QTest::addRow("%s%s", kind, both[streams])
+                << QString::fromLatin1(kind) << bool(streams) << error;
+        };
+        row("link to a file", 0);
+        row("link to a folder's file", 0);
+        row("hard link", 0);
+        row("dangling link", 75);
+        row("socket", 75);
+        row("pipe", streams ? 0 : 75);
+        row("character device", streams ? 0 : 75);
+    }
+}
+
+void TestQtFileSystem::writeTargets() {
+    QFETCH(QString, kind);
+    QFETCH(bool, intoStreams);
+    QFETCH(int, error);
+    QTemporaryDir dir;
+    QVERIFY(QDir::setCurrent(dir.path()));
+    put(u"def.msg"_s, "old");
+    QString target = u"out"_s;
+    const auto node = [](const QString& path) {
+        struct stat status {};
+        return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode : 0u;
+    };
+    int reader = -1;
+    const auto closeReader = qScopeGuard([&] {
+        if (reader >= 0)
+            ::close(reader);
+    });
+    if (kind == u"link to a file") {
+        QVERIFY(QFile::link(u"def.msg"_s, target));
+    } else if (kind == u"link to a folder's file") {
+        QVERIFY(QFile::link(u"."_s, u"here"_s));
+        target = u"here/def.msg"_s;
+    } else if (kind == u"hard link") {
+        QCOMPARE(::link("def.msg", "out"), 0);
+    } else if (kind == u"dangling link") {
+        QVERIFY(QFile::link(u"elsewhere.msg"_s, target));
+    } else if (kind == u"socket") {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strcpy(address.sun_path, "out");
+        QCOMPARE(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        ::close(fd);
+    } else if (kind == u"pipe") {
+        QCOMPARE(::mkfifo("out", 0600), 0);
+        // With a reader the write neither blocks nor fails.
+        reader = ::open("out", O_RDONLY | O_NONBLOCK);
+        QVERIFY(reader >= 0);
+    } else if (geteuid() == 0) {
+        // A null device of the test's own: a write that replaced it must not
+        // hit the system's /dev/null.
+        QCOMPARE(::mknod("out", S_IFCHR | 0666, makedev(1, 3)), 0);
+        const int fd = ::open("out", O_WRONLY);
+        if (fd < 0)
+            QSKIP("devices cannot be used on this file system");
+        ::close(fd);
+    } else {
+        target = u"/dev/null"_s;
+    }
+    const mode_t type = node(target) & S_IFMT;
+
+    QtFileSystem fs;
+    const QByteArray bytes = "new contents";
+    QCOMPARE(errorOf([&] {
+                 if (intoStreams)
+                     fs.writeFileOrStream(target, bytes);
+                 else
+                     fs.writeAtomically(target, bytes);
+             }),
+             error);
+    // The overwrite question is asked for what a write would replace, and
+    // a refusal comes before it.
+    bool replacing = false;
+    const int refusal = errorOf([&] { replacing = fs.replacesFile(target); });
+    QCOMPARE(refusal != 0 ? refusal : int(replacing),
+             type == S_IFLNK || type == S_IFREG ? (kind == u"dangling link" ? 75 : 1) : 75);
+
+    // The path names the same kind of thing as before.
+    QCOMPARE(node(target) & S_IFMT, type);
+    // A symlink is written through; a hard link is a name of its own, whose
+    // replacement leaves the other name's bytes alone.
+    QCOMPARE(contents(u"def.msg"_s), kind.contains(u"link to") ? bytes : QByteArray("old"));
+    if (kind == u"hard link")
+        QCOMPARE(contents(target), bytes);
+    if (kind == u"dangling link")
+        QVERIFY(!QFileInfo::exists(u"elsewhere.msg"_s));
+    if (reader >= 0) {
+        char buffer[64] = {};
+        const ssize_t n = ::read(reader, buffer, sizeof buffer);
+        QCOMPARE(QByteArray(buffer, std::max<ssize_t>(n, 0)), error == 0 ? bytes : QByteArray());
+    }
+    // Nothing is left beside the target.
+    const QDir::Filters all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    QCOMPARE(QDir().entryList(all).size(), target.startsWith(u'/') ? 1 : 2);
 }
 
 void TestQtFileSystem::makePath() {
