@@ -27,12 +27,48 @@ namespace commandline {
 
 namespace {
 
-// The options that keep the window closed, spelled like this. --help,
-// --help-all and --version come from Qt's parser. The flags of --code are
-// not among them: without --code they are a usage error of the window, and
-// Qt's own --style (the widget style) stays the window's.
-constexpr const char* windowlessLongOptions[] = {"code", "script", "help", "help-all", "version"};
-constexpr const char* windowlessShortOptions[] = {"-h", "-v"};
+// Qt's own options of a program with windows, which QGuiApplication and
+// QApplication take from the arguments, spelled with one dash or two.
+// "--style" is not among them: it is the code style of --code.
+constexpr const char* qtOptionsWithValue[] = {
+    "platform",        "platformpluginpath",
+    "platformtheme",   "plugin",
+    "qwindowgeometry", "geometry",
+    "qwindowicon",     "icon",
+    "qwindowtitle",    "title",
+    "session",         "display",
+    "style",           "stylesheet",
+    "qmljsdebugger",
+};
+constexpr const char* qtOptionsWithJoinedValue[] = {"style=", "stylesheet=", "qmljsdebugger="};
+constexpr const char* qtFlags[] = {"reverse", "widgetcount"};
+
+// True when arg (without its dashes) is one of names.
+template <std::size_t N>
+bool isOneOf(const char* arg, const char* const (&names)[N], bool joinedValue = false) {
+    for (const char* name : names) {
+        const std::size_t length = std::strlen(name);
+        if (joinedValue ? std::strncmp(arg, name, length) == 0 : std::strcmp(arg, name) == 0)
+            return true;
+    }
+    return false;
+}
+
+// How many arguments Qt's window option at arg takes up, its value
+// included; 0 when arg is none (or lacks its value).
+int qtWindowOptionSpan(const char* arg, bool valueFollows) {
+    if (arg[0] != '-')
+        return 0;
+    const bool twoDashes = arg[1] == '-';
+    const char* name = arg + (twoDashes ? 2 : 1);
+    if (twoDashes && std::strncmp(name, "style", 5) == 0 && (name[5] == '\0' || name[5] == '='))
+        return 0;
+    if (isOneOf(name, qtFlags) || isOneOf(name, qtOptionsWithJoinedValue, true))
+        return 1;
+    if (isOneOf(name, qtOptionsWithValue) && valueFollows)
+        return 2;
+    return 0;
+}
 
 // The code styles by their command line names.
 constexpr std::pair<const char*, int> styleNames[] = {
@@ -82,7 +118,9 @@ struct Parser {
     const QCommandLineOption script{
         u"script"_s,
         u"Schreibt den VBS-Code der DATEI nach AUSGABE, wie \"Speichern als VB-Script...\" "
-        "ihn schreibt. Eine vorhandene AUSGABE wird ersetzt."_s,
+        "ihn schreibt. Eine vorhandene AUSGABE wird ersetzt, bei einem symbolischen Link "
+        "die Datei, auf die er zeigt; in eine Pipe oder ein Zeichengerät (/dev/stdout) "
+        "wird geschrieben."_s,
         u"AUSGABE"_s};
 };
 
@@ -97,6 +135,20 @@ QString printable(const QString& text) {
             category == QChar::Separator_Paragraph)
             c = u'?';
     }
+    return shown;
+}
+
+// A name as the text of the comment line "' NAME" before a file's code. A
+// final "_" after a blank would make the comment go on over the next line of
+// code, as a line continuation does, so it is printed as "?" too; the blank
+// of "' " counts before a name that is "_" alone.
+QString commentText(const QString& name) {
+    QString shown = printable(name);
+    qsizetype end = shown.size();
+    while (end > 0 && shown[end - 1].isSpace())
+        --end;
+    if (end > 0 && shown[end - 1] == u'_' && (end == 1 || shown[end - 2].isSpace()))
+        shown[end - 1] = u'?';
     return shown;
 }
 
@@ -212,7 +264,7 @@ int printCode(const Parser& p, FileSystem& files, Console& console) {
             status = Failure;
             continue;
         }
-        QString text = paths.size() > 1 ? u"' "_s + printable(path) + eol : QString();
+        QString text = paths.size() > 1 ? u"' "_s + commentText(path) + eol : QString();
         text += withLineEnds(code, eol);
         if (!console.out(text.toUtf8())) {
             console.err(line(u"die Ausgabe ließ sich nicht schreiben"_s));
@@ -236,9 +288,13 @@ int writeScript(const Parser& p, FileSystem& files, Console& console) {
     const QString& path = paths.constFirst();
     if (output.isEmpty())
         return usageError(console, u"--script braucht den Namen der AUSGABE"_s);
-    // Writing the script over its own definition would lose the definition.
-    if (absolute(output) == absolute(path))
-        return usageError(console, u"AUSGABE und DATEI sind dieselbe Datei"_s);
+    // Writing the script over its own definition would lose the definition,
+    // also through a symlink or a symlinked folder; a hard link to it is
+    // another name, which the new file replaces while FILE keeps its bytes.
+    if (files.sameEntry(output, path)) {
+        reportFile(console, output, u"AUSGABE und DATEI sind dieselbe Datei"_s);
+        return Failure;
+    }
 
     Definition definition;
     if (!onFile(console, path, [&] {
@@ -247,7 +303,11 @@ int writeScript(const Parser& p, FileSystem& files, Console& console) {
                 definition.setSystemModal(Definition::Checked);
         }))
         return Failure;
-    if (!onFile(console, output, [&] { scriptfile::write(files, output, definition); }))
+    // A pipe or a terminal is written into, as cp would: "--script
+    // /dev/stdout" works in a pipeline.
+    if (!onFile(console, output, [&] {
+            scriptfile::write(files, output, definition, scriptfile::Target::FileOrStream);
+        }))
         return Failure;
     return Success;
 }
@@ -275,27 +335,41 @@ std::optional<int> strayFlag(const Parser& p, Console& console) {
     return std::nullopt;
 }
 
+// The usage error of the files given to the window, if there is one: it
+// opens one file, and an empty name is none.
+std::optional<int> windowFileError(const QStringList& files, Console& console) {
+    if (files.size() > 1)
+        return usageError(console, u"das Fenster öffnet nur eine DATEI; für mehrere: --code"_s);
+    if (files.size() == 1 && files.constFirst().isEmpty())
+        return usageError(console, u"der Name der DATEI ist leer"_s);
+    return std::nullopt;
+}
+
 } // namespace
 
 bool runsWithoutWindow(int argc, const char* const* argv) {
+    int files = 0;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        if (std::strcmp(arg, "--") == 0)
-            return false;
-        for (const char* name : windowlessShortOptions) {
-            if (std::strcmp(arg, name) == 0)
-                return true;
+        if (std::strcmp(arg, "--") == 0) {
+            // Everything after "--" is a file, whatever its name.
+            for (int k = i + 1; k < argc; ++k) {
+                if (argv[k][0] == '\0')
+                    return true;
+            }
+            files += argc - i - 1;
+            break;
         }
-        if (std::strncmp(arg, "--", 2) != 0)
+        if (const int span = qtWindowOptionSpan(arg, i + 1 < argc)) {
+            i += span - 1;
             continue;
-        for (const char* name : windowlessLongOptions) {
-            const std::size_t length = std::strlen(name);
-            if (std::strncmp(arg + 2, name, length) == 0 &&
-                (arg[2 + length] == '\0' || arg[2 + length] == '='))
-                return true;
         }
+        // A file; an empty name is a usage error.
+        if (arg[0] == '-' || arg[0] == '\0')
+            return true;
+        ++files;
     }
-    return false;
+    return files > 1;
 }
 
 int runWithoutWindow(const QStringList& arguments, FileSystem& files, Console& console) {
@@ -311,6 +385,9 @@ int runWithoutWindow(const QStringList& arguments, FileSystem& files, Console& c
         return writeScript(p, files, console);
     if (const std::optional<int> stray = strayFlag(p, console))
         return *stray;
+    // Arguments that the window would not start with either.
+    if (const std::optional<int> error = windowFileError(parser.positionalArguments(), console))
+        return *error;
     return usageError(console, u"weder --code noch --script angegeben"_s);
 }
 
@@ -329,14 +406,10 @@ WindowStart windowStart(const QStringList& arguments, Console& console) {
     if ((start.exitStatus = strayFlag(p, console)))
         return start;
     const QStringList files = parser.positionalArguments();
-    if (files.size() > 1) {
-        start.exitStatus =
-            usageError(console, u"das Fenster öffnet nur eine DATEI; für mehrere: --code"_s);
-    } else if (files.size() == 1 && files.constFirst().isEmpty()) {
-        start.exitStatus = usageError(console, u"der Name der DATEI ist leer"_s);
-    } else if (files.size() == 1) {
+    if ((start.exitStatus = windowFileError(files, console)))
+        return start;
+    if (files.size() == 1)
         start.file = absolute(files.constFirst());
-    }
     return start;
 }
 

@@ -22,10 +22,11 @@ enum ExitStatus : int {
     UsageError = 2, // the arguments are wrong; the help went to stderr
 };
 
-// True when the arguments, as main() receives them, hold one of the
-// program's own options before any "--": the program then runs without a
-// window and needs no display. Qt's own options (-platform, -style...) do
-// not count; they belong to the window.
+// False only when the arguments, as main() receives them, are Qt's own
+// window options (-platform offscreen, -style fusion, -reverse...) and at
+// most one file: then the window starts. Anything else, typos included,
+// runs without a window and needs no display, so that a usage error is
+// reported as one without a display too.
 bool runsWithoutWindow(int argc, const char* const* argv);
 
 // Runs --help, --version, --code or --script as the arguments (the program

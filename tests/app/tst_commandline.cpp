@@ -3,6 +3,7 @@
 // Expected code is what the generators make of a definition read from the
 // same file, with the line ends the command line writes.
 
+#include "core/codereader.h"
 #include "core/definition.h"
 #include "core/generators.h"
 #include "documents/definitionfile.h"
@@ -15,7 +16,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QScopeGuard>
+
+#include <algorithm>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace veltrano;
@@ -71,10 +81,13 @@ private slots:
     void initTestCase();
     void run_data();
     void run();
+    void commentLineEndsBeforeTheCode();
 
 private:
     QTemporaryDir m_files;
     QTemporaryDir m_home;
+    QString m_device;        // a character device to write into; empty: none usable
+    QByteArray m_definition; // einfach.msg, which no run may change
 };
 
 void TestCommandLine::initTestCase() {
@@ -97,6 +110,32 @@ void TestCommandLine::initTestCase() {
     write(u"icon7.msg"_s, " 7 \r\n 0 \r\n 0 \r\n 0 \r\nT\r\n");
     write(u"alt.vbs"_s, "nicht mehr da");
     QCOMPARE(::mkfifo("rohr.msg", 0600), 0);
+    // Names of FILE and names of other things for --script.
+    QVERIFY(QFile::link(u"einfach.msg"_s, u"verweis.vbs"_s));
+    QVERIFY(QFile::link(u"."_s, u"hier"_s));
+    QCOMPARE(::link("einfach.msg", "hart.vbs"), 0);
+    write(u"ziel.vbs"_s, "alt");
+    QVERIFY(QFile::link(u"ziel.vbs"_s, u"zum-ziel.vbs"_s));
+    QVERIFY(QFile::link(u"anderswo/lose.vbs"_s, u"lose.vbs"_s));
+    QCOMPARE(::mkfifo("rohr.vbs", 0600), 0);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, "sockel.vbs");
+    QCOMPARE(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
+    // A null device of the test's own where root may make one, so that a
+    // write that replaced it could not hit the system's.
+    if (geteuid() != 0) {
+        m_device = u"/dev/null"_s;
+    } else if (::mknod("null.vbs", S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        const int device = ::open("null.vbs", O_WRONLY);
+        if (device >= 0) {
+            ::close(device);
+            m_device = u"null.vbs"_s;
+        }
+    }
+    m_definition = readAll(u"einfach.msg"_s);
 }
 
 void TestCommandLine::run_data() {
@@ -107,15 +146,13 @@ void TestCommandLine::run_data() {
     QTest::addColumn<QString>("errors");   // in stderr; empty: stderr stays empty
     QTest::addColumn<QString>("written");  // a file the run writes, or none
     QTest::addColumn<QByteArray>("bytes"); // its content; null: it must not exist
-    QTest::addColumn<bool>("window");      // the window's arguments, on Qt's offscreen platform
 
     const QString none;
     const QByteArray nothing;
     const auto add = [](const char* name, const QStringList& arguments, int status,
                         const QByteArray& output, const QString& errors, const QString& written,
-                        const QByteArray& bytes, bool whole = true, bool window = false) {
-        QTest::newRow(name) << arguments << status << output << whole << errors << written << bytes
-                            << window;
+                        const QByteArray& bytes, bool whole = true) {
+        QTest::newRow(name) << arguments << status << output << whole << errors << written << bytes;
     };
     const QString e = u"einfach.msg"_s, l = u"lang.msg"_s, v = u"vbs.msg"_s;
 
@@ -185,8 +222,28 @@ void TestCommandLine::run_data() {
     add("script of a missing file writes nothing",
         QStringList{u"--script"_s, u"leer.vbs"_s, u"fehlt.msg"_s}, 1, nothing,
         u"fehlt.msg: 53 Datei nicht gefunden"_s, u"leer.vbs"_s, nothing);
-    add("script over its own definition", QStringList{u"--script"_s, u"./einfach.msg"_s, e}, 2,
+    add("script over its own definition", QStringList{u"--script"_s, u"./einfach.msg"_s, e}, 1,
         nothing, u"AUSGABE und DATEI sind dieselbe Datei"_s, e, readAll(e));
+    add("script through a symlink to its definition", {u"--script"_s, u"verweis.vbs"_s, e}, 1,
+        nothing, u"veltrano: verweis.vbs: AUSGABE und DATEI sind dieselbe Datei\n"_s, e,
+        readAll(e));
+    add("script through a symlinked folder", {u"--script"_s, u"hier/einfach.msg"_s, e}, 1, nothing,
+        u"AUSGABE und DATEI sind dieselbe Datei"_s, e, readAll(e));
+    add("script over a hard link to its definition", {u"--script"_s, u"hart.vbs"_s, e}, 0, nothing,
+        none, u"hart.vbs"_s, script(e));
+    add("script through a symlink to a file", {u"--script"_s, u"zum-ziel.vbs"_s, e}, 0, nothing,
+        none, u"ziel.vbs"_s, script(e));
+    add("script through a dangling symlink", {u"--script"_s, u"lose.vbs"_s, e}, 1, nothing,
+        u"veltrano: lose.vbs: 75 Fehler beim Zugriff auf Pfad/Datei"_s, u"anderswo/lose.vbs"_s,
+        nothing);
+    add("script into a pipe", {u"--script"_s, u"rohr.vbs"_s, e}, 0, nothing, none, u"rohr.vbs"_s,
+        script(e));
+    add("script to stdout", {u"--script"_s, u"/dev/stdout"_s, e}, 0, script(e), none, none,
+        nothing);
+    add("script into a character device", {u"--script"_s, m_device, e}, 0, nothing, none, m_device,
+        QByteArray(""));
+    add("script onto a socket", {u"--script"_s, u"sockel.vbs"_s, e}, 1, nothing,
+        u"veltrano: sockel.vbs: 75 "_s, none, nothing);
     add("script of several files", QStringList{u"--script"_s, u"zwei.vbs"_s, e, v}, 2, nothing,
         u"--script braucht genau eine DATEI"_s, u"zwei.vbs"_s, nothing);
     add("script with a code flag", QStringList{u"--script"_s, u"crlf.vbs"_s, u"--crlf"_s, e}, 2,
@@ -194,11 +251,24 @@ void TestCommandLine::run_data() {
     add("code and script", QStringList{u"--code"_s, u"--script"_s, u"beide.vbs"_s, e}, 2, nothing,
         u"--code und --script schließen einander aus"_s, u"beide.vbs"_s, nothing);
 
-    // Without --code or --script the window starts: these end before it shows.
+    // Usage errors need no display, whatever was mistyped.
     add("window with two files", {e, v}, 2, nothing, u"das Fenster öffnet nur eine DATEI"_s, none,
-        nothing, true, true);
+        nothing);
+    add("window with an empty name", {QString()}, 2, nothing, u"der Name der DATEI ist leer"_s,
+        none, nothing);
     add("window with a flag of --code", {u"--crlf"_s, e}, 2, nothing,
-        u"--crlf gilt nur zusammen mit --code oder --script"_s, none, nothing, true, true);
+        u"--crlf gilt nur zusammen mit --code oder --script"_s, none, nothing);
+    add("window with the code style", {u"--style"_s, u"if"_s, e}, 2, nothing,
+        u"--style gilt nur zusammen mit --code oder --script"_s, none, nothing);
+    add("mistyped --code", {u"--cod"_s, e}, 2, nothing, u"Unbekannte Option 'cod'."_s, none,
+        nothing);
+    add("mistyped --script", {u"--scirpt"_s, u"x.vbs"_s, e}, 2, nothing,
+        u"Unbekannte Option 'scirpt'."_s, u"x.vbs"_s, nothing);
+    add("unknown short option", {u"-x"_s}, 2, nothing, u"Unbekannte Option 'x'."_s, none, nothing);
+    add("help and version at once", {u"-hv"_s}, 0, "Aufruf: " VELTRANO_PROGRAM, none, none, nothing,
+        false);
+    add("Qt's window option without its value", {e, u"-platform"_s}, 2, nothing,
+        u"Unbekannte Option"_s, none, nothing);
 }
 
 void TestCommandLine::run() {
@@ -209,7 +279,8 @@ void TestCommandLine::run() {
     QFETCH(QString, errors);
     QFETCH(QString, written);
     QFETCH(QByteArray, bytes);
-    QFETCH(bool, window);
+    if (arguments.contains(QString()) && written.isEmpty() && status == 0)
+        QSKIP("no character device can be used here");
 
     // No display of any kind, and a home of its own that must stay empty:
     // the command line neither needs a window nor touches the settings or
@@ -221,8 +292,20 @@ void TestCommandLine::run() {
         environment.remove(name);
     environment.insert(u"HOME"_s, m_home.path());
     environment.insert(u"LANG"_s, u"C.UTF-8"_s);
-    if (window)
-        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    // A pipe written into needs its reader first, as in a shell pipeline.
+    const auto type = [](const QString& path) {
+        struct stat status {};
+        return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & S_IFMT
+                                                                          : 0u;
+    };
+    const mode_t writtenType = written.isEmpty() ? 0 : type(written);
+    const int reader = writtenType == S_IFIFO
+                           ? ::open(QFile::encodeName(written).constData(), O_RDONLY | O_NONBLOCK)
+                           : -1;
+    const auto closeReader = qScopeGuard([reader] {
+        if (reader >= 0)
+            ::close(reader);
+    });
     QProcess program;
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(m_files.path());
@@ -243,12 +326,69 @@ void TestCommandLine::run() {
         QVERIFY2(QString::fromUtf8(shownErrors).contains(errors), shownErrors.constData());
     // A usage error shows the help on stderr.
     QCOMPARE(shownErrors.contains("\nAufruf: "), status == 2);
-    if (!written.isEmpty()) {
+    if (writtenType == S_IFIFO || writtenType == S_IFCHR) {
+        // Written into and left as it was.
+        QCOMPARE(type(written), writtenType);
+        if (reader >= 0) {
+            QByteArray received(64 * 1024, '\0');
+            const ssize_t n = ::read(reader, received.data(), std::size_t(received.size()));
+            received.truncate(std::max<ssize_t>(n, 0));
+            QCOMPARE(received, bytes);
+        }
+    } else if (!written.isEmpty()) {
         QCOMPARE(QFile::exists(written), !bytes.isNull());
         QCOMPARE(readAll(written), bytes);
     }
+    // No run changes a definition or turns a symlink into a file.
+    QCOMPARE(readAll(u"einfach.msg"_s), m_definition);
+    for (const QString& link : {u"verweis.vbs"_s, u"zum-ziel.vbs"_s, u"lose.vbs"_s, u"hier"_s})
+        QVERIFY2(QFileInfo(link).isSymLink(), qPrintable(link));
     QCOMPARE(QDir(m_home.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList());
+}
+
+// A name ending in " _" must not make its comment line a line continuation,
+// which would swallow the first line of the code after it: each code after
+// its "' NAME" line still reads back as its file's definition.
+void TestCommandLine::commentLineEndsBeforeTheCode() {
+    // Long messages in the script style with the button "OK": only the
+    // "Dim Msg" that starts the code tells the reader the style.
+    const QString names[] = {u"b _"_s, u"_"_s, u"c _ \u00A0"_s};
+    const QString messages[] = {
+        u"Eine lange Meldung, die mit fünfzig Zeichen nicht auskommt."_s,
+        u"Noch eine lange Meldung, die mit fünfzig Zeichen nicht auskommt."_s,
+        u"Die dritte lange Meldung, die mit fünfzig Zeichen nicht auskommt."_s};
+    QStringList arguments{u"--code"_s};
+    for (int i = 0; i < 3; ++i) {
+        QFile file(names[i]);
+        const QByteArray bytes =
+            definitionfile::encode({16, 0, 0, options::Vbs, u"Titel %1"_s.arg(i), messages[i]});
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        arguments << names[i];
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"HOME"_s, m_home.path());
+    environment.insert(u"LANG"_s, u"C.UTF-8"_s);
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(m_files.path());
+    program.start(QStringLiteral(VELTRANO_PROGRAM), arguments);
+    QVERIFY(program.waitForFinished(30000));
+    QCOMPARE(program.exitCode(), 0);
+    const QString output = QString::fromUtf8(program.readAllStandardOutput());
+
+    qsizetype at = -1;
+    for (int i = 0; i < 3; ++i) {
+        at = output.indexOf(u"' "_s, at + 1);
+        QVERIFY2(at == 0 || (at > 0 && output[at - 1] == u'\n'), qPrintable(output));
+        const ReadResult result = readMsgBoxCall(output.mid(at), options::Einfach);
+        QVERIFY(std::holds_alternative<ReadCall>(result));
+        QCOMPARE(std::get<ReadCall>(result).title, u"Titel %1"_s.arg(i));
+        QCOMPARE(std::get<ReadCall>(result).message, messages[i]);
+        QCOMPARE(std::get<ReadCall>(result).codeStyle, std::optional<int>(options::Vbs));
+    }
+    for (const QString& comment : {u"' b ?\n"_s, u"' ?\n"_s, u"' c ? \u00A0\n"_s})
+        QVERIFY2(output.contains(comment), qPrintable(output));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
