@@ -124,20 +124,6 @@ struct Parser {
         u"AUSGABE"_s};
 };
 
-// A name as it may be shown on a terminal or in generated code: control
-// characters (an escape sequence, a line break in a file name) become "?",
-// so that a name can neither steer the terminal nor start a line of code.
-QString printable(const QString& text) {
-    QString shown = text;
-    for (QChar& c : shown) {
-        const QChar::Category category = c.category();
-        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
-            category == QChar::Separator_Paragraph)
-            c = u'?';
-    }
-    return shown;
-}
-
 // A name as the text of the comment line "' NAME" before a file's code. A
 // final "_" after a blank would make the comment go on over the next line of
 // code, as a line continuation does, so it is printed as "?" too; the blank
@@ -346,6 +332,17 @@ std::optional<int> windowFileError(const QStringList& files, Console& console) {
 }
 
 } // namespace
+
+QString printable(const QString& text) {
+    QString shown = text;
+    for (QChar& c : shown) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
+            category == QChar::Separator_Paragraph)
+            c = u'?';
+    }
+    return shown;
+}
 
 bool runsWithoutWindow(int argc, const char* const* argv) {
     int files = 0;

@@ -57,6 +57,14 @@ int runWindow(int argc, char* argv[]) {
     appearance::installFontSubstitutes();
 
     QtServices services;
+    if (services.settings.fileRefused()) {
+        // Told once; the program then starts as on a first start.
+        const QString notice =
+            u"veltrano: die Einstellungsdatei %1 ist keine gewöhnliche Datei; sie wird weder "
+            "gelesen noch geschrieben, es gelten die Voreinstellungen\n"_s.arg(
+                commandline::printable(services.settings.filePath()));
+        std::fputs(notice.toLocal8Bit().constData(), stderr);
+    }
     Definition definition;
     MainWindow window(definition, services.services);
     services.setParentWindow(&window);

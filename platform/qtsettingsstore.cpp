@@ -1,15 +1,21 @@
 #include "platform/qtsettingsstore.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QLockFile>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryFile>
+#include <QThread>
 
-#include <cstdio>
+#include <cerrno>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -19,6 +25,12 @@ namespace veltrano {
 namespace {
 
 const QString kSection = u"Options/"_s;
+
+// Settings files beyond this size are not read, and so never replaced.
+constexpr qint64 kMaxFileSize = 16 << 20;
+
+// How long a flush waits for another instance's flush to end.
+constexpr int kLockWaitMs = 3000;
 
 QString userSettingsPath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
@@ -35,12 +47,146 @@ void keepToOwner(const QString& path) {
         QFile::setPermissions(path, wanted);
 }
 
+// What the settings path names.
+struct Located {
+    enum Kind {
+        Nothing,       // no file yet
+        File,          // a regular file, also one a symlink names
+        SomethingElse, // a folder, pipe, device, socket, a symlink to nothing
+        Unreachable,   // a folder on the way cannot be searched
+    };
+    Kind kind = Nothing;
+    QString file; // the file to read and replace, symlinks resolved
+};
+
+Located locate(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status {};
+    if (::lstat(name.constData(), &status) != 0)
+        return {errno == ENOENT ? Located::Nothing : Located::Unreachable, path};
+    if (!S_ISLNK(status.st_mode))
+        return {S_ISREG(status.st_mode) ? Located::File : Located::SomethingElse, path};
+    if (::stat(name.constData(), &status) != 0 || !S_ISREG(status.st_mode))
+        return {Located::SomethingElse, path};
+    const QString file = QFileInfo(path).canonicalFilePath();
+    return {file.isEmpty() ? Located::SomethingElse : Located::File, file};
+}
+
+// The bytes of the settings file as they are now, empty when there is none
+// yet, with the owner's permission bits. Nothing when it cannot be read
+// whole: a file that cannot be read is never replaced, since that would
+// lose what it holds. It is opened without waiting, in case a pipe has
+// taken its place.
+std::optional<QByteArray> currentBytes(const QString& file, mode_t* ownerBits) {
+    *ownerBits = S_IRUSR | S_IWUSR;
+    const int fd =
+        ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? std::optional<QByteArray>(QByteArray()) : std::nullopt;
+    QFile in;
+    if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    *ownerBits = status.st_mode & S_IRWXU;
+    const QByteArray bytes = in.read(kMaxFileSize + 1);
+    if (bytes.size() > kMaxFileSize || in.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+// Writes every byte; false when any did not reach the file.
+bool writeWhole(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size() && file.flush();
+}
+
+// Takes the lock, waiting a while for another instance's flush to end. It
+// asks again every few milliseconds: QLockFile's own wait doubles its
+// pauses, so an instance that flushes often could keep the lock from
+// another one until it gives up.
+bool takeLock(QLockFile& lock) {
+    const QDeadlineTimer deadline(kLockWaitMs);
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
+            return false;
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+bool syncToDisk(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && synced;
+}
+
+// A stored value as text. An unquoted "a,b" written by hand reads as a
+// list; its text is given back.
+std::optional<QString> textOf(const QVariant& value) {
+    if (!value.isValid())
+        return std::nullopt;
+    if (value.metaType().id() == QMetaType::QStringList)
+        return value.toStringList().join(u',');
+    if (!value.canConvert<QString>())
+        return std::nullopt;
+    return value.toString();
+}
+
+// New files beside the settings file, named after it; whatever has not
+// been renamed into place is removed again.
+class ScratchFiles {
+public:
+    explicit ScratchFiles(const QString& file) : m_pattern(file + u".XXXXXX"_s) {}
+    ~ScratchFiles() {
+        for (const QString& name : std::as_const(m_names))
+            QFile::remove(name);
+    }
+    ScratchFiles(const ScratchFiles&) = delete;
+    ScratchFiles& operator=(const ScratchFiles&) = delete;
+
+    // An empty file of a fresh name, open to its owner only; empty when it
+    // could not be made.
+    QString make(mode_t ownerBits) {
+        QTemporaryFile file(m_pattern);
+        file.setAutoRemove(false);
+        if (!file.open())
+            return QString();
+        m_names.append(file.fileName());
+        if (::fchmod(file.handle(), ownerBits) != 0)
+            return QString();
+        return file.fileName();
+    }
+    // Renames one over another path, which then no longer needs removing.
+    bool moveTo(const QString& name, const QString& target) {
+        if (::rename(QFile::encodeName(name).constData(), QFile::encodeName(target).constData()) !=
+            0)
+            return false;
+        m_names.removeAll(name);
+        m_names.removeAll(target);
+        return true;
+    }
+
+private:
+    QString m_pattern;
+    QStringList m_names;
+};
+
 } // namespace
 
 QtSettingsStore::QtSettingsStore() : QtSettingsStore(userSettingsPath()) {}
 
 QtSettingsStore::QtSettingsStore(const QString& filePath) : m_path(filePath) {
-    open();
+    const Located located = locate(m_path);
+    m_refused = located.kind == Located::SomethingElse;
+    if (located.kind == Located::File && QFileInfo(located.file).size() <= kMaxFileSize)
+        m_settings = std::make_unique<QSettings>(located.file, QSettings::IniFormat);
 }
 
 QtSettingsStore::~QtSettingsStore() {
@@ -48,140 +194,101 @@ QtSettingsStore::~QtSettingsStore() {
         flush();
 }
 
-void QtSettingsStore::open() {
-    m_settings = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
-    // Never write into the file in place: a failed write must leave it whole.
-    m_settings->setAtomicSyncRequired(true);
-}
-
 QString QtSettingsStore::read(const QString& key, const QString& defaultValue) {
-    if (m_unsaved.contains(key))
-        return m_unsaved.value(key);
-    const QVariant value = m_settings->value(kSection + key);
-    if (!value.isValid())
+    if (m_written.contains(key))
+        return m_written.value(key);
+    if (!m_settings)
         return defaultValue;
-    // An unquoted "a,b" written by hand reads as a list; give back its text.
-    if (value.metaType().id() == QMetaType::QStringList)
-        return value.toStringList().join(u',');
-    if (!value.canConvert<QString>())
-        return defaultValue;
-    return value.toString();
+    return textOf(m_settings->value(kSection + key)).value_or(defaultValue);
 }
 
 void QtSettingsStore::write(const QString& key, const QString& value) {
-    if (!m_folderReady) {
-        // The folder is private before anything is written into it.
-        const QString folder = QFileInfo(m_path).absolutePath();
-        if (!QFileInfo(folder).isDir())
-            QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        if (!QFileInfo(folder).isDir())
-            QDir().mkpath(folder);
-        keepToOwner(folder);
-        m_folderReady = true;
-    }
-    // Values reach QSettings only in flush(), so that nothing is written
-    // behind its checks (QSettings also writes from the event loop).
+    makeFolder();
+    m_written.insert(key, value);
     m_unsaved.insert(key, value);
+}
+
+void QtSettingsStore::makeFolder() {
+    if (m_folderReady)
+        return;
+    // The folder is private before anything is written into it.
+    const QString folder = QFileInfo(m_path).absolutePath();
+    if (!QFileInfo(folder).isDir())
+        QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (!QFileInfo(folder).isDir())
+        QDir().mkpath(folder);
+    keepToOwner(folder);
+    m_folderReady = true;
 }
 
 bool QtSettingsStore::flush() {
     if (m_unsaved.isEmpty())
         return true;
-    // Replacing a file we cannot read would lose the values it holds, and
-    // replacing a write-protected one would ignore the protection.
-    const QFileInfo info(m_path);
-    if (info.isDir() || (info.exists() && (!info.isReadable() || !info.isWritable())))
+    makeFolder();
+    const Located located = locate(m_path);
+    if (located.kind != Located::Nothing && located.kind != Located::File)
         return false;
-
-    // QSettings keeps its first error for good: after a failure, start
-    // afresh so that this flush reports its own outcome.
-    if (m_failed) {
-        m_settings.reset();
-        open();
-        m_failed = false;
-    }
-    // QSettings replaces the file through QSaveFile, whose commit() reports
-    // success even when its last flush failed on a full disk: the file is
-    // then cut, and status() still says NoError. The previous file is kept
-    // under a second name (a hard link, which needs no free space) and put
-    // back unless the new file holds every value.
-    const Previous previous = keepPrevious();
-    for (auto it = m_unsaved.cbegin(); it != m_unsaved.cend(); ++it)
-        m_settings->setValue(kSection + it.key(), it.value());
-    m_settings->sync();
-    const bool ok = m_settings->status() != QSettings::AccessError && onDiskMatches();
-    if (!ok)
-        restorePrevious(previous);
-    else if (!previous.link.isEmpty())
-        QFile::remove(previous.link);
-    makePrivate();
-    if (ok) {
-        m_unsaved.clear();
-        return true;
-    }
-    m_failed = true;
-    return false;
-}
-
-QtSettingsStore::Previous QtSettingsStore::keepPrevious() const {
-    Previous previous;
-    previous.existed = QFileInfo::exists(m_path);
-    if (!previous.existed)
-        return previous;
-    const QString link = m_path + u".previous"_s;
-    const QByteArray linkName = QFile::encodeName(link);
-    ::unlink(linkName.constData()); // left behind by a run that ended during a flush
-    if (::link(QFile::encodeName(m_path).constData(), linkName.constData()) == 0) {
-        previous.link = link;
-    } else if (QFile file(m_path); file.open(QIODevice::ReadOnly)) {
-        // No hard links here: keep the bytes instead.
-        previous.bytes = file.read(1 << 20);
-    }
-    return previous;
-}
-
-void QtSettingsStore::restorePrevious(const Previous& previous) const {
-    const QByteArray path = QFile::encodeName(m_path);
-    if (!previous.link.isEmpty()) {
-        const QByteArray link = QFile::encodeName(previous.link);
-        ::rename(link.constData(), path.constData());
-        // When QSettings left the old file in place, both names are the same
-        // file and rename() does nothing: the second name goes.
-        ::unlink(link.constData());
-    } else if (previous.existed) {
-        QSaveFile file(m_path);
-        if (file.open(QIODevice::WriteOnly) &&
-            file.write(previous.bytes) == previous.bytes.size() && file.flush())
-            file.commit();
-    } else {
-        // A cut file where there was none: no file gives the same defaults.
-        QFile::remove(m_path);
-    }
-}
-
-bool QtSettingsStore::onDiskMatches() const {
-    // QSettings shares what it has read of a file name within the process,
-    // so the check reads a copy of the bytes under a name of its own.
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!replaceFile(located.file))
         return false;
-    const QByteArray bytes = file.readAll();
-    QTemporaryFile copy;
-    if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush())
-        return false;
-    copy.close();
-    const QSettings onDisk(copy.fileName(), QSettings::IniFormat);
-    const QStringList keys = m_settings->allKeys();
-    for (const QString& key : keys) {
-        if (onDisk.value(key) != m_settings->value(key))
-            return false;
-    }
+    m_unsaved.clear();
     return true;
 }
 
-void QtSettingsStore::makePrivate() const {
-    if (QFileInfo::exists(m_path))
-        keepToOwner(m_path);
+bool QtSettingsStore::replaceFile(const QString& file) {
+    // Replacing a write-protected file would ignore the protection.
+    const QFileInfo info(file);
+    if (info.exists() && !info.isWritable())
+        return false;
+    // The lock QSettings takes for the same file, so that instances flush
+    // one after the other, each into the file as the one before left it.
+    QLockFile lock(file + u".lock"_s);
+    if (!takeLock(lock))
+        return false;
+    mode_t ownerBits = 0;
+    const std::optional<QByteArray> current = currentBytes(file, &ownerBits);
+    if (!current)
+        return false;
+
+    ScratchFiles scratch(file);
+    const QString merged = scratch.make(ownerBits);
+    const QString checked = scratch.make(ownerBits);
+    if (merged.isEmpty() || checked.isEmpty() || !writeWhole(merged, *current))
+        return false;
+    // QSettings merges the values into what the file holds and writes it
+    // back; the file is this flush's own, so in place.
+    QSet<QString> keys;
+    {
+        QSettings settings(merged, QSettings::IniFormat);
+        settings.setAtomicSyncRequired(false);
+        for (auto it = m_unsaved.cbegin(); it != m_unsaved.cend(); ++it)
+            settings.setValue(kSection + it.key(), it.value());
+        settings.sync();
+        if (settings.status() == QSettings::AccessError)
+            return false;
+        const QStringList all = settings.allKeys();
+        keys = QSet<QString>(all.cbegin(), all.cend());
+    }
+    // A write that met a full disk can leave a cut file and still count as
+    // done. The file is therefore read back, under a name of its own:
+    // QSettings keeps what it has read or written of a file name for the
+    // whole process and would answer from that. No key may be missing, and
+    // the values of this flush must be there; other values are not
+    // compared, since another program's value need not equal itself (NaN).
+    if (!scratch.moveTo(merged, checked))
+        return false;
+    {
+        const QSettings onDisk(checked, QSettings::IniFormat);
+        if (onDisk.status() == QSettings::AccessError)
+            return false;
+        const QStringList found = onDisk.allKeys();
+        if (!QSet<QString>(found.cbegin(), found.cend()).contains(keys))
+            return false;
+        for (auto it = m_unsaved.cbegin(); it != m_unsaved.cend(); ++it) {
+            if (textOf(onDisk.value(kSection + it.key())) != it.value())
+                return false;
+        }
+    }
+    return syncToDisk(checked) && scratch.moveTo(checked, file);
 }
 
 } // namespace veltrano

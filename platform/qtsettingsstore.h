@@ -2,7 +2,6 @@
 
 #include "platform/settingsstore.h"
 
-#include <QByteArray>
 #include <QMap>
 #include <QString>
 
@@ -13,9 +12,17 @@ class QSettings;
 namespace veltrano {
 
 // The settings store as an INI file private to the user, by default
-// $XDG_CONFIG_HOME/Veltrano/Veltrano.conf, section "Options". The file is
-// replaced atomically on every write to disk, so a failed write leaves the
-// previous file as it was.
+// $XDG_CONFIG_HOME/Veltrano/Veltrano.conf, section "Options".
+//
+// The file is read once, when the store is made. A flush puts the values
+// written since the last one into a copy of the file as it is on disk now,
+// beside it (beside the file a symlink names), checks the copy under a
+// second name and renames it over the file, all under the lock file that
+// QSettings itself uses. So a failed write leaves the previous file whole,
+// and two instances flushing at once each put their own changes on disk:
+// the last flush wins per key. A settings file that is neither a regular
+// file nor a symlink to one (a pipe, a device, a link to nothing) is
+// neither read nor written.
 class QtSettingsStore : public SettingsStore {
 public:
     QtSettingsStore();
@@ -27,29 +34,22 @@ public:
     bool flush() override;
 
     QString filePath() const { return m_path; }
+    // True when something other than a settings file stands at its place;
+    // the store then reads nothing and writes nothing.
+    bool fileRefused() const { return m_refused; }
 
 private:
-    void open();
-    void makePrivate() const;
-    // The settings file as it is before a flush: a second name for it (a
-    // hard link), or its bytes where links are not possible.
-    struct Previous {
-        bool existed = false;
-        QString link;
-        QByteArray bytes;
-    };
-    Previous keepPrevious() const;
-    // Puts the kept file back in place of a cut one.
-    void restorePrevious(const Previous& previous) const;
-    // True if the file on disk holds every value QSettings holds.
-    bool onDiskMatches() const;
+    void makeFolder();
+    // Writes the unsaved values as described above; false when anything
+    // stood in the way, which leaves the settings file as it was.
+    bool replaceFile(const QString& file);
 
     QString m_path;
-    std::unique_ptr<QSettings> m_settings;
-    // Values written since the last successful flush, kept to retry them.
-    QMap<QString, QString> m_unsaved;
+    std::unique_ptr<QSettings> m_settings; // the file as it was read; null: nothing to read
+    QMap<QString, QString> m_written;      // every value written by this run
+    QMap<QString, QString> m_unsaved;      // those not on disk yet
+    bool m_refused = false;
     bool m_folderReady = false;
-    bool m_failed = false; // the last flush failed
 };
 
 } // namespace veltrano

@@ -3,6 +3,9 @@
 //   faults_saver settings <path>  the settings store
 // The two contents it alternates between are those contentFor() gives for
 // 0 and 1. Prints "ready" once the first save is complete.
+//   faults_saver count <path> <key> <rounds>
+// stores 0, 1, ... rounds - 1 under key, flushing each, for
+// tst_settingsfaults; exits 1 as soon as a flush fails.
 #include "platform/qtfilesystem.h"
 #include "platform/qtsettingsstore.h"
 #include "tests/faults/savercontent.h"
@@ -16,6 +19,15 @@ using namespace veltrano;
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.size() == 5 && args[1] == u"count") {
+        QtSettingsStore settings(args[2]);
+        for (int round = 0; round < args[4].toInt(); ++round) {
+            settings.write(args[3], QString::number(round));
+            if (!settings.flush())
+                return 1;
+        }
+        return 0;
+    }
     if (args.size() != 3)
         return 2;
     const QString path = args[2];

@@ -8,7 +8,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPointF>
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +19,7 @@
 
 #include <memory>
 #include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -29,8 +33,12 @@ enum class Fault {
     ReadOnlyFolder,
     Garbage,
     FolderInItsPlace,
-    DiskFull,    // no free block before the write
-    DiskFillsUp, // one free block, the new file needs two
+    DiskFull,       // no free block before the write
+    DiskFillsUp,    // one free block, the new file needs two
+    LinkToFullDisk, // the settings file is a symlink to a file on a disk that fills up
+    FullTempFolder, // TMPDIR lies on a full disk
+    ForeignNaN,     // another program's value that never equals itself
+    Pipe,           // a named pipe in the settings file's place
 };
 
 const QByteArray goodFile = "[Options]\nFirstStart=True\nExtension=3\n";
@@ -66,6 +74,7 @@ class tst_SettingsFaults : public QObject {
 private slots:
     void brokenSettingsFile_data();
     void brokenSettingsFile();
+    void twoInstancesFlushingAtOnce();
 };
 
 void tst_SettingsFaults::brokenSettingsFile_data() {
@@ -84,6 +93,13 @@ void tst_SettingsFaults::brokenSettingsFile_data() {
     // file with a cut one.
     QTest::newRow("disk full") << Fault::DiskFull << u"True"_s << false;
     QTest::newRow("disk fills up") << Fault::DiskFillsUp << u"True"_s << false;
+    // The file a symlink names is left whole, and the link stays a link.
+    QTest::newRow("symlink to a full disk") << Fault::LinkToFullDisk << u"True"_s << false;
+    // Nothing goes through the temporary folder.
+    QTest::newRow("full temporary folder") << Fault::FullTempFolder << u"True"_s << true;
+    QTest::newRow("foreign NaN value") << Fault::ForeignNaN << u"True"_s << true;
+    // Neither read (which would wait for a writer for good) nor written.
+    QTest::newRow("named pipe") << Fault::Pipe << u"False"_s << false;
 }
 
 void tst_SettingsFaults::brokenSettingsFile() {
@@ -92,7 +108,9 @@ void tst_SettingsFaults::brokenSettingsFile() {
     QFETCH(bool, written);
 
     const bool onSmallDisk = fault == Fault::DiskFull || fault == Fault::DiskFillsUp;
-    if (onSmallDisk && smallDisk().isEmpty())
+    const bool smallDiskNeeded =
+        onSmallDisk || fault == Fault::LinkToFullDisk || fault == Fault::FullTempFolder;
+    if (smallDiskNeeded && smallDisk().isEmpty())
         QSKIP("no small file system can be mounted here");
     // Root acts as "nobody" here, who must reach the folder.
     const std::unique_ptr<QTemporaryDir> scratchDir =
@@ -100,27 +118,48 @@ void tst_SettingsFaults::brokenSettingsFile() {
                     : std::make_unique<ReachableDir>();
     VELTRANO_REQUIRE_REACHABLE(*scratchDir);
     const QTemporaryDir& scratch = *scratchDir;
-    const auto emptyDisk = qScopeGuard([&] {
-        if (onSmallDisk)
-            QFile::remove(diskFiller());
-    });
     const QString folder = scratch.filePath(u"Veltrano"_s);
     const QString path = folder + u"/Veltrano.conf"_s;
+    // The file that holds the settings: the path's own, or the linked one.
+    QString real = path;
+    const QByteArray tempFolder = qgetenv("TMPDIR");
+    const auto cleanUp = qScopeGuard([&] {
+        if (smallDiskNeeded) {
+            QFile::remove(diskFiller());
+            QDir(smallDisk() + u"/linked"_s).removeRecursively();
+        }
+        qputenv("TMPDIR", tempFolder);
+    });
     QVERIFY(QDir().mkpath(folder));
+    if (fault == Fault::LinkToFullDisk) {
+        real = smallDisk() + u"/linked/Veltrano.conf"_s;
+        QVERIFY(QDir().mkpath(QFileInfo(real).absolutePath()));
+        QVERIFY(QFile::link(real, path));
+    }
     if (fault == Fault::FolderInItsPlace) {
         QVERIFY(QDir().mkpath(path));
+    } else if (fault == Fault::Pipe) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     } else {
-        QFile file(path);
+        QFile file(real);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(fault == Fault::Garbage ? garbage() : goodFile);
     }
-    const QByteArray before = contentOf(path);
+    if (fault == Fault::ForeignNaN) {
+        QSettings other(path, QSettings::IniFormat);
+        other.setValue(u"Andere/Punkt"_s, QPointF(qQNaN(), 1.0));
+    }
+    const QByteArray before = fault == Fault::Pipe ? QByteArray() : contentOf(real);
 
     const bool root = geteuid() == 0;
     if (root) {
         // Permissions do not bind root: act as the files' owner instead.
         QVERIFY(chownToNobody(folder));
-        QVERIFY(fault == Fault::FolderInItsPlace || chownToNobody(path));
+        QVERIFY(fault == Fault::FolderInItsPlace || chownToNobody(real));
+        if (real != path) {
+            QVERIFY(chownToNobody(QFileInfo(real).absolutePath()));
+            QCOMPARE(::lchown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+        }
     }
     switch (fault) {
     case Fault::Unreadable:
@@ -138,6 +177,17 @@ void tst_SettingsFaults::brokenSettingsFile() {
     case Fault::DiskFillsUp:
         fillDisk(4096);
         break;
+    case Fault::LinkToFullDisk:
+        fillDisk(4096);
+        break;
+    case Fault::FullTempFolder: {
+        const QString full = smallDisk() + u"/linked"_s;
+        QVERIFY(QDir().mkpath(full));
+        QVERIFY(QFile::setPermissions(full, QFile::Permissions(0x7777)));
+        qputenv("TMPDIR", QFile::encodeName(full));
+        fillDisk(0);
+        break;
+    }
     default:
         break;
     }
@@ -146,12 +196,13 @@ void tst_SettingsFaults::brokenSettingsFile() {
     {
         Unprivileged asUser(scratch.path());
         QtSettingsStore store(path);
+        QCOMPARE(store.fileRefused(), fault == Fault::Pipe || fault == Fault::FolderInItsPlace);
         QCOMPARE(store.read(u"FirstStart"_s, u"False"_s), firstStart);
         QCOMPARE(store.read(u"frmMsgBoxLeft"_s, u"100"_s).isEmpty(), false);
         store.write(u"Extension"_s, u"2"_s);
         store.write(u"FirstStart"_s, u"True"_s);
         // Long enough that the new file needs more than one block.
-        if (fault == Fault::DiskFillsUp)
+        if (fault == Fault::DiskFillsUp || fault == Fault::LinkToFullDisk)
             store.write(u"EinstellungSpeicherPfad"_s, QString(6000, u'p'));
         flushed = store.flush();
         // The store keeps working after a failed flush.
@@ -159,18 +210,56 @@ void tst_SettingsFaults::brokenSettingsFile() {
     } // the destructor tries once more
 
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    if (fault != Fault::Pipe)
+        QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner);
     QCOMPARE(flushed, written);
     if (!written) {
-        QCOMPARE(contentOf(path), before);
-        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(),
-                 fault == Fault::FolderInItsPlace ? 0 : 1);
+        // Whole, of the same kind, and nothing left beside it.
+        if (fault == Fault::Pipe) {
+            struct stat status {};
+            QCOMPARE(::lstat(QFile::encodeName(path).constData(), &status), 0);
+            QVERIFY(S_ISFIFO(status.st_mode));
+        } else {
+            QCOMPARE(contentOf(real), before);
+        }
+        QCOMPARE(QFileInfo(path).isSymLink(), real != path);
+        QCOMPARE(QDir(QFileInfo(real).absolutePath()).entryList(QDir::Files | QDir::Hidden).size(),
+                 fault == Fault::FolderInItsPlace || fault == Fault::Pipe ? 0 : 1);
     } else {
         // Replaced whole: a fresh store reads what was written.
         QtSettingsStore again(path);
         QCOMPARE(again.read(u"Extension"_s, u"1"_s), u"2"_s);
         QCOMPARE(again.read(u"FirstStart"_s, u"False"_s), u"True"_s);
+        // Another program's values stay.
+        if (fault == Fault::ForeignNaN)
+            QVERIFY(contentOf(path).contains("[Andere]\nPunkt=@Variant("));
     }
+}
+
+// Two instances of the program flushing at the same moments, each its own
+// key: no flush fails for the other's sake or undoes its write, and each
+// key ends with its instance's last value.
+void tst_SettingsFaults::twoInstancesFlushingAtOnce() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"Veltrano.conf"_s);
+    constexpr int rounds = 40;
+    QProcess first;
+    QProcess second;
+    first.start(QStringLiteral(VELTRANO_SAVER),
+                {u"count"_s, path, u"Erster"_s, QString::number(rounds)});
+    second.start(QStringLiteral(VELTRANO_SAVER),
+                 {u"count"_s, path, u"Zweiter"_s, QString::number(rounds)});
+    for (QProcess* saver : {&first, &second}) {
+        QVERIFY(saver->waitForFinished(60000));
+        QCOMPARE(saver->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(saver->exitCode(), 0);
+    }
+    QtSettingsStore store(path);
+    QCOMPARE(store.read(u"Erster"_s, QString()), QString::number(rounds - 1));
+    QCOMPARE(store.read(u"Zweiter"_s, QString()), QString::number(rounds - 1));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{u"Veltrano.conf"_s});
 }
 
 QTEST_GUILESS_MAIN(tst_SettingsFaults)

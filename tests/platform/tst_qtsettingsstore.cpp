@@ -124,15 +124,18 @@ void TestQtSettingsStore::privateToTheUser() {
     QVERIFY(store.flush());
     QCOMPARE(QFile::permissions(path) & kOthers, QFile::Permissions());
 
-    // A folder and file left readable by an earlier run are made private too.
+    // A folder and file left readable by an earlier run are made private
+    // too; the owner's bits stay as they are.
     QVERIFY(QFile::setPermissions(folder,
                                   QFile::permissions(folder) | QFile::ReadOther | QFile::ExeOther));
-    QVERIFY(QFile::setPermissions(path, QFile::permissions(path) | QFile::ReadOther));
+    const QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    QVERIFY(QFile::setPermissions(path, owner | QFile::ReadOther));
     QtSettingsStore next(path);
     next.write(u"Extension"_s, u"2"_s);
     QVERIFY(next.flush());
     QCOMPARE(QFile::permissions(folder) & kOthers, QFile::Permissions());
     QCOMPARE(QFile::permissions(path) & kOthers, QFile::Permissions());
+    QCOMPARE(QFile::permissions(path) & owner, owner);
 }
 
 void TestQtSettingsStore::garbageGivesDefaults_data() {
