@@ -1,5 +1,7 @@
 #include "app/filedrop.h"
 
+#include "app/textboxes.h"
+
 #include <QDropEvent>
 #include <QMetaObject>
 #include <QMimeData>
@@ -42,9 +44,15 @@ bool FileDrop::eventFilter(QObject* watched, QEvent* event) {
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return QObject::eventFilter(watched, event);
     auto* drop = static_cast<QDropEvent*>(event);
-    // Plain text is the watched widget's own business.
-    if (!drop->mimeData() || !drop->mimeData()->hasUrls())
-        return QObject::eventFilter(watched, event);
+    // Plain text is the watched widget's own business, unless it holds a
+    // NUL, which the text boxes do not take.
+    if (!drop->mimeData() || !drop->mimeData()->hasUrls()) {
+        if (!drop->mimeData() || !holdsNul(drop->mimeData()->text()))
+            return QObject::eventFilter(watched, event);
+        drop->setDropAction(Qt::IgnoreAction);
+        drop->ignore();
+        return true;
+    }
 
     const QString path = singleLocalFile(drop->mimeData());
     if (path.isEmpty()) {

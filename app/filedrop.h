@@ -15,7 +15,8 @@ namespace veltrano {
 // Anything else that carries links (several files, a web address) is
 // refused with the no-drop cursor, in text boxes too, so that no path is
 // typed into them; a drag of plain text is left to the widget, so text
-// still drops into a text box.
+// still drops into a text box, unless it holds a NUL, which no text box
+// takes.
 class FileDrop : public QObject {
     Q_OBJECT
 

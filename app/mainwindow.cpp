@@ -7,6 +7,7 @@
 #include "app/optionbutton.h"
 #include "app/preview.h"
 #include "app/rawtext.h"
+#include "app/textboxes.h"
 #include "app/toolbarpicture.h"
 #include "app/windows.h"
 #include "ui_mainwindow.h"
@@ -180,6 +181,11 @@ void MainWindow::setUpTextBoxes() {
         m_definition.setMessage(m_messageText->text());
         m_typing = false;
     });
+
+    // Neither box takes a NUL, which no definition file can hold.
+    ui->txtTitel->setValidator(new NoNulValidator(ui->txtTitel));
+    connect(ui->txtTitel, &QLineEdit::inputRejected, this, &MainWindow::refuseNul);
+    connect(ui->txtMessage, &MessageTextEdit::refused, this, &MainWindow::refuseNul);
 
     // Ctrl+C belongs to the copy command and Ctrl+Shift+V to reading code,
     // also while a text box has the focus.
@@ -370,6 +376,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::refuseNul() {
+    m_services.messageBox.show(u"Titel und Meldung können kein NUL-Zeichen (Zeichencode 0) "
+                               "enthalten. Der Text wurde nicht eingefügt."_s,
+                               vb::vbExclamation, u"Hinweis"_s);
 }
 
 // --- what a click does ------------------------------------------------------

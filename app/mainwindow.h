@@ -78,6 +78,8 @@ private:
     void nameDefaultButtonOptions();
 
     void showDefinition(Definition::Changes what);
+    // Tells the user that text holding a NUL was not put into a box.
+    void refuseNul();
 
     Definition& m_definition;
     Services& m_services;

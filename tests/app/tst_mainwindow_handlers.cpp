@@ -8,7 +8,10 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDropEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -420,6 +423,67 @@ private slots:
         }
         QVERIFY(f->fakes.fileDialogs.openRequests.isEmpty());
         QVERIFY(f->fakes.settings.writes.isEmpty());
+    }
+
+    // A NUL, which no definition file can hold, never gets into either box:
+    // the text holding it is refused whole, with a notice, and a drag of it
+    // with the no-drop cursor.
+    void nulIsRefused_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("how");
+        for (const char* box : {"txtTitel", "txtMessage"}) {
+            for (const char* how : {"paste", "key", "input method", "drop"})
+                QTest::addRow("%s, %s", box, how)
+                    << QString::fromLatin1(box) << QString::fromLatin1(how);
+        }
+    }
+    void nulIsRefused() {
+        QFETCH(QString, box);
+        QFETCH(QString, how);
+        f->definition.setTitle(u"Vorher"_s);
+        f->definition.setMessage(u"Vorher"_s);
+        QWidget* target = f->child(box);
+        target->setFocus();
+        const QString text = u"a\0b"_s;
+
+        if (how == u"paste") {
+            QGuiApplication::clipboard()->setText(text);
+            QVERIFY(QMetaObject::invokeMethod(target, "paste"));
+        } else if (how == u"key") {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, text);
+            QCoreApplication::sendEvent(target, &press);
+        } else if (how == u"input method") {
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QCoreApplication::sendEvent(target, &commit);
+        } else {
+            QMimeData data;
+            data.setText(text);
+            const QPoint at = target->mapTo(&f->window, target->rect().center());
+            QWindow* window = f->window.windowHandle();
+            const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+            QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(window, &enter);
+            QDragMoveEvent move(at, offered, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(window, &move);
+            QVERIFY(!move.isAccepted() || move.dropAction() == Qt::IgnoreAction);
+            QDragLeaveEvent leave;
+            QCoreApplication::sendEvent(window, &leave);
+        }
+
+        QCOMPARE(f->definition.title(), u"Vorher"_s);
+        QCOMPARE(f->definition.message(), u"Vorher"_s);
+        QCOMPARE(f->child<QLineEdit>(u"txtTitel"_s)->text(), u"Vorher"_s);
+        QCOMPARE(f->child<QPlainTextEdit>(u"txtMessage"_s)->toPlainText(), u"Vorher"_s);
+        QCOMPARE(f->fakes.messageBox.shown.size(), how == u"drop" ? 0 : 1);
+        if (how != u"drop")
+            QCOMPARE(f->fakes.messageBox.shown[0].style, int(vb::vbExclamation));
+        // The box goes on taking text without a NUL.
+        QTest::keyClicks(target, u"x"_s);
+        QVERIFY(!(box == u"txtTitel" ? f->definition.title() : f->definition.message())
+                     .contains(QChar(u'\0')));
+        QVERIFY(
+            (box == u"txtTitel" ? f->definition.title() : f->definition.message()).contains(u'x'));
     }
 
     // --- toolbar -----------------------------------------------------------
