@@ -1,14 +1,19 @@
-// The code reader's walk through Basic source: statement by statement, it
-// keeps the scope current (blocks, declarations, assignments) up to the
-// first MsgBox call, which the call's own part reads. The parts it uses are
-// in core/reader/: the lexer, the tokens, the scope, the text and buttons
-// expressions, the binding of arguments and the call with its style rules.
+// The code reader's entry: it tells the language of the text and walks
+// through Basic source (VB6, VBA, VBScript and VB.NET) statement by
+// statement, keeping the scope current (blocks, declarations, assignments)
+// up to the first call, which the call's own part reads; C# has a walk of
+// its own (core/reader/csharpreader). The parts are in core/reader/: the
+// lexers, the tokens, the scope, the text and buttons expressions, the
+// binding of arguments and the calls with their style rules.
 #include "core/codereader.h"
 
 #include "core/definition.h"
 #include "core/reader/basicdeclarations.h"
 #include "core/reader/basiclexer.h"
+#include "core/reader/basictext.h"
 #include "core/reader/context.h"
+#include "core/reader/csharpreader.h"
+#include "core/reader/language.h"
 #include "core/reader/msgboxcall.h"
 #include "core/reader/result.h"
 #include "core/reader/scope.h"
@@ -33,8 +38,9 @@ using Step = std::variant<int, ReadCall>;
 
 class Reader {
 public:
-    Reader(const Tokens& tokens, int currentCodeStyle)
-        : m_t(tokens), m_currentStyle(currentCodeStyle), m_context{tokens, m_scope, m_budget} {
+    Reader(const Tokens& tokens, Language language, int currentCodeStyle)
+        : m_t(tokens), m_currentStyle(currentCodeStyle), m_context{tokens, m_scope, m_budget,
+                                                                   language, evalBasicText} {
         m_budget.limit = 4 * tokens.source().size() + 4 * MaxTextLength;
     }
     Reader(const Reader&) = delete;
@@ -47,6 +53,7 @@ private:
     int scanStatement(int b, bool stopAtThen, int& bad) const;
     Result<Step> statement(int b);
     Result<Step> plain(int b, int e);
+    Result<Step> declaration(int b, int e, const std::optional<Call>& call);
     Result<Step> readCall(int b, int e, Call call, Place place);
     Result<Step> after(Status status, int next);
 
@@ -199,8 +206,7 @@ Result<Step> Reader::statement(int b) {
         case Keyword::Declare:
             return Step(e);
         default:
-            declare(m_context, b + 1, e);
-            return Step(e);
+            return declaration(b + 1, e, call);
         }
     case Keyword::Declaration:
         if (m_t.isName(b + 1)) {
@@ -209,8 +215,7 @@ Result<Step> Reader::statement(int b) {
         }
         break;
     case Keyword::Dim:
-        declare(m_context, b + 1, e);
-        return Step(e);
+        return declaration(b + 1, e, call);
     case Keyword::Const:
         return after(constants(m_context, b + 1, e), e);
     case Keyword::Debug:
@@ -228,6 +233,18 @@ Result<Step> Reader::statement(int b) {
     return plain(b, e);
 }
 
+// The declarations in [b, e), and the call one of them may be given from
+// (Dim Antwort As MsgBoxResult = MsgBox(...)).
+Result<Step> Reader::declaration(int b, int e, const std::optional<Call>& call) {
+    if (!call) {
+        return after(declare(m_context, b, e), e);
+    }
+    if (Status declared = declare(m_context, b, call->start); !declared) {
+        return std::move(declared).failure();
+    }
+    return readCall(b - 1, e, *call, Place::Plain);
+}
+
 // A statement without a keyword of its own: the call, an assignment, or
 // something the reader skips.
 Result<Step> Reader::plain(int b, int e) {
@@ -237,6 +254,10 @@ Result<Step> Reader::plain(int b, int e) {
     const int k = m_t.isWord(b, u"Let") ? b + 1 : b;
     if (m_t.isName(k) && m_t.isSymbol(k + 1, u'=')) {
         return after(assign(m_context, k, k + 2, e), e);
+    }
+    // VB.NET's Msg &= "..." and Msg += "...".
+    if (m_t.isName(k) && (m_t.isSymbols(k + 1, u'&', u'=') || m_t.isSymbols(k + 1, u'+', u'='))) {
+        return after(assign(m_context, k, k + 3, e, true), e);
     }
     forgetNamed(m_context, b, e);
     return Step(e);
@@ -260,6 +281,9 @@ Result<ReadCall> Reader::run() {
             return std::move(*call);
         }
         i = std::get<int>(*step);
+    }
+    if (m_context.language == Language::VbNet) {
+        return refusal(0, u"Im Text steht kein Aufruf von MsgBox oder MessageBox.Show."_s);
     }
     return refusal(0, u"Im Text steht kein MsgBox-Aufruf."_s);
 }
@@ -291,8 +315,10 @@ ReadResult read(QStringView source, int currentCodeStyle) {
         return errorAt(source, MaxSourceLength,
                        u"Der Text ist länger als 1 MiB (%1 Zeichen)."_s.arg(MaxSourceLength));
     }
-    const Tokens tokens(source, tokenizeBasic(source));
-    Result<ReadCall> call = Reader(tokens, currentCodeStyle).run();
+    const LexedSource lexed = lexSource(source);
+    Result<ReadCall> call = lexed.language == Language::CSharp
+                                ? readCSharp(lexed.tokens, currentCodeStyle)
+                                : Reader(lexed.tokens, lexed.language, currentCodeStyle).run();
     if (!call) {
         return errorAt(source, call.failure().offset, call.failure().reason);
     }

@@ -8,11 +8,32 @@
 #include <optional>
 #include <variant>
 
-// Reads Basic source text back into a message box definition: the first
-// MsgBox call of the text, with its buttons argument evaluated as the
+// Reads source text back into a message box definition: the first MsgBox
+// call of Basic text (VB6, VBA, VBScript, VB.NET) or the first
+// MessageBox.Show call of VB.NET or C# text, with its style evaluated as the
 // runtime evaluates it and its prompt and title evaluated from the literals,
 // constants and variables the text shows. Everything this program generates
 // reads back to the definition it came from.
+//
+// The text comes without a choice of language; core/reader/language.h tells
+// it: C# by MessageBox.Show with a ';', '==' or '!=' outside strings and
+// comments, VB.NET by a form only VB.NET has, else VB6, VBA or VBScript.
+// What follows describes Basic; VB.NET adds to it:
+// - MsgBoxStyle.X (also qualified by Microsoft.VisualBasic) in the buttons,
+//   joined by Or or +; Microsoft.VisualBasic.MsgBox and Interaction.MsgBox;
+// - MessageBox.Show(...) of Windows Forms (see core/reader/messageboxshow.h);
+// - Dim x As String = ..., Msg &= ..., Msg += ...; Dim x = MsgBox(...) and
+//   Dim x As MsgBoxResult = MsgBox(...) keep the answer as x = MsgBox(...)
+//   does; Dim without As does not tell VBS;
+// - ControlChars.CrLf, .Cr, .Lf, .NewLine, .Tab, .Quote,
+//   Environment.NewLine, String.Empty; ChrW of any code unit (as in VB6);
+// - U+201C, U+201D and U+FF02 read as quotes, also inside a string literal
+//   (a pair of any two stands for one "), U+2018, U+2019 and U+FF07 start
+//   a comment, string literals span lines, "x"c and $"..." without
+//   expressions, and lines go on after a comma, an operator, an opening
+//   parenthesis and before a closing one.
+// C# is read as core/reader/csharpreader.h and csharptext.h describe;
+// "SystemModal" cannot be told in C# and comes back clear.
 //
 // What is understood:
 // - Call forms: `MsgBox "Text"`, `MsgBox("Text")`, `MsgBox ("Text"), vbYesNo`,
@@ -33,8 +54,10 @@
 //   `Or`, parentheses. The value is split into icon (& 0x70), button set
 //   (& 0x0F), default button (& 0xF00) and the two flags.
 // - Prompt and title: string literals, numbers (as their decimal text),
-//   vbCr, vbLf, vbCrLf, vbNewLine, vbTab, vbNullString, Chr/Chr$/ChrW/ChrW$
-//   of 9, 10, 13 and 32..126, joined by `&` or `+`, and variables whose value
+//   vbCr, vbLf, vbCrLf, vbNewLine, vbTab, vbNullString, Chr/Chr$ of 9, 10,
+//   13 and 32..126, ChrW/ChrW$ of any UTF-16 code unit but 0 (also of a
+//   16-bit Integer below zero: ChrW(&HFF02)), joined by `&` or `+`, and
+//   variables whose value
 //   the text assigns before the call (`Msg = ...`, `Let Msg = ...`,
 //   `Const Msg = ...`; a `Dim` of a String or untyped variable not yet
 //   assigned gives it the empty text). Line breaks of the result are

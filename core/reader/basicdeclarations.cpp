@@ -1,25 +1,26 @@
 #include "core/reader/basicdeclarations.h"
 
-#include "core/reader/basictext.h"
-#include "core/reader/textvalue.h"
-
 #include <QString>
-
-#include <utility>
 
 using namespace Qt::StringLiterals;
 
 namespace veltrano::reader {
 
-void declare(Context& c, int b, int e) {
+Status declare(Context& c, int b, int e) {
     const Tokens& t = c.tokens;
     for (int k = b; k < e;) {
         const int end = t.topLevelComma(k, e);
         int n = t.isWord(k, u"WithEvents") ? k + 1 : k;
+        // VB.NET: a value after the type.
+        int eq = n + 1;
+        while (eq < end && !t.isSymbol(eq, u'=')) {
+            const int p = t[eq].partner;
+            eq = t.isSymbol(eq, u'(') && p > eq && p < end ? p + 1 : eq + 1;
+        }
         if (n < end && t.isName(n)) {
             const bool array = t.isSymbol(n + 1, u'(');
             int as = -1;
-            for (int j = n + 1; j < end; ++j) {
+            for (int j = n + 1; j < eq; ++j) {
                 if (t.isWord(j, u"As")) {
                     as = j;
                     break;
@@ -32,7 +33,7 @@ void declare(Context& c, int b, int e) {
             } else {
                 // "As String * 10" is a text of fixed length: not what was assigned.
                 text =
-                    as + 2 == end && (t.isWord(as + 1, u"String") || t.isWord(as + 1, u"Variant"));
+                    as + 2 == eq && (t.isWord(as + 1, u"String") || t.isWord(as + 1, u"Variant"));
             }
             text = text && !array;
 
@@ -49,9 +50,15 @@ void declare(Context& c, int b, int e) {
                 v.block = c.scope.currentBlock();
                 v.inLoop = c.scope.inLoop();
             }
+            if (eq + 1 < end) {
+                if (Status s = assign(c, n, eq + 1, end); !s) {
+                    return s;
+                }
+            }
         }
         k = end + 1;
     }
+    return done();
 }
 
 Status constants(Context& c, int b, int e) {
@@ -70,79 +77,6 @@ Status constants(Context& c, int b, int e) {
         k = end + 1;
     }
     return done();
-}
-
-Status assign(Context& c, int nameToken, int b, int e) {
-    const Tokens& t = c.tokens;
-    const int index = c.scope.variable(t.name(nameToken));
-    Variable& declared = c.scope[index];
-    if (declared.fixedType) {
-        // Keeps its declared type as long as its procedure runs.
-        if (c.scope.isOpen(declared.block)) {
-            return done();
-        }
-        declared.fixedType = false;
-    }
-    Reading r;
-    r.label = t.name(nameToken).toString();
-    // The variable's own text is moved into the new value instead of copied
-    // when it is read once only (Msg = Msg & "x", Msg = "x" & Msg).
-    int reads = 0;
-    const QStringView name = t.name(nameToken);
-    for (int k = b; k < e; ++k) {
-        if (t.isName(k) && !t.isSymbol(k - 1, u'.') &&
-            t.name(k).compare(name, Qt::CaseInsensitive) == 0) {
-            ++reads;
-        }
-    }
-    if (reads == 1) {
-        r.target = index;
-    }
-
-    Status evaluated =
-        b < e ? evalBasicText(c, b, e, r) : Status(t.refuse(e, u"Nach „=“ fehlt ein Wert."_s));
-    if (!evaluated && evaluated.failure().fatal) {
-        return evaluated;
-    }
-    Variable& v = c.scope[index];
-    v.block = c.scope.currentBlock();
-    v.inLoop = c.scope.inLoop();
-    if (evaluated) {
-        v.state = Variable::Known;
-        v.value = std::move(r.out);
-        v.at = t.offset(nameToken);
-    } else {
-        const Failure failure = std::move(evaluated).failure();
-        v.state = Variable::Unknown;
-        v.value = Text();
-        v.why = failure.root;
-        v.at = failure.offset;
-    }
-    return done();
-}
-
-void forgetNamed(Context& c, int b, int e) {
-    const Tokens& t = c.tokens;
-    if (!c.scope.hasVariables()) {
-        return;
-    }
-    for (int k = b; k < e; ++k) {
-        if (!t.isName(k) || (k > b && t.isSymbol(k - 1, u'.'))) {
-            continue;
-        }
-        const int index = c.scope.find(t.name(k));
-        if (index < 0) {
-            continue;
-        }
-        Variable& v = c.scope[index];
-        if (v.state == Variable::Known) {
-            v.state = Variable::Unknown;
-            v.value = Text();
-            v.why = u"Die Anweisung hier kann ihn ändern."_s;
-            v.at = t.offset(k);
-            v.block = c.scope.currentBlock();
-        }
-    }
 }
 
 } // namespace veltrano::reader

@@ -10,7 +10,24 @@ using namespace Qt::StringLiterals;
 
 namespace veltrano::reader {
 
-std::vector<Token> tokenizeBasic(QStringView s) {
+namespace {
+
+// The operator words after which a VB.NET line goes on.
+constexpr QStringView ContinuingWords[] = {u"And", u"AndAlso", u"Or",    u"OrElse", u"Xor",
+                                           u"Mod", u"Is",      u"IsNot", u"Like",   u"Not"};
+
+bool isVbNetCommentStart(char16_t c) {
+    return c == 0x2018 || c == 0x2019 || c == 0xFF07;
+}
+
+} // namespace
+
+std::vector<Token> tokenizeBasic(QStringView s, BasicDialect dialect) {
+    const bool vbNet = dialect == BasicDialect::VbNet;
+    // An unterminated string in VB.NET text with other quotes than " is
+    // refused with a hint at them.
+    const bool otherQuotes = vbNet && (s.contains(QChar(0x201C)) || s.contains(QChar(0x201D)) ||
+                                       s.contains(QChar(0xFF02)));
     std::vector<Token> t;
     t.reserve(std::size_t(s.size() / 3) + 8);
     std::vector<std::int32_t> open; // unmatched '(' of the current statement
@@ -55,17 +72,75 @@ std::vector<Token> tokenizeBasic(QStringView s) {
         }
     };
 
+    // Whether a VB.NET statement goes on over the line break at i.
+    auto continuesImplicitly = [&] {
+        if (t.empty() || t.back().kind == Kind::End) {
+            return false;
+        }
+        const Token& last = t.back();
+        if (last.kind == Kind::NamedArg ||
+            (last.kind == Kind::Symbol &&
+             QStringView(u",(&+-*/\\^=<>{").contains(QChar(last.ch)))) {
+            return true;
+        }
+        if (last.kind == Kind::Name && last.ch == 0) {
+            const QStringView word = s.sliced(last.offset, last.length);
+            for (QStringView w : ContinuingWords) {
+                if (word.compare(w, Qt::CaseInsensitive) == 0) {
+                    return true;
+                }
+            }
+        }
+        qsizetype k = pastLineBreak(i);
+        while (k < n && isBlank(s[k].unicode())) {
+            ++k;
+        }
+        return k < n && (s[k] == u')' || s[k] == u'}');
+    };
+    // A VB.NET string, Char or interpolated string from its opening quote at
+    // i: it may span lines.
+    auto vbNetString = [&](qsizetype start, StringForm form) {
+        ++i;
+        bool closed = false;
+        while (i < n) {
+            if (isBasicQuote(s[i].unicode(), dialect)) {
+                if (!isBasicQuote(at(i + 1), dialect)) {
+                    ++i;
+                    closed = true;
+                    break;
+                }
+                ++i;
+            }
+            ++i;
+        }
+        if (closed && form == VbNetString && (at(i) == u'c' || at(i) == u'C') &&
+            !(i + 1 < n && (s[i + 1].isLetterOrNumber() || s[i + 1] == u'_'))) {
+            ++i;
+            form = VbNetChar;
+        }
+        push(closed ? Kind::String : Kind::Bad,
+             closed ? char16_t(form) : char16_t(otherQuotes ? UnterminatedVbNet : Unterminated),
+             start);
+    };
+
     while (i < n) {
         const char16_t c = s[i].unicode();
         const qsizetype start = i;
         if (c == CR || c == LF) {
-            endStatement(LF, i);
+            if (!vbNet || !continuesImplicitly()) {
+                endStatement(LF, i);
+            }
             i = pastLineBreak(i);
         } else if (isBlank(c)) {
             ++i;
-        } else if (c == u'\'') {
+        } else if (c == u'\'' || (vbNet && isVbNetCommentStart(c))) {
             ++i;
             skipComment();
+        } else if (vbNet && isBasicQuote(c, dialect)) {
+            vbNetString(start, VbNetString);
+        } else if (vbNet && c == u'$' && isBasicQuote(at(i + 1), dialect)) {
+            ++i;
+            vbNetString(start, VbNetInterpolated);
         } else if (c == u'"') {
             ++i;
             bool closed = false;

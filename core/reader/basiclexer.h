@@ -28,13 +28,39 @@ inline bool isOctalDigit(char16_t c) {
     return c >= u'0' && c <= u'7';
 }
 
+// VB6, VBA and VBScript read a text alike; VB.NET differs in its lexical
+// rules:
+// - U+201C, U+201D and U+FF02 are quotes as " is, also inside a string
+//   literal, where two quotes of any of them stand for one ";
+// - U+2018, U+2019 and U+FF07 start a comment as ' does;
+// - a string literal may span lines, "x"c is a Char literal and $"..." an
+//   interpolated string;
+// - a line continues without " _" after a comma, an opening parenthesis or
+//   brace, an operator, := or an operator word (And, Or, Mod ...), and
+//   before a closing parenthesis or brace.
+enum class BasicDialect : std::uint8_t { Classic, VbNet };
+
+// String tokens carry how their text is written in Token::ch.
+enum StringForm : char16_t {
+    ClassicString = 0,        // "..." with "" for "
+    VbNetString = u'n',       // any of the three quotes, a pair of them for "
+    VbNetChar = u'c',         // "x"c
+    VbNetInterpolated = u'$', // $"...", {{ and }} for { and }
+};
+
+// Whether c is a quote in the dialect.
+inline bool isBasicQuote(char16_t c, BasicDialect dialect) {
+    return c == u'"' ||
+           (dialect == BasicDialect::VbNet && (c == 0x201C || c == 0x201D || c == 0xFF02));
+}
+
 // Splits the source into tokens in one pass. Comments, blanks and line
 // continuations leave no token; consecutive statement ends become one. Each
 // '(' is linked to its ')' within the statement; a level beyond MaxNesting
 // and an unterminated string become Bad tokens, so that only a statement the
 // reader actually reaches is refused for them. The list ends with an End
 // token.
-std::vector<Token> tokenizeBasic(QStringView s);
+std::vector<Token> tokenizeBasic(QStringView s, BasicDialect dialect = BasicDialect::Classic);
 
 enum class Keyword : std::uint8_t {
     None,

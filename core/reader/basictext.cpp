@@ -2,6 +2,7 @@
 
 #include "core/reader/basiclexer.h"
 #include "core/reader/constantnames.h"
+#include "core/reader/dotnetnames.h"
 
 #include <QString>
 
@@ -17,25 +18,53 @@ constexpr QStringView ValueWords[] = {u"True",    u"False", u"Null", u"Empty",
 
 Status concatenation(Context& c, int& k, int e, Reading& r, bool& isNumber);
 
-// The characters between the quotes, each doubled quote once.
+// The characters between the quotes, each doubled quote once (in VB.NET a
+// pair of any two quotes stands for one "); in an interpolated string {{ and
+// }} stand for { and }, and a lone brace starts an expression, which is not
+// evaluated.
 Status stringLiteral(Context& c, int k, Reading& r) {
     const Token& t = c.tokens[k];
     const qsizetype place = t.offset;
+    const bool vbNet = t.ch != ClassicString;
+    const bool interpolated = t.ch == VbNetInterpolated;
+    const BasicDialect dialect = vbNet ? BasicDialect::VbNet : BasicDialect::Classic;
     const char16_t* const source = reinterpret_cast<const char16_t*>(c.tokens.source().data());
-    const char16_t* p = source + t.offset + 1;
-    const char16_t* const end = p + t.length - 2;
+    const char16_t* p = source + t.offset + (interpolated ? 2 : 1);
+    const char16_t* const end = source + t.offset + t.length - (t.ch == VbNetChar ? 2 : 1);
     const char16_t* run = p;
+    static constexpr char16_t quote = u'"';
     for (; p != end; ++p) {
-        if (*p == u'"') {
-            if (Status s = put(r, run, p - run + 1, place, c.budget); !s) {
+        if (isBasicQuote(*p, dialect)) {
+            if (Status s = put(r, run, p - run, place, c.budget); !s) {
+                return s;
+            }
+            if (Status s = put(r, &quote, 1, place, c.budget); !s) {
                 return s;
             }
             run = ++p + 1;
         } else if (*p == 0) {
             return nulCharacter(r, p - source);
+        } else if (interpolated && (*p == u'{' || *p == u'}')) {
+            if (p + 1 == end || p[1] != *p) {
+                return refusal(p - source,
+                               u"Der Ausdruck in { } der Zeichenkette wird nicht ausgewertet."_s);
+            }
+            if (Status s = put(r, run, p - run + 1, place, c.budget); !s) {
+                return s;
+            }
+            run = ++p + 1;
         }
     }
     return put(r, run, end - run, place, c.budget);
+}
+
+// The character ChrW gives for a code: any UTF-16 code unit, also from a
+// 16-bit Integer below zero (ChrW(&HFF02) in VB6), or -1.
+int chrWCode(qint64 code) {
+    if (code >= -32768 && code < 0) {
+        return int(code + 65536);
+    }
+    return code >= 0 && code <= 0xFFFF ? int(code) : -1;
 }
 
 Status nameTerm(Context& c, int& k, Reading& r) {
@@ -47,17 +76,22 @@ Status nameTerm(Context& c, int& k, Reading& r) {
                                             name.compare(u"ChrW", Qt::CaseInsensitive) == 0);
     if (chr && t.isSymbol(k + 1, u'(') && t[k + 1].partner > k + 1) {
         // Chr of a tab, a line break or a printable ASCII character: the same
-        // in every code page.
+        // in every code page; ChrW of any UTF-16 code unit.
         const int close = t[k + 1].partner;
+        const bool wide = name.size() == 4;
         qint64 code = -1;
         if (close == k + 3 && t[k + 2].kind == Kind::Number) {
             const Result<qint64> number = numberValue(t, k + 2);
             if (!number) {
                 return number.failure();
             }
-            code = *number;
+            code = wide ? chrWCode(*number) : *number;
+            if (wide && code == 0) {
+                return nulCharacter(r, t.offset(k));
+            }
         }
-        if (code == 9 || code == 10 || code == 13 || (code >= 32 && code <= 126)) {
+        if ((wide && code > 0) || code == 9 || code == 10 || code == 13 ||
+            (code >= 32 && code <= 126)) {
             const char16_t ch = char16_t(code);
             if (Status s = put(r, &ch, 1, t.offset(k), c.budget); !s) {
                 return s;
@@ -80,6 +114,23 @@ Status nameTerm(Context& c, int& k, Reading& r) {
     }
     if (t.isSymbol(k + 1, u'(')) {
         return t.refuse(k, u"Die Funktion %1 wird nicht ausgewertet."_s.arg(shown(t.text(k))));
+    }
+    if (suffix == 0 && t.isSymbol(k + 1, u'.')) {
+        const int last = t.dottedEnd(k);
+        const QString dotted = t.dotted(k, last);
+        if (const std::optional<QStringView> value =
+                findDotNetTextConstant(dotted, Case::Insensitive)) {
+            if (Status s = put(r, reinterpret_cast<const char16_t*>(value->data()), value->size(),
+                               t.offset(k), c.budget);
+                !s) {
+                return s;
+            }
+            k = last + 1;
+            return done();
+        }
+        if (findDotNetConstant(dotted, Case::Insensitive)) {
+            return t.refuse(k, u"%1 ist kein Text."_s.arg(shown(dotted)));
+        }
     }
     if (t.isSymbol(k + 1, u'.') || t.isSymbol(k + 1, u'!')) {
         int last = k;

@@ -1,13 +1,16 @@
 #pragma once
 
 // What the parts of the code reader share while they read one source: its
-// tokens, the scope at the statement being read, and the work budget.
+// language, its tokens, the scope at the statement being read, the work
+// budget, and the evaluation of a text in the language's syntax.
 
 #include "core/reader/result.h"
 #include "core/reader/scope.h"
 #include "core/reader/tokens.h"
 
 #include <QString>
+
+#include <cstdint>
 
 namespace veltrano::reader {
 
@@ -26,10 +29,22 @@ struct Budget {
     }
 };
 
+// The languages the reader tells apart. VB6, VBA and VBScript are one:
+// their code reads alike.
+enum class Language : std::uint8_t { Basic, VbNet, CSharp };
+
+struct Context;
+struct Reading;
+
+// Appends the value of the text expression in tokens [b, e) to a reading.
+using TextEvaluator = Status (*)(Context& c, int b, int e, Reading& r);
+
 struct Context {
     const Tokens& tokens;
     Scope& scope;
     Budget& budget;
+    Language language;
+    TextEvaluator evalText;
 };
 
 } // namespace veltrano::reader

@@ -3,8 +3,10 @@
 #include "core/msgboxstyle.h"
 #include "core/optiontables.h"
 #include "core/reader/arguments.h"
-#include "core/reader/basicbuttons.h"
-#include "core/reader/basictext.h"
+#include "core/reader/basiclexer.h"
+#include "core/reader/buttonsexpression.h"
+#include "core/reader/callvalues.h"
+#include "core/reader/messageboxshow.h"
 #include "core/reader/textvalue.h"
 
 #include <QString>
@@ -51,14 +53,44 @@ bool nextStatementTests(const Tokens& t, int e, int answer) {
     return false;
 }
 
+// The variable the call's value is assigned to when the call is the whole
+// value of the statement (x = MsgBox(...), Let x = ..., in VB.NET also
+// Dim x As MsgBoxResult = ...), or -1.
+int answerVariable(const Tokens& t, int b, int e, Call call, int after) {
+    if (after != e || call.start - 1 <= b || !t.isSymbol(call.start - 1, u'=')) {
+        return -1;
+    }
+    const int k = t.isWord(b, u"Let") ? b + 1 : b;
+    if (t.isName(k) && call.start == k + 2) {
+        return k;
+    }
+    const Keyword keyword = keywordAt(t, b);
+    if (keyword != Keyword::Dim && keyword != Keyword::Modifier) {
+        return -1;
+    }
+    // The declarator the call ends: after the last comma before it.
+    int d = b + 1;
+    while (keywordAt(t, d) == Keyword::Modifier || keywordAt(t, d) == Keyword::Dim) {
+        ++d;
+    }
+    for (int j = d; j < call.start; j = t.topLevelComma(j, call.start) + 1) {
+        d = j;
+    }
+    if (t.isName(d) && (d + 2 == call.start || t.isWord(d + 1, u"As"))) {
+        return d;
+    }
+    return -1;
+}
+
 // The code style the text tells, or nothing:
 // - the call in the condition of If or ElseIf: If Then Else;
 // - the call as the selector of Select Case: Select Case;
-// - `x = MsgBox(...)` alone in its statement: If Then Else or Select Case
-//   when the next statement tests x so; otherwise VBS when x or a variable
-//   the call reads is declared by Dim without As, otherwise einfach;
+// - the call as the whole value of an assignment or declaration: If Then
+//   Else or Select Case when the next statement tests the variable so;
+//   otherwise VBS when it or a variable the call reads is declared by Dim
+//   without As (not in VB.NET), otherwise einfach;
 // - any other form: VBS when a variable the call reads is declared by Dim
-//   without As, otherwise not told.
+//   without As (not in VB.NET), otherwise not told.
 std::optional<int> toldStyle(const Context& c, int b, int e, Call call, int after, Place place,
                              bool readsUntyped) {
     const Tokens& t = c.tokens;
@@ -68,9 +100,9 @@ std::optional<int> toldStyle(const Context& c, int b, int e, Call call, int afte
     if (place == Place::Selector) {
         return options::SelectCase;
     }
-    const int k = t.isWord(b, u"Let") ? b + 1 : b;
-    const bool answer = t.isName(k) && t.isSymbol(k + 1, u'=') && call.start == k + 2 && after == e;
-    if (answer) {
+    const bool script = c.language == Language::Basic;
+    const int k = answerVariable(t, b, e, call, after);
+    if (k >= 0) {
         if (nextStatementTests(t, e, k)) {
             int j = e;
             while (t.isEnd(j) && j + 1 < t.size()) {
@@ -80,24 +112,82 @@ std::optional<int> toldStyle(const Context& c, int b, int e, Call call, int afte
         }
         const int index = c.scope.find(t.name(k));
         const bool untyped = index >= 0 && c.scope[index].untyped;
-        return (untyped || readsUntyped) ? options::Vbs : options::Einfach;
+        return script && (untyped || readsUntyped) ? options::Vbs : options::Einfach;
     }
-    if (readsUntyped) {
+    if (script && readsUntyped) {
         return options::Vbs;
     }
     return std::nullopt;
+}
+
+// The values of a MsgBox call whose arguments are in tokens [argB, argE).
+Result<CallValues> msgBoxArguments(Context& c, Call call, int argB, int argE) {
+    const Tokens& t = c.tokens;
+    Result<std::vector<Argument>> bound = bindArguments(t, argB, argE, MsgBoxSignature);
+    if (!bound) {
+        return std::move(bound).failure();
+    }
+    const std::vector<Argument>& args = *bound;
+    if (!args[PromptArg].given()) {
+        return t.refuse(call.name, u"Der Meldungstext fehlt."_s);
+    }
+
+    // The arguments in the order of the text, so that the first fault is
+    // reported first.
+    std::array<int, std::size(Parameters)> order{PromptArg, ButtonsArg, TitleArg, HelpFileArg,
+                                                 ContextArg};
+    std::sort(order.begin(), order.end(),
+              [&](int x, int y) { return args[std::size_t(x)].b < args[std::size_t(y)].b; });
+    CallValues values;
+    ButtonsValue buttons;
+    for (const int slot : order) {
+        const Argument& arg = args[std::size_t(slot)];
+        if (!arg.given()) {
+            continue;
+        }
+        if (slot == PromptArg || slot == TitleArg) {
+            if (Status s =
+                    c.evalText(c, arg.b, arg.e, slot == PromptArg ? values.prompt : values.title);
+                !s) {
+                return std::move(s).failure();
+            }
+        }
+        if (slot == ButtonsArg) {
+            Result<ButtonsValue> value = evalBasicButtons(t, arg.b, arg.e);
+            if (!value) {
+                return std::move(value).failure();
+            }
+            buttons = std::move(*value);
+            if (Status s = checkButtons(t, buttons, arg.b); !s) {
+                return std::move(s).failure();
+            }
+        }
+        // HelpFile and Context: accepted as they are.
+    }
+    values.promptPlace = t.offset(args[PromptArg].b);
+    values.titlePlace = t.offset(args[TitleArg].given() ? args[TitleArg].b : call.name);
+    values.value = buttons.value;
+    values.defaultButtonChosen = buttons.namesDefaultButton();
+    if (buttons.value & vb::vbMsgBoxHelpButton) {
+        values.helpRefused = helpButtonRefused(t, buttons, args[ButtonsArg].b);
+    }
+    return values;
 }
 
 } // namespace
 
 std::optional<Call> findMsgBoxCall(const Tokens& t, int b, int e) {
     for (int k = b; k < e; ++k) {
+        if (const std::optional<ShowCall> show = showCallAt(t, b, k, Case::Insensitive)) {
+            return Call{show->start, show->name, true, show->wpf};
+        }
         if (!t.isWord(k, u"MsgBox") || t.isSymbol(k + 1, u'.')) {
             continue;
         }
         int start = k;
         while (start - 2 >= b && t.isSymbol(start - 1, u'.') &&
-               (t.isWord(start - 2, u"VBA") || t.isWord(start - 2, u"Interaction"))) {
+               (t.isWord(start - 2, u"VBA") || t.isWord(start - 2, u"Interaction") ||
+                t.isWord(start - 2, u"VisualBasic") || t.isWord(start - 2, u"Microsoft"))) {
             start -= 2;
         }
         if (start - 1 >= b && (t.isSymbol(start - 1, u'.') || t.isSymbol(start - 1, u'!'))) {
@@ -123,7 +213,13 @@ Result<ReadCall> readCallAt(Context& c, int b, int e, Call call, Place place,
     int argB = 0;
     int argE = 0;
     int after = e;
-    if (!statementForm || viaCall) {
+    if (call.show) {
+        // Always with parentheses, which readShowArguments checks.
+        after = parenthesised ? close + 1 : e;
+        if (viaCall && after != e) {
+            return t.notUnderstood(after);
+        }
+    } else if (!statementForm || viaCall) {
         if (!parenthesised) {
             return t.refuse(call.name, u"Nach MsgBox fehlen die Argumente in Klammern."_s);
         }
@@ -144,79 +240,15 @@ Result<ReadCall> readCallAt(Context& c, int b, int e, Call call, Place place,
         argE = e;
     }
 
-    Result<std::vector<Argument>> bound = bindArguments(t, argB, argE, MsgBoxSignature);
-    if (!bound) {
-        return std::move(bound).failure();
+    Result<CallValues> values =
+        call.show ? readShowArguments(c, {call.start, call.name, call.wpf}, ButtonsSyntax::Basic)
+                  : msgBoxArguments(c, call, argB, argE);
+    if (!values) {
+        return std::move(values).failure();
     }
-    const std::vector<Argument>& args = *bound;
-    if (!args[PromptArg].given()) {
-        return t.refuse(call.name, u"Der Meldungstext fehlt."_s);
-    }
-
-    // The arguments in the order of the text, so that the first fault is
-    // reported first.
-    std::array<int, std::size(Parameters)> order{PromptArg, ButtonsArg, TitleArg, HelpFileArg,
-                                                 ContextArg};
-    std::sort(order.begin(), order.end(),
-              [&](int x, int y) { return args[std::size_t(x)].b < args[std::size_t(y)].b; });
-    Reading prompt;
-    prompt.label = u"Der Meldungstext"_s;
-    Reading title;
-    title.label = u"Der Titel"_s;
-    ButtonsValue buttons;
-    for (const int slot : order) {
-        const Argument& arg = args[std::size_t(slot)];
-        if (!arg.given()) {
-            continue;
-        }
-        if (slot == PromptArg || slot == TitleArg) {
-            if (Status s = evalBasicText(c, arg.b, arg.e, slot == PromptArg ? prompt : title); !s) {
-                return std::move(s).failure();
-            }
-        }
-        if (slot == ButtonsArg) {
-            Result<ButtonsValue> value = evalBasicButtons(t, arg.b, arg.e);
-            if (!value) {
-                return std::move(value).failure();
-            }
-            buttons = std::move(*value);
-            if (Status s = checkButtons(t, buttons, arg.b); !s) {
-                return std::move(s).failure();
-            }
-        }
-        // HelpFile and Context: accepted as they are.
-    }
-
-    ReadCall result;
-    result.codeStyle = toldStyle(c, b, e, call, after, place, prompt.untyped || title.untyped);
-    const int style = result.codeStyle.value_or(currentCodeStyle);
-    if ((buttons.value & vb::vbMsgBoxHelpButton) && style == options::Vbs) {
-        return helpButtonRefused(t, buttons, args[ButtonsArg].b);
-    }
-
-    Result<QString> message =
-        normalised(prompt.out, prompt.label, t.offset(args[PromptArg].b), c.budget);
-    if (!message) {
-        return std::move(message).failure();
-    }
-    result.message = std::move(*message);
-    // The generators drop one final line break; one more keeps it shown.
-    if (result.message.endsWith(u"\r\n")) {
-        result.message += u"\r\n";
-    }
-    const int titlePlace = args[TitleArg].given() ? args[TitleArg].b : call.name;
-    Result<QString> titleText = normalised(title.out, title.label, t.offset(titlePlace), c.budget);
-    if (!titleText) {
-        return std::move(titleText).failure();
-    }
-    result.title = std::move(*titleText);
-    result.icon = int(buttons.value & vb::IconMask);
-    result.buttons = int(buttons.value & vb::ButtonSetMask);
-    result.defaultButton = int(buttons.value & vb::DefaultButtonMask);
-    result.systemModal = (buttons.value & vb::vbSystemModal) != 0;
-    result.helpButton = (buttons.value & vb::vbMsgBoxHelpButton) != 0;
-    result.defaultButtonChosen = result.defaultButton != 0 || buttons.namesDefaultButton();
-    return result;
+    const std::optional<int> told =
+        toldStyle(c, b, e, call, after, place, values->prompt.untyped || values->title.untyped);
+    return finishCall(*values, told, currentCodeStyle, c.budget);
 }
 
 } // namespace veltrano::reader

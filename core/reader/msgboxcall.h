@@ -1,9 +1,9 @@
 #pragma once
 
-// One MsgBox call in Basic: where it stands, its form (statement, function,
-// Call), its arguments bound and evaluated in the order of the text, the
-// values the window takes from them, and the code style the statement and
-// the next one tell.
+// One message box call in Basic (MsgBox, or MessageBox.Show in VB.NET):
+// where it stands, its form (statement, function, Call), its arguments bound
+// and evaluated in the order of the text, the values the window takes from
+// them, and the code style the statement and the next one tell.
 
 #include "core/codereader.h"
 #include "core/reader/context.h"
@@ -18,12 +18,15 @@ namespace veltrano::reader {
 enum class Place : std::uint8_t { Plain, Condition, Selector };
 
 struct Call {
-    int start; // first token of the call, with a VBA. qualifier
-    int name;  // the MsgBox token
+    int start;         // first token of the call, with its qualifier
+    int name;          // the MsgBox or Show token
+    bool show = false; // MessageBox.Show
+    bool wpf = false;  // WPF's MessageBox.Show
 };
 
-// The first MsgBox call in tokens [b, e): the name alone or qualified by VBA
-// and Interaction; a MsgBox member of anything else is not the function.
+// The first call in tokens [b, e): MsgBox alone or qualified by VBA,
+// Interaction, Microsoft.VisualBasic; a MsgBox member of anything else is
+// not the function. Or MessageBox.Show (see messageboxshow.h).
 std::optional<Call> findMsgBoxCall(const Tokens& t, int b, int e);
 
 // Reads the call that stands in the statement [b, e) at `place`.

@@ -42,18 +42,18 @@ void Scope::closeLineBlocks() {
 }
 
 int Scope::find(QStringView name) const {
-    return m_index.value(name.toString().toCaseFolded(), -1);
+    return m_index.value(key(name), -1);
 }
 
 int Scope::variable(QStringView name) {
-    const QString key = name.toString().toCaseFolded();
-    const auto found = m_index.constFind(key);
+    const QString folded = key(name);
+    const auto found = m_index.constFind(folded);
     if (found != m_index.constEnd()) {
         return found.value();
     }
     const int index = int(m_variables.size());
     m_variables.emplace_back();
-    m_index.insert(key, index);
+    m_index.insert(folded, index);
     return index;
 }
 

@@ -33,6 +33,9 @@ struct Variable {
 
 class Scope {
 public:
+    // Basic's names ignore letter case, C#'s do not.
+    explicit Scope(bool caseSensitive = false) : m_caseSensitive(caseSensitive) {}
+
     // --- blocks. Each branch of an If or Select Case gets a serial of its
     // own, so that a value assigned in one branch is not taken as known in
     // another or after the block. Serial 0 is the text outside any block.
@@ -51,8 +54,11 @@ public:
     bool inLoop() const { return !m_blocks.empty() && m_blocks.back().loop; }
     bool isOpen(int serial) const { return m_open[std::size_t(serial)] != 0; }
 
-    // --- variables, by name in any letter case.
+    // --- variables, by name (in any letter case unless case-sensitive).
     bool hasVariables() const { return !m_variables.empty(); }
+    bool sameName(QStringView a, QStringView b) const {
+        return a.compare(b, m_caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive) == 0;
+    }
     // The index of the variable of that name, or -1.
     int find(QStringView name) const;
     // The index of the variable of that name, made Unset if it is new.
@@ -71,7 +77,12 @@ private:
     std::vector<char> m_open{1}; // by serial
     std::array<int, std::size_t(BlockKind::Count)> m_openCount{};
 
-    QHash<QString, int> m_index; // case-folded name -> index
+    QString key(QStringView name) const {
+        return m_caseSensitive ? name.toString() : name.toString().toCaseFolded();
+    }
+
+    bool m_caseSensitive;
+    QHash<QString, int> m_index; // name (case-folded unless case-sensitive) -> index
     std::vector<Variable> m_variables;
 };
 

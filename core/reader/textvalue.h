@@ -23,6 +23,7 @@ struct Reading {
     QString label;        // what would grow too long, for the message
     int target = -1;      // variable assigned, when it may be moved in instead of copied
     bool untyped = false; // read a variable declared without a type
+    bool text = true;     // the value is a text (in C#, 5 and 'x' alone are not)
 };
 
 Failure tooLong(const QString& label, qsizetype place);

@@ -15,6 +15,22 @@ int Tokens::topLevelComma(int b, int e) const {
     return k;
 }
 
+int Tokens::dottedEnd(int k) const {
+    while (isSymbol(k + 1, u'.') && isName(k + 2)) {
+        k += 2;
+    }
+    return k;
+}
+
+QString Tokens::dotted(int k, int last) const {
+    QString out = name(k).toString();
+    for (int j = k + 2; j <= last; j += 2) {
+        out += u'.';
+        out += name(j);
+    }
+    return out;
+}
+
 Failure Tokens::notUnderstood(int k) const {
     if (isEnd(k)) {
         return refuse(k, u"Hier fehlt ein Wert."_s);
@@ -23,11 +39,24 @@ Failure Tokens::notUnderstood(int k) const {
 }
 
 Failure Tokens::broken(int k) const {
-    if ((*this)[k].ch == Unterminated) {
+    switch ((*this)[k].ch) {
+    case Unterminated:
         return refuseFatally(k, u"Die Zeichenkette ist nicht abgeschlossen."_s);
+    case UnterminatedVbNet:
+        return refuseFatally(k,
+                             u"Die Zeichenkette ist nicht abgeschlossen. VB.NET liest auch "
+                             u"“, ” und ＂ als Anführungszeichen, auch in einer Zeichenkette."_s);
+    case UnterminatedComment:
+        return refuseFatally(k, u"Der Kommentar /* wird nicht geschlossen."_s);
+    case UnterminatedChar:
+        return refuseFatally(k, u"Das Zeichenliteral ist nicht abgeschlossen."_s);
+    case RawString:
+        return refuseFatally(
+            k, u"Zeichenketten in drei Anführungszeichen (\"\"\") werden nicht gelesen."_s);
+    default:
+        return refuseFatally(
+            k, u"Die Klammern sind tiefer als %1 Ebenen verschachtelt."_s.arg(MaxNesting));
     }
-    return refuseFatally(
-        k, u"Die Klammern sind tiefer als %1 Ebenen verschachtelt."_s.arg(MaxNesting));
 }
 
 QString shown(QStringView text) {

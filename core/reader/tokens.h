@@ -29,7 +29,14 @@ enum class Kind : std::uint8_t {
     Bad,      // ch: BadCause
 };
 
-enum BadCause : char16_t { Unterminated = 1, TooDeep = 2 };
+enum BadCause : char16_t {
+    Unterminated = 1,
+    TooDeep = 2,
+    UnterminatedComment = 3, // /* without */
+    UnterminatedChar = 4,    // a C# character literal
+    RawString = 5,           // C#'s """..."""
+    UnterminatedVbNet = 6,   // in VB.NET text that holds U+201C, U+201D or U+FF02
+};
 
 struct Token {
     Kind kind;
@@ -67,10 +74,23 @@ public:
     bool isWord(int k, QStringView word) const {
         return isName(k) && (*this)[k].ch == 0 && name(k).compare(word, Qt::CaseInsensitive) == 0;
     }
+    // A word in exactly this letter case, as C# compares them.
+    bool isExactWord(int k, QStringView word) const {
+        return isName(k) && (*this)[k].ch == 0 && name(k) == word;
+    }
     bool isSymbol(int k, char16_t c) const {
         return (*this)[k].kind == Kind::Symbol && (*this)[k].ch == c;
     }
+    // Two symbols written together, as in == or +=.
+    bool isSymbols(int k, char16_t first, char16_t second) const {
+        return isSymbol(k, first) && isSymbol(k + 1, second) && offset(k + 1) == offset(k) + 1;
+    }
     bool isEnd(int k) const { return (*this)[k].kind == Kind::End; }
+
+    // The last token of the dotted name A.B.C that starts at the name k.
+    int dottedEnd(int k) const;
+    // The dotted name from k to last (from dottedEnd) without blanks.
+    QString dotted(int k, int last) const;
 
     // The first comma in [b, e) outside parentheses, or e.
     int topLevelComma(int b, int e) const;

@@ -1,0 +1,96 @@
+#include "core/reader/assignment.h"
+
+#include "core/reader/textvalue.h"
+
+#include <QString>
+
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace veltrano::reader {
+
+Status assign(Context& c, int nameToken, int b, int e, bool compound) {
+    const Tokens& t = c.tokens;
+    const int index = c.scope.variable(t.name(nameToken));
+    Variable& declared = c.scope[index];
+    if (declared.fixedType) {
+        // Keeps its declared type as long as its procedure runs.
+        if (c.scope.isOpen(declared.block)) {
+            return done();
+        }
+        declared.fixedType = false;
+    }
+    Reading r;
+    r.label = t.name(nameToken).toString();
+    // The variable's own text is moved into the new value instead of copied
+    // when it is read once only (Msg = Msg & "x", Msg = "x" & Msg, Msg &= "x").
+    int reads = compound ? 1 : 0;
+    const QStringView name = t.name(nameToken);
+    for (int k = b; k < e; ++k) {
+        if (t.isName(k) && !t.isSymbol(k - 1, u'.') && c.scope.sameName(t.name(k), name)) {
+            ++reads;
+        }
+    }
+    if (reads == 1) {
+        r.target = index;
+    }
+
+    Status evaluated = done();
+    if (compound) {
+        evaluated = putVariable(r, name, t.offset(nameToken), c.scope, c.budget);
+    }
+    if (evaluated) {
+        evaluated =
+            b < e ? c.evalText(c, b, e, r) : Status(t.refuse(e, u"Nach „=“ fehlt ein Wert."_s));
+    }
+    if (!evaluated && evaluated.failure().fatal) {
+        return evaluated;
+    }
+    Variable& v = c.scope[index];
+    v.block = c.scope.currentBlock();
+    v.inLoop = c.scope.inLoop();
+    if (evaluated && !r.text) {
+        v.state = Variable::Unknown;
+        v.value = Text();
+        v.why = u"Der Wert ist kein Text."_s;
+        v.at = t.offset(b);
+    } else if (evaluated) {
+        v.state = Variable::Known;
+        v.value = std::move(r.out);
+        v.at = t.offset(nameToken);
+    } else {
+        const Failure failure = std::move(evaluated).failure();
+        v.state = Variable::Unknown;
+        v.value = Text();
+        v.why = failure.root;
+        v.at = failure.offset;
+    }
+    return done();
+}
+
+void forgetNamed(Context& c, int b, int e) {
+    const Tokens& t = c.tokens;
+    if (!c.scope.hasVariables()) {
+        return;
+    }
+    for (int k = b; k < e; ++k) {
+        if (!t.isName(k) || (k > b && t.isSymbol(k - 1, u'.'))) {
+            continue;
+        }
+        const int index = c.scope.find(t.name(k));
+        if (index < 0) {
+            continue;
+        }
+        Variable& v = c.scope[index];
+        if (v.state == Variable::Known) {
+            v.state = Variable::Unknown;
+            v.value = Text();
+            v.why = u"Die Anweisung hier kann ihn ändern."_s;
+            v.at = t.offset(k);
+            v.block = c.scope.currentBlock();
+        }
+    }
+}
+
+} // namespace veltrano::reader

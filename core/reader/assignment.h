@@ -1,0 +1,22 @@
+#pragma once
+
+// What gives a variable its value or takes it away, whatever the language:
+// an assignment (also x &= ..., x += ...) and a statement the reader skips,
+// which may change the variables it names.
+
+#include "core/reader/context.h"
+#include "core/reader/result.h"
+
+namespace veltrano::reader {
+
+// name = expression, or with `compound` name = name joined with expression:
+// the value if it can be evaluated (in the language of the context), else the
+// variable becomes unknown with the cause. Only a fatal failure (a value too
+// long, the work budget spent) is returned; it ends the reading.
+Status assign(Context& c, int nameToken, int b, int e, bool compound = false);
+
+// A statement the reader skips may change any variable it names (a procedure
+// gets its arguments by reference): those lose their known value.
+void forgetNamed(Context& c, int b, int e);
+
+} // namespace veltrano::reader

@@ -1,0 +1,377 @@
+#include "core/reader/csharplexer.h"
+
+#include "core/reader/limits.h"
+
+#include <QChar>
+#include <QString>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace veltrano::reader {
+
+namespace {
+
+bool isIdentifierStart(char16_t c) {
+    return c == u'_' || QChar::isLetter(c);
+}
+bool isIdentifierPart(char16_t c) {
+    return c == u'_' || QChar::isLetterOrNumber(c);
+}
+bool isDecimal(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+bool isHex(char16_t c) {
+    return isDecimal(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+class Lexer {
+public:
+    explicit Lexer(QStringView s) : s(s), n(s.size()) { t.reserve(std::size_t(n / 3) + 8); }
+    std::vector<Token> run();
+
+private:
+    char16_t at(qsizetype k) const { return k < n ? s[k].unicode() : char16_t(0); }
+    bool lineBreak(qsizetype k) const { return at(k) == CR || at(k) == LF; }
+    void push(Kind kind, char16_t ch, qsizetype start) {
+        t.push_back({kind, ch, std::int32_t(start), std::int32_t(i - start), -1});
+    }
+    void toLineEnd() {
+        while (i < n && !lineBreak(i)) {
+            ++i;
+        }
+    }
+    bool atLineStart(qsizetype k) const {
+        while (k > 0 && s[k - 1] != CR && s[k - 1] != LF) {
+            if (!QChar::isSpace(s[k - 1].unicode())) {
+                return false;
+            }
+            --k;
+        }
+        return true;
+    }
+    void blockComment(qsizetype start);
+    void regularString(qsizetype start);
+    void verbatimString(qsizetype start);
+    void interpolatedString(qsizetype start, bool verbatim);
+    void hole();
+    void charLiteral(qsizetype start);
+    void rawString(qsizetype start);
+    void number(qsizetype start);
+    bool namedArgument() const {
+        const std::size_t count = t.size();
+        return count >= 2 && t[count - 1].kind == Kind::Name && t[count - 2].kind == Kind::Symbol &&
+               (t[count - 2].ch == u'(' || t[count - 2].ch == u',');
+    }
+
+    QStringView s;
+    qsizetype n;
+    qsizetype i = 0;
+    std::vector<Token> t;
+    std::vector<std::int32_t> open; // unmatched '('
+};
+
+void Lexer::blockComment(qsizetype start) {
+    i += 2;
+    while (i < n && !(s[i] == u'*' && at(i + 1) == u'/')) {
+        ++i;
+    }
+    if (i >= n) {
+        push(Kind::Bad, UnterminatedComment, start);
+        return;
+    }
+    i += 2;
+}
+
+// From after the opening quote: escapes, no line break.
+void Lexer::regularString(qsizetype start) {
+    while (i < n && !lineBreak(i)) {
+        if (s[i] == u'\\' && !lineBreak(i + 1) && i + 1 < n) {
+            i += 2;
+        } else if (s[i] == u'"') {
+            ++i;
+            push(Kind::String, RegularString, start);
+            return;
+        } else {
+            ++i;
+        }
+    }
+    push(Kind::Bad, Unterminated, start);
+}
+
+// From after the opening quote: "" for ", any line breaks.
+void Lexer::verbatimString(qsizetype start) {
+    while (i < n) {
+        if (s[i] == u'"') {
+            if (at(i + 1) != u'"') {
+                ++i;
+                push(Kind::String, VerbatimString, start);
+                return;
+            }
+            ++i;
+        }
+        ++i;
+    }
+    push(Kind::Bad, Unterminated, start);
+}
+
+// An expression inside an interpolated string, from after its '{' to after
+// its '}': nested braces, strings and characters are skipped.
+void Lexer::hole() {
+    int depth = 1;
+    while (i < n && depth > 0) {
+        const char16_t c = s[i].unicode();
+        if (c == u'"') {
+            ++i;
+            regularString(i - 1);
+            t.pop_back();
+        } else if (c == u'\'') {
+            ++i;
+            while (i < n && !lineBreak(i) && s[i] != u'\'') {
+                i += s[i] == u'\\' ? 2 : 1;
+            }
+            ++i;
+        } else {
+            depth += c == u'{' ? 1 : c == u'}' ? -1 : 0;
+            ++i;
+        }
+    }
+    i = std::min(i, n);
+}
+
+void Lexer::interpolatedString(qsizetype start, bool verbatim) {
+    while (i < n && (verbatim || !lineBreak(i))) {
+        const char16_t c = s[i].unicode();
+        if (c == u'"') {
+            if (verbatim && at(i + 1) == u'"') {
+                i += 2;
+                continue;
+            }
+            ++i;
+            push(Kind::String, verbatim ? VerbatimInterpolated : InterpolatedString, start);
+            return;
+        }
+        if (c == u'\\' && !verbatim && i + 1 < n && !lineBreak(i + 1)) {
+            i += 2;
+        } else if ((c == u'{' || c == u'}') && at(i + 1) == c) {
+            i += 2;
+        } else if (c == u'{') {
+            ++i;
+            hole();
+        } else {
+            ++i;
+        }
+    }
+    push(Kind::Bad, Unterminated, start);
+}
+
+// 'x', '\n', '\u201C', '\x22': anything else is refused up to the line end,
+// so that a Basic comment read as C# hides nothing that follows it on the
+// line.
+void Lexer::charLiteral(qsizetype start) {
+    qsizetype k = i + 1;
+    if (at(k) == u'\\') {
+        const char16_t e = at(k + 1);
+        k += 2;
+        const int digits = e == u'u' ? 4 : e == u'U' ? 8 : e == u'x' ? -4 : 0;
+        for (int d = 0; d < (digits < 0 ? -digits : digits) && isHex(at(k)); ++d) {
+            ++k;
+        }
+    } else if (k < n && at(k) != u'\'' && !lineBreak(k)) {
+        ++k;
+    }
+    if (at(k) == u'\'' && k > i + 1) {
+        i = k + 1;
+        push(Kind::String, CharLiteral, start);
+        return;
+    }
+    i = k;
+    toLineEnd();
+    push(Kind::Bad, UnterminatedChar, start);
+}
+
+// """...""" (also with more quotes): skipped to its closing quotes and
+// refused where the reading reaches it.
+void Lexer::rawString(qsizetype start) {
+    qsizetype quotes = 0;
+    while (at(i) == u'"') {
+        ++quotes;
+        ++i;
+    }
+    for (qsizetype run = 0; i < n; ++i) {
+        run = s[i] == u'"' ? run + 1 : 0;
+        if (run == quotes) {
+            ++i;
+            break;
+        }
+    }
+    push(Kind::Bad, RawString, start);
+}
+
+void Lexer::number(qsizetype start) {
+    char16_t form = u'd';
+    if (s[i] == u'0' && (at(i + 1) == u'x' || at(i + 1) == u'X')) {
+        form = u'x';
+        i += 2;
+        while (isHex(at(i)) || at(i) == u'_') {
+            ++i;
+        }
+    } else if (s[i] == u'0' && (at(i + 1) == u'b' || at(i + 1) == u'B')) {
+        form = u'b';
+        i += 2;
+        while (at(i) == u'0' || at(i) == u'1' || at(i) == u'_') {
+            ++i;
+        }
+    } else {
+        while (isDecimal(at(i)) || at(i) == u'_') {
+            ++i;
+        }
+        if (at(i) == u'.' && isDecimal(at(i + 1))) {
+            form = u'r';
+            ++i;
+            while (isDecimal(at(i)) || at(i) == u'_') {
+                ++i;
+            }
+        }
+        if ((at(i) == u'e' || at(i) == u'E')) {
+            const qsizetype sign = (at(i + 1) == u'+' || at(i + 1) == u'-') ? 1 : 0;
+            if (isDecimal(at(i + 1 + sign))) {
+                form = u'r';
+                i += 1 + sign;
+                while (isDecimal(at(i))) {
+                    ++i;
+                }
+            }
+        }
+    }
+    while (isIdentifierPart(at(i))) {
+        if (QStringView(u"fFdDmM").contains(QChar(at(i))) && form == u'd') {
+            form = u'r';
+        }
+        ++i;
+    }
+    push(Kind::Number, form, start);
+}
+
+std::vector<Token> Lexer::run() {
+    while (i < n) {
+        const char16_t c = s[i].unicode();
+        const qsizetype start = i;
+        if (QChar::isSpace(c)) {
+            ++i;
+        } else if (c == u'/' && at(i + 1) == u'/') {
+            toLineEnd();
+        } else if (c == u'/' && at(i + 1) == u'*') {
+            blockComment(start);
+        } else if (c == u'#' && atLineStart(i)) {
+            toLineEnd();
+        } else if (c == u'"' && at(i + 1) == u'"' && at(i + 2) == u'"') {
+            rawString(start);
+        } else if (c == u'$' && (at(i + 1) == u'$' ||
+                                 (at(i + 1) == u'"' && at(i + 2) == u'"' && at(i + 3) == u'"'))) {
+            while (at(i) == u'$') {
+                ++i;
+            }
+            rawString(start);
+        } else if (c == u'"') {
+            ++i;
+            regularString(start);
+        } else if (c == u'@' && at(i + 1) == u'"') {
+            i += 2;
+            verbatimString(start);
+        } else if (c == u'$' && at(i + 1) == u'"') {
+            i += 2;
+            interpolatedString(start, false);
+        } else if ((c == u'$' && at(i + 1) == u'@' && at(i + 2) == u'"') ||
+                   (c == u'@' && at(i + 1) == u'$' && at(i + 2) == u'"')) {
+            i += 3;
+            interpolatedString(start, true);
+        } else if (c == u'\'') {
+            charLiteral(start);
+        } else if (c == u'@' && isIdentifierStart(at(i + 1))) {
+            ++i;
+            const qsizetype nameStart = i;
+            while (i < n && isIdentifierPart(s[i].unicode())) {
+                ++i;
+            }
+            push(Kind::Name, 0, nameStart);
+        } else if (isIdentifierStart(c)) {
+            while (i < n && isIdentifierPart(s[i].unicode())) {
+                ++i;
+            }
+            push(Kind::Name, 0, start);
+        } else if (isDecimal(c) || (c == u'.' && isDecimal(at(i + 1)))) {
+            number(start);
+        } else if (c == u'(') {
+            ++i;
+            if (open.size() >= std::size_t(MaxNesting)) {
+                push(Kind::Bad, TooDeep, start);
+            } else {
+                open.push_back(std::int32_t(t.size()));
+                push(Kind::Symbol, c, start);
+            }
+        } else if (c == u')') {
+            ++i;
+            push(Kind::Symbol, c, start);
+            if (!open.empty()) {
+                t.back().partner = open.back();
+                t[std::size_t(open.back())].partner = std::int32_t(t.size() - 1);
+                open.pop_back();
+            }
+        } else if (c == u':' && at(i + 1) != u':' && namedArgument()) {
+            ++i;
+            push(Kind::NamedArg, 0, start);
+        } else {
+            ++i;
+            push(Kind::Symbol, c, start);
+        }
+    }
+    t.push_back({Kind::End, LF, std::int32_t(n), 0, -1});
+    return std::move(t);
+}
+
+} // namespace
+
+std::vector<Token> tokenizeCSharp(QStringView s) {
+    return Lexer(s).run();
+}
+
+Result<qint64> csharpNumberValue(const Tokens& t, int k) {
+    const QStringView text = t.text(k);
+    const char16_t form = t[k].ch;
+    if (form == u'r') {
+        return t.refuse(k, u"%1 ist keine ganze Zahl."_s.arg(shown(text)));
+    }
+    const int radix = form == u'x' ? 16 : form == u'b' ? 2 : 10;
+    qsizetype i = radix == 10 ? 0 : 2;
+    quint64 v = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == u'_') {
+            continue;
+        }
+        int digit = -1;
+        if (isDecimal(c)) {
+            digit = c - u'0';
+        } else if (radix == 16 && isHex(c)) {
+            digit = (c | 0x20) - u'a' + 10;
+        }
+        if (digit < 0 || digit >= radix) {
+            break;
+        }
+        v = v * quint64(radix) + quint64(digit);
+        if (v > 0xFFFFFFFFull) {
+            return t.refuse(k, u"Die Zahl %1 ist zu groß."_s.arg(shown(text)));
+        }
+    }
+    const QStringView suffix = text.sliced(i);
+    for (QChar c : suffix) {
+        if (!QStringView(u"uUlL").contains(c)) {
+            return t.refuse(k, u"%1 ist keine ganze Zahl."_s.arg(shown(text)));
+        }
+    }
+    return qint64(v);
+}
+
+} // namespace veltrano::reader

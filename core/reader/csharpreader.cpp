@@ -1,0 +1,595 @@
+#include "core/reader/csharpreader.h"
+
+#include "core/optiontables.h"
+#include "core/reader/assignment.h"
+#include "core/reader/callvalues.h"
+#include "core/reader/context.h"
+#include "core/reader/csharptext.h"
+#include "core/reader/messageboxshow.h"
+#include "core/reader/scope.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <variant>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace veltrano::reader {
+
+namespace {
+
+// How the reading goes on after a statement: at the token where the next
+// statement starts, or not at all, as the statement held the call.
+using Step = std::variant<int, ReadCall>;
+
+enum class CallPlace : std::uint8_t { Plain, Condition, Selector };
+
+// Words that start statements or stand for values: never a type or a
+// variable at the start of a statement.
+constexpr QStringView Keywords[] = {
+    u"return", u"throw",     u"yield",     u"goto",     u"break",     u"continue", u"await",
+    u"new",    u"using",     u"case",      u"default",  u"else",      u"do",       u"if",
+    u"while",  u"for",       u"foreach",   u"switch",   u"try",       u"catch",    u"finally",
+    u"lock",   u"checked",   u"unchecked", u"fixed",    u"unsafe",    u"typeof",   u"sizeof",
+    u"nameof", u"delegate",  u"event",     u"operator", u"ref",       u"out",      u"in",
+    u"params", u"this",      u"base",      u"true",     u"false",     u"null",     u"is",
+    u"as",     u"namespace", u"class",     u"struct",   u"interface", u"enum",     u"record",
+};
+
+// Words before the type of a declaration.
+constexpr QStringView Modifiers[] = {u"const",    u"static",    u"readonly", u"public",
+                                     u"private",  u"protected", u"internal", u"volatile",
+                                     u"required", u"scoped",    u"extern",   u"unsafe"};
+
+// The types a text can be declared with (var: when its value is a text).
+constexpr QStringView TextTypes[] = {u"string", u"String", u"System.String", u"var"};
+
+// Words whose block is the body of a type, not code.
+constexpr QStringView TypeWords[] = {u"namespace", u"class", u"struct",
+                                     u"interface", u"enum",  u"record"};
+
+class CSharpReader {
+public:
+    CSharpReader(const Tokens& tokens, int currentCodeStyle)
+        : m_t(tokens), m_currentStyle(currentCodeStyle),
+          m_scope(true), m_context{tokens, m_scope, m_budget, Language::CSharp, evalCSharpText} {
+        m_budget.limit = 4 * tokens.source().size() + 4 * MaxTextLength;
+    }
+    CSharpReader(const CSharpReader&) = delete;
+    CSharpReader& operator=(const CSharpReader&) = delete;
+
+    Result<ReadCall> run();
+
+private:
+    // What an open statement waits for: the end of a brace block, or the
+    // end of the one statement that is the body of an if, an else or a loop.
+    enum class Frame : std::uint8_t { Brace, IfBody, ElseBody, LoopBody, DoBody };
+    struct Open {
+        Frame frame;
+        bool block; // a scope block of `kind` was opened for it
+        BlockKind kind;
+    };
+
+    bool word(int k, QStringView w) const { return m_t.isExactWord(k, w); }
+    bool anyWord(int k, std::span<const QStringView> words) const;
+    int statementEnd(int b) const;
+    int firstBad(int b, int e) const;
+    int parenthesisAfter(int k) const; // the ')' of a '(' at k + 1, or -1
+    int typeEnd(int k, int e) const;
+    int skipModifiers(int k) const;
+    std::optional<ShowCall> findCall(int b, int e) const;
+    int answerVariable(int b, int e, const ShowCall& call, int after) const;
+    std::optional<int> nextStatementTests(int e, int answer) const;
+
+    void push(Frame frame, BlockKind kind, bool block);
+    void closeBrace();
+    Result<Step> statement(int k);
+    Result<Step> completed(int k);
+    Result<Step> conditional(int k);
+    Result<Step> switchStatement(int k);
+    Result<Step> loop(int k);
+    Result<Step> header(int b, int e);
+    Result<Step> simple(int b, int e);
+    bool declaration(int b, int e, Status& status);
+    void forgetAssigned(int b, int e);
+    Result<Step> readCall(int b, int e, const ShowCall& call, CallPlace place);
+
+    const Tokens& m_t;
+    int m_currentStyle;
+    Scope m_scope;
+    Budget m_budget;
+    Context m_context;
+    std::vector<Open> m_frames;
+};
+
+bool CSharpReader::anyWord(int k, std::span<const QStringView> words) const {
+    for (QStringView w : words) {
+        if (word(k, w)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The ';', '{' or '}' that ends the statement starting at b, outside
+// parentheses, or the final End token.
+int CSharpReader::statementEnd(int b) const {
+    for (int k = b;; ++k) {
+        const Token& t = m_t[k];
+        if (t.kind == Kind::End || m_t.isSymbol(k, u';') || m_t.isSymbol(k, u'{') ||
+            m_t.isSymbol(k, u'}')) {
+            return k;
+        }
+        if (m_t.isSymbol(k, u'(') && t.partner > k) {
+            k = t.partner;
+        }
+    }
+}
+
+int CSharpReader::firstBad(int b, int e) const {
+    for (int k = b; k < e; ++k) {
+        if (m_t[k].kind == Kind::Bad) {
+            return k;
+        }
+    }
+    return -1;
+}
+
+int CSharpReader::parenthesisAfter(int k) const {
+    if (!m_t.isSymbol(k + 1, u'(')) {
+        return -1;
+    }
+    const int close = m_t[k + 1].partner;
+    return close > k + 1 ? close : -1;
+}
+
+// The token after a type starting at k (string, System.String,
+// List<string>, string?, string[]), or -1.
+int CSharpReader::typeEnd(int k, int e) const {
+    if (!m_t.isName(k) || anyWord(k, Keywords)) {
+        return -1;
+    }
+    int j = m_t.dottedEnd(k) + 1;
+    if (m_t.isSymbol(j, u'<')) {
+        int depth = 1;
+        for (++j; depth > 0; ++j) {
+            if (j >= e) {
+                return -1;
+            }
+            if (m_t.isSymbol(j, u'<')) {
+                ++depth;
+            } else if (m_t.isSymbol(j, u'>')) {
+                --depth;
+            } else if (!m_t.isName(j) && !m_t.isSymbol(j, u',') && !m_t.isSymbol(j, u'.') &&
+                       !m_t.isSymbol(j, u'?') && !m_t.isSymbol(j, u'[') && !m_t.isSymbol(j, u']')) {
+                return -1;
+            }
+        }
+    }
+    while (m_t.isSymbol(j, u'?')) {
+        ++j;
+    }
+    while (m_t.isSymbol(j, u'[') && m_t.isSymbol(j + 1, u']')) {
+        j += 2;
+    }
+    return j;
+}
+
+int CSharpReader::skipModifiers(int k) const {
+    while (anyWord(k, Modifiers)) {
+        ++k;
+    }
+    return k;
+}
+
+std::optional<ShowCall> CSharpReader::findCall(int b, int e) const {
+    for (int k = b; k < e; ++k) {
+        if (const std::optional<ShowCall> call = showCallAt(m_t, b, k, Case::Sensitive)) {
+            return call;
+        }
+    }
+    return std::nullopt;
+}
+
+// The variable the call's value goes to when the call is the whole value of
+// the statement (antwort = ..., var antwort = ..., DialogResult antwort =
+// ...), or -1.
+int CSharpReader::answerVariable(int b, int e, const ShowCall& call, int after) const {
+    const int eq = call.start - 1;
+    const int name = eq - 1;
+    if (after != e || name < b || !m_t.isSymbol(eq, u'=') || !m_t.isName(name) ||
+        (name > 0 && m_t.isSymbol(name - 1, u'.'))) {
+        return -1;
+    }
+    if (name == b || typeEnd(skipModifiers(b), e) == name) {
+        return name;
+    }
+    return -1;
+}
+
+// The style the statement after the one ending at e tells for the variable
+// at `answer`: an if whose condition names it, or a switch on it.
+std::optional<int> CSharpReader::nextStatementTests(int e, int answer) const {
+    const int j = m_t.isSymbol(e, u';') ? e + 1 : e;
+    const bool isIf = word(j, u"if");
+    if (!isIf && !word(j, u"switch")) {
+        return std::nullopt;
+    }
+    const int close = parenthesisAfter(j);
+    for (int k = j + 2; k < close; ++k) {
+        if (m_t.isName(k) && !m_t.isSymbol(k - 1, u'.') && m_t.name(k) == m_t.name(answer)) {
+            return isIf ? options::IfThenElse : options::SelectCase;
+        }
+    }
+    return std::nullopt;
+}
+
+void CSharpReader::push(Frame frame, BlockKind kind, bool block) {
+    if (block) {
+        m_scope.open(kind);
+    }
+    m_frames.push_back({frame, block, kind});
+}
+
+// A '}': the innermost brace block ends, with any statement left open in it
+// (a fragment); one without an open block is skipped.
+void CSharpReader::closeBrace() {
+    while (!m_frames.empty()) {
+        const Open open = m_frames.back();
+        m_frames.pop_back();
+        if (open.block) {
+            m_scope.close(open.kind);
+        }
+        if (open.frame == Frame::Brace) {
+            return;
+        }
+    }
+}
+
+// A statement ended just before k: the bodies it ends end too; an else
+// starts the other branch, and a do loop's while its condition.
+Result<Step> CSharpReader::completed(int k) {
+    while (!m_frames.empty()) {
+        Open& open = m_frames.back();
+        switch (open.frame) {
+        case Frame::Brace:
+            return Step(k);
+        case Frame::IfBody:
+            if (word(k, u"else")) {
+                m_scope.nextBranch(BlockKind::If);
+                open.frame = Frame::ElseBody;
+                return Step(k + 1);
+            }
+            [[fallthrough]];
+        case Frame::ElseBody:
+        case Frame::LoopBody:
+            m_scope.close(open.kind);
+            m_frames.pop_back();
+            break;
+        case Frame::DoBody: {
+            m_scope.close(BlockKind::Loop);
+            m_frames.pop_back();
+            const int close = word(k, u"while") ? parenthesisAfter(k) : -1;
+            if (close > 0) {
+                if (const int bad = firstBad(k, close); bad >= 0) {
+                    return m_t.broken(bad);
+                }
+                if (const auto call = findCall(k + 2, close)) {
+                    return readCall(k, close + 1, *call, CallPlace::Plain);
+                }
+                k = m_t.isSymbol(close + 1, u';') ? close + 2 : close + 1;
+            }
+            break;
+        }
+        }
+    }
+    return Step(k);
+}
+
+// if (condition): the call in the condition, or the body that follows.
+Result<Step> CSharpReader::conditional(int k) {
+    const int close = parenthesisAfter(k);
+    if (close < 0) {
+        return simple(k, statementEnd(k));
+    }
+    if (const int bad = firstBad(k, close); bad >= 0) {
+        return m_t.broken(bad);
+    }
+    if (const auto call = findCall(k + 2, close)) {
+        return readCall(k, close + 1, *call, CallPlace::Condition);
+    }
+    push(Frame::IfBody, BlockKind::If, true);
+    return Step(close + 1);
+}
+
+// switch (selector) { case ...: ... }
+Result<Step> CSharpReader::switchStatement(int k) {
+    const int close = parenthesisAfter(k);
+    if (close < 0) {
+        return simple(k, statementEnd(k));
+    }
+    if (const int bad = firstBad(k, close); bad >= 0) {
+        return m_t.broken(bad);
+    }
+    if (const auto call = findCall(k + 2, close)) {
+        return readCall(k, close + 1, *call, CallPlace::Selector);
+    }
+    if (!m_t.isSymbol(close + 1, u'{')) {
+        return Step(close + 1);
+    }
+    push(Frame::Brace, BlockKind::Select, true);
+    return Step(close + 2);
+}
+
+// for, foreach, while: a call in the header, or the body that follows.
+Result<Step> CSharpReader::loop(int k) {
+    const int close = parenthesisAfter(k);
+    if (close < 0) {
+        return simple(k, statementEnd(k));
+    }
+    if (const int bad = firstBad(k, close); bad >= 0) {
+        return m_t.broken(bad);
+    }
+    if (const auto call = findCall(k + 2, close)) {
+        return readCall(k, close + 1, *call, CallPlace::Plain);
+    }
+    if (word(k, u"while")) {
+        forgetAssigned(k + 2, close);
+    } else {
+        forgetNamed(m_context, k + 2, close); // declares or assigns the loop variable
+    }
+    push(Frame::LoopBody, BlockKind::Loop, true);
+    return Step(close + 1);
+}
+
+// A statement that opens a block at e: a type, a method, a lambda, an
+// accessor, an initializer.
+Result<Step> CSharpReader::header(int b, int e) {
+    if (const auto call = findCall(b, e)) {
+        return readCall(b, e, *call, CallPlace::Plain);
+    }
+    bool type = false;
+    bool code = (e - 2 >= b && m_t.isSymbols(e - 2, u'=', u'>')) ||
+                (b + 1 == e && (word(b, u"get") || word(b, u"set") || word(b, u"init") ||
+                                word(b, u"add") || word(b, u"remove")));
+    for (int k = b; k < e; ++k) {
+        type = type || anyWord(k, TypeWords);
+        code = code || m_t.isSymbol(k, u'(');
+    }
+    if (code && !type) {
+        forgetNamed(m_context, b, e); // parameters hide variables of the same name
+        push(Frame::Brace, BlockKind::Procedure, true);
+    } else {
+        push(Frame::Brace, BlockKind::Procedure, false);
+    }
+    return Step(e + 1);
+}
+
+Result<Step> CSharpReader::statement(int k) {
+    if (m_t[k].kind == Kind::Bad) {
+        return m_t.broken(k);
+    }
+    if (m_t.isSymbol(k, u'{')) {
+        push(Frame::Brace, BlockKind::Procedure, false);
+        return Step(k + 1);
+    }
+    if (m_t.isSymbol(k, u'}')) {
+        closeBrace();
+        return completed(k + 1);
+    }
+    if (m_t.isSymbol(k, u';')) {
+        return completed(k + 1);
+    }
+    if (word(k, u"if")) {
+        return conditional(k);
+    }
+    if (word(k, u"switch")) {
+        return switchStatement(k);
+    }
+    if (word(k, u"for") || word(k, u"foreach") || word(k, u"while")) {
+        return loop(k);
+    }
+    if (word(k, u"do")) {
+        push(Frame::DoBody, BlockKind::Loop, true);
+        return Step(k + 1);
+    }
+    if ((word(k, u"case") || word(k, u"default")) && m_scope.innermostIs(BlockKind::Select)) {
+        // A label: the next branch of the switch.
+        int j = k + 1;
+        while (!m_t.isEnd(j) && !m_t.isSymbol(j, u':') && !m_t.isSymbol(j, u';') &&
+               !m_t.isSymbol(j, u'{') && !m_t.isSymbol(j, u'}')) {
+            j = m_t.isSymbol(j, u'(') && m_t[j].partner > j ? m_t[j].partner + 1 : j + 1;
+        }
+        if (m_t.isSymbol(j, u':')) {
+            m_scope.nextBranch(BlockKind::Select);
+            return Step(j + 1);
+        }
+    }
+    if (word(k, u"else") || word(k, u"try") || word(k, u"finally") || word(k, u"checked") ||
+        word(k, u"unchecked") || word(k, u"unsafe")) {
+        return Step(k + 1);
+    }
+    if (word(k, u"catch")) {
+        // Runs only on an error: like a branch.
+        int j = k + 1;
+        if (const int close = parenthesisAfter(k); close > 0) {
+            j = close + 1;
+        }
+        if (word(j, u"when") && parenthesisAfter(j) > 0) {
+            j = parenthesisAfter(j) + 1;
+        }
+        push(Frame::IfBody, BlockKind::If, true);
+        return Step(j);
+    }
+    if ((word(k, u"using") || word(k, u"lock") || word(k, u"fixed")) && parenthesisAfter(k) > 0) {
+        const int close = parenthesisAfter(k);
+        if (const int bad = firstBad(k, close); bad >= 0) {
+            return m_t.broken(bad);
+        }
+        if (const auto call = findCall(k + 2, close)) {
+            return readCall(k, close + 1, *call, CallPlace::Plain);
+        }
+        forgetNamed(m_context, k + 2, close);
+        return Step(close + 1);
+    }
+    const int e = statementEnd(k);
+    if (const int bad = firstBad(k, e); bad >= 0) {
+        return m_t.broken(bad);
+    }
+    if (m_t.isSymbol(e, u'{')) {
+        return header(k, e);
+    }
+    Result<Step> step = simple(k, e);
+    if (!step || std::holds_alternative<ReadCall>(*step)) {
+        return step;
+    }
+    return completed(m_t.isSymbol(e, u';') ? e + 1 : e);
+}
+
+// A statement without a block of its own in [b, e): the call, a
+// declaration, an assignment, or something the reader skips.
+Result<Step> CSharpReader::simple(int b, int e) {
+    if (const auto call = findCall(b, e)) {
+        return readCall(b, e, *call, CallPlace::Plain);
+    }
+    Status status = done();
+    if (declaration(b, e, status)) {
+        if (!status) {
+            return std::move(status).failure();
+        }
+        return Step(e);
+    }
+    if (m_t.isName(b) && !anyWord(b, Keywords)) {
+        if (m_t.isSymbol(b + 1, u'=') && !m_t.isSymbols(b + 1, u'=', u'=') &&
+            !m_t.isSymbols(b + 1, u'=', u'>')) {
+            if (Status s = assign(m_context, b, b + 2, e); !s) {
+                return std::move(s).failure();
+            }
+            return Step(e);
+        }
+        if (m_t.isSymbols(b + 1, u'+', u'=')) {
+            if (Status s = assign(m_context, b, b + 3, e, true); !s) {
+                return std::move(s).failure();
+            }
+            return Step(e);
+        }
+    }
+    forgetAssigned(b, e);
+    return Step(e);
+}
+
+// [modifiers] type name [= value] {, name [= value]}: true when [b, e) is
+// one; status gets a fatal failure of a value.
+bool CSharpReader::declaration(int b, int e, Status& status) {
+    const int typeStart = skipModifiers(b);
+    const int name = typeEnd(typeStart, e);
+    if (name < 0 || !m_t.isName(name) || anyWord(name, Keywords) ||
+        !(name + 1 == e || m_t.isSymbol(name + 1, u',') ||
+          (m_t.isSymbol(name + 1, u'=') && !m_t.isSymbols(name + 1, u'=', u'=') &&
+           !m_t.isSymbols(name + 1, u'=', u'>')))) {
+        return false;
+    }
+    const QString type = m_t.text(typeStart, name - 1).toString().remove(u' ');
+    bool text = false;
+    for (QStringView t : TextTypes) {
+        text = text || type == t;
+    }
+    for (int k = name; k < e;) {
+        const int end = m_t.topLevelComma(k, e);
+        if (m_t.isName(k)) {
+            Variable& v = m_scope[m_scope.variable(m_t.name(k))];
+            v.fixedType = !text;
+            v.untyped = false;
+            v.state = text ? Variable::Known : Variable::Unknown;
+            v.value = Text();
+            v.why = u"Die Deklaration gibt ihm einen anderen Typ als String."_s;
+            v.at = m_t.offset(k);
+            v.block = m_scope.currentBlock();
+            v.inLoop = m_scope.inLoop();
+            if (text && m_t.isSymbol(k + 1, u'=') && k + 2 < end) {
+                if (Status s = assign(m_context, k, k + 2, end); !s) {
+                    status = std::move(s);
+                    return true;
+                }
+            }
+        }
+        k = end + 1;
+    }
+    return true;
+}
+
+// A statement the reader skips changes the variables it assigns (x = ...,
+// x += ..., x++) or hands on by ref or out; C# hands anything else on by
+// value, and a text cannot change.
+void CSharpReader::forgetAssigned(int b, int e) {
+    if (!m_scope.hasVariables()) {
+        return;
+    }
+    for (int k = b; k < e; ++k) {
+        if (!m_t.isName(k) || (k > b && m_t.isSymbol(k - 1, u'.'))) {
+            continue;
+        }
+        const bool handedOn = k > b && (word(k - 1, u"ref") || word(k - 1, u"out"));
+        const bool assigned =
+            (m_t.isSymbol(k + 1, u'=') && !m_t.isSymbols(k + 1, u'=', u'=') &&
+             !m_t.isSymbols(k + 1, u'=', u'>')) ||
+            (m_t[k + 1].kind == Kind::Symbol && m_t.isSymbols(k + 1, m_t[k + 1].ch, u'=') &&
+             QStringView(u"+-*/%&|^").contains(QChar(m_t[k + 1].ch))) ||
+            m_t.isSymbols(k + 1, u'+', u'+') || m_t.isSymbols(k + 1, u'-', u'-') ||
+            (m_t.isSymbols(k + 1, u'?', u'?') && m_t.isSymbols(k + 2, u'?', u'='));
+        if (handedOn || assigned) {
+            forgetNamed(m_context, k, k + 1);
+        }
+    }
+}
+
+Result<Step> CSharpReader::readCall(int b, int e, const ShowCall& call, CallPlace place) {
+    Result<CallValues> values = readShowArguments(m_context, call, ButtonsSyntax::CSharp);
+    if (!values) {
+        return std::move(values).failure();
+    }
+    std::optional<int> told;
+    if (place == CallPlace::Condition) {
+        told = options::IfThenElse;
+    } else if (place == CallPlace::Selector) {
+        told = options::SelectCase;
+    } else {
+        const int after = m_t[call.name + 1].partner + 1;
+        const int answer = answerVariable(b, e, call, after);
+        if (answer >= 0) {
+            told = nextStatementTests(e, answer).value_or(options::Einfach);
+        }
+    }
+    Result<ReadCall> read = finishCall(*values, told, m_currentStyle, m_budget);
+    if (!read) {
+        return std::move(read).failure();
+    }
+    return Step(std::move(*read));
+}
+
+Result<ReadCall> CSharpReader::run() {
+    const int n = m_t.size() - 1; // the last token is the End token
+    for (int k = 0; k < n;) {
+        Result<Step> step = statement(k);
+        if (!step) {
+            return std::move(step).failure();
+        }
+        if (ReadCall* call = std::get_if<ReadCall>(&*step)) {
+            return std::move(*call);
+        }
+        k = std::max(std::get<int>(*step), k + 1);
+    }
+    return refusal(0, u"Im Text steht kein Aufruf von MessageBox.Show."_s);
+}
+
+} // namespace
+
+Result<ReadCall> readCSharp(const Tokens& tokens, int currentCodeStyle) {
+    return CSharpReader(tokens, currentCodeStyle).run();
+}
+
+} // namespace veltrano::reader

@@ -1,0 +1,267 @@
+#include "core/reader/csharptext.h"
+
+#include "core/reader/csharplexer.h"
+#include "core/reader/dotnetnames.h"
+
+#include <QString>
+
+using namespace Qt::StringLiterals;
+
+namespace veltrano::reader {
+
+namespace {
+
+// Words that stand for values the reader does not evaluate.
+constexpr QStringView ValueWords[] = {u"true",    u"false",  u"this",   u"base",  u"new",
+                                      u"default", u"typeof", u"nameof", u"sizeof"};
+
+int hexDigit(char16_t c) {
+    if (c >= u'0' && c <= u'9') {
+        return c - u'0';
+    }
+    if ((c | 0x20) >= u'a' && (c | 0x20) <= u'f') {
+        return (c | 0x20) - u'a' + 10;
+    }
+    return -1;
+}
+
+// The escape sequence at p (a backslash) before end: its length, and the
+// code point it stands for in `code`, or a refusal.
+Result<int> escape(const Context& c, const char16_t* p, const char16_t* end, char32_t& code,
+                   const Reading& r) {
+    const char16_t* const source = reinterpret_cast<const char16_t*>(c.tokens.source().data());
+    const qsizetype place = p - source;
+    const char16_t e = p[1];
+    static constexpr struct {
+        char16_t letter;
+        char16_t value;
+    } simple[] = {{u'\'', u'\''}, {u'"', u'"'}, {u'\\', u'\\'}, {u'a', 7},  {u'b', 8},  {u'f', 12},
+                  {u'n', 10},     {u'r', 13},   {u't', 9},      {u'v', 11}, {u'e', 27}, {u'0', 0}};
+    for (const auto& entry : simple) {
+        if (entry.letter == e) {
+            code = entry.value;
+            if (code == 0) {
+                return nulCharacter(r, place);
+            }
+            return 2;
+        }
+    }
+    const int maxDigits = e == u'x' ? 4 : e == u'u' ? 4 : e == u'U' ? 8 : 0;
+    int digits = 0;
+    char32_t value = 0;
+    while (digits < maxDigits && p + 2 + digits < end && hexDigit(p[2 + digits]) >= 0) {
+        value = value * 16 + char32_t(hexDigit(p[2 + digits]));
+        ++digits;
+    }
+    const bool complete = e == u'x' ? digits > 0 : digits == maxDigits;
+    if (maxDigits == 0 || !complete || value > 0x10FFFF) {
+        const qsizetype length = std::min<qsizetype>(end - p, 2 + digits);
+        return refusal(place, u"Die Escape-Folge %1 gibt es in C# nicht."_s.arg(
+                                  QStringView(p, length).toString()));
+    }
+    if (value == 0) {
+        return nulCharacter(r, place);
+    }
+    code = value;
+    return 2 + digits;
+}
+
+// The characters of a string or character literal.
+Status literal(Context& c, int k, Reading& r) {
+    const Token& t = c.tokens[k];
+    const char16_t form = t.ch;
+    const qsizetype place = t.offset;
+    const int prefix = (form == RegularString || form == CharLiteral)           ? 1
+                       : (form == VerbatimString || form == InterpolatedString) ? 2
+                                                                                : 3;
+    const bool escapes = form == RegularString || form == InterpolatedString || form == CharLiteral;
+    const bool doubled = form == VerbatimString || form == VerbatimInterpolated;
+    const bool braces = form == InterpolatedString || form == VerbatimInterpolated;
+    const char16_t* const source = reinterpret_cast<const char16_t*>(c.tokens.source().data());
+    const char16_t* p = source + t.offset + prefix;
+    const char16_t* const end = source + t.offset + t.length - 1;
+    const char16_t* run = p;
+    auto flush = [&](const char16_t* to) { return put(r, run, to - run, place, c.budget); };
+    while (p < end) {
+        const char16_t ch = *p;
+        if (ch == 0) {
+            return nulCharacter(r, p - source);
+        }
+        if (escapes && ch == u'\\') {
+            if (Status s = flush(p); !s) {
+                return s;
+            }
+            char32_t code = 0;
+            const Result<int> length = escape(c, p, end, code, r);
+            if (!length) {
+                return length.failure();
+            }
+            char16_t units[2];
+            qsizetype count = 1;
+            if (code > 0xFFFF) {
+                units[0] = char16_t(0xD800 + ((code - 0x10000) >> 10));
+                units[1] = char16_t(0xDC00 + ((code - 0x10000) & 0x3FF));
+                count = 2;
+            } else {
+                units[0] = char16_t(code);
+            }
+            if (Status s = put(r, units, count, place, c.budget); !s) {
+                return s;
+            }
+            p += *length;
+            run = p;
+        } else if ((doubled && ch == u'"') || (braces && (ch == u'{' || ch == u'}'))) {
+            if (!doubled || ch != u'"') {
+                if (p + 1 == end || p[1] != ch) {
+                    return refusal(
+                        p - source,
+                        u"Der Ausdruck in { } der Zeichenkette wird nicht ausgewertet."_s);
+                }
+            }
+            // "" in a verbatim string, {{ and }}: the character once.
+            if (Status s = flush(p + 1); !s) {
+                return s;
+            }
+            p += 2;
+            run = p;
+        } else {
+            ++p;
+        }
+    }
+    return flush(end);
+}
+
+Status concatenation(Context& c, int& k, int e, Reading& r, bool& isText);
+
+Status nameTerm(Context& c, int& k, Reading& r, bool& isText) {
+    const Tokens& t = c.tokens;
+    const int last = t.dottedEnd(k);
+    const QString dotted = t.dotted(k, last);
+    isText = true;
+    if (t.isSymbol(last + 1, u'(')) {
+        return t.refuse(k, u"Die Funktion %1 wird nicht ausgewertet."_s.arg(shown(dotted)));
+    }
+    if (last > k) {
+        if (const std::optional<QStringView> value =
+                findDotNetTextConstant(dotted, Case::Sensitive)) {
+            if (Status s = put(r, reinterpret_cast<const char16_t*>(value->data()), value->size(),
+                               t.offset(k), c.budget);
+                !s) {
+                return s;
+            }
+            k = last + 1;
+            return done();
+        }
+        if (findDotNetConstant(dotted, Case::Sensitive)) {
+            return t.refuse(k, u"%1 ist kein Text."_s.arg(shown(dotted)));
+        }
+        return t.refuse(k, u"%1 wird nicht ausgewertet."_s.arg(shown(dotted)));
+    }
+    if (t.isExactWord(k, u"null")) {
+        ++k;
+        return done();
+    }
+    for (QStringView word : ValueWords) {
+        if (t.isExactWord(k, word)) {
+            return t.refuse(k, u"%1 wird nicht ausgewertet."_s.arg(word));
+        }
+    }
+    if (Status s = putVariable(r, t.name(k), t.offset(k), c.scope, c.budget); !s) {
+        return s;
+    }
+    ++k;
+    return done();
+}
+
+Status term(Context& c, int& k, int e, Reading& r, bool& isText) {
+    const Tokens& t = c.tokens;
+    isText = true;
+    if (k >= e) {
+        return t.notUnderstood(k);
+    }
+    switch (t[k].kind) {
+    case Kind::String:
+        isText = t[k].ch != CharLiteral;
+        if (Status s = literal(c, k, r); !s) {
+            return s;
+        }
+        ++k;
+        return done();
+    case Kind::Number: {
+        const Result<qint64> value = csharpNumberValue(t, k);
+        if (!value) {
+            return value.failure();
+        }
+        const QString digits = QString::number(*value);
+        if (Status s = put(r, reinterpret_cast<const char16_t*>(digits.utf16()), digits.size(),
+                           t.offset(k), c.budget);
+            !s) {
+            return s;
+        }
+        isText = false;
+        ++k;
+        return done();
+    }
+    case Kind::Symbol:
+        if (t[k].ch == u'(') {
+            const int close = t[k].partner;
+            if (close < 0 || close >= e) {
+                return t.refuse(k, u"Die Klammer wird nicht geschlossen."_s);
+            }
+            int inner = k + 1;
+            if (inner == close) {
+                return t.refuse(k, u"In der Klammer fehlt ein Wert."_s);
+            }
+            if (Status s = concatenation(c, inner, close, r, isText); !s) {
+                return s;
+            }
+            k = close + 1;
+            return done();
+        }
+        return t.notUnderstood(k);
+    case Kind::Name:
+        return nameTerm(c, k, r, isText);
+    default:
+        return t.notUnderstood(k);
+    }
+}
+
+// term { + term }. + joins when either side is a text; between two numbers
+// or characters it adds, which is not evaluated.
+Status concatenation(Context& c, int& k, int e, Reading& r, bool& isText) {
+    const Tokens& t = c.tokens;
+    if (Status s = term(c, k, e, r, isText); !s) {
+        return s;
+    }
+    while (k < e) {
+        const int op = k;
+        if (!t.isSymbol(op, u'+') || t.isSymbols(op, u'+', u'+') || t.isSymbols(op, u'+', u'=')) {
+            return t.notUnderstood(op);
+        }
+        if (++k >= e) {
+            return t.refuse(op, u"Nach „+“ fehlt ein Wert."_s);
+        }
+        bool rightIsText = true;
+        if (Status s = term(c, k, e, r, rightIsText); !s) {
+            return s;
+        }
+        if (!isText && !rightIsText) {
+            return t.refuse(op, u"„+“ zwischen Zahlen oder Zeichen wird nicht ausgewertet."_s);
+        }
+        isText = true;
+    }
+    return done();
+}
+
+} // namespace
+
+Status evalCSharpText(Context& c, int b, int e, Reading& r) {
+    bool isText = true;
+    if (Status s = concatenation(c, b, e, r, isText); !s) {
+        return s;
+    }
+    r.text = r.text && isText;
+    return done();
+}
+
+} // namespace veltrano::reader
