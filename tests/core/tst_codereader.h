@@ -1,9 +1,10 @@
 #pragma once
 
-// The code reader's tests, in three files by topic: generated code read back
-// (tst_codereader.cpp), hand-written calls (tst_codereader_handwritten.cpp)
-// and refusals (tst_codereader_refused.cpp). Shared here: the test class and
-// the helpers that show and apply what was read.
+// The code reader's tests, in four files by topic: generated code read back
+// (tst_codereader.cpp), hand-written Basic calls
+// (tst_codereader_handwritten.cpp), refusals (tst_codereader_refused.cpp),
+// and VB.NET and C# calls with their refusals (tst_codereader_dotnet.cpp). Shared here: the test
+// class and the helpers that show and apply what was read.
 
 #include "core/codereader.h"
 #include "core/definition.h"
@@ -68,4 +69,10 @@ private slots:
     void handWritten();
     void refused_data();
     void refused();
+    void vbNet_data();
+    void vbNet();
+    void csharp_data();
+    void csharp();
+    void dotNetRefused_data();
+    void dotNetRefused();
 };
