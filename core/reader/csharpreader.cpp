@@ -188,8 +188,10 @@ int CSharpReader::skipModifiers(int k) const {
 
 std::optional<ShowCall> CSharpReader::findCall(int b, int e) const {
     for (int k = b; k < e; ++k) {
-        if (const std::optional<ShowCall> call = showCallAt(m_t, b, k, Case::Sensitive)) {
-            return call;
+        if (isMessageBoxWord(m_t, k, Case::Sensitive)) {
+            if (const std::optional<ShowCall> call = showCallAt(m_t, b, k, Case::Sensitive)) {
+                return call;
+            }
         }
     }
     return std::nullopt;

@@ -5,6 +5,7 @@
 #include "core/reader/dotnetnames.h"
 #include "core/reader/messageboxshow.h"
 
+#include <optional>
 #include <span>
 #include <utility>
 
@@ -36,15 +37,34 @@ bool anyWord(const Tokens& t, int k, std::span<const QStringView> words) {
     return false;
 }
 
-bool isCSharp(const Tokens& t) {
-    bool call = false;
+// The offset of C#'s first MessageBox.Show call when the text also has a
+// ';', '==' or '!=' outside strings and comments, or -1.
+qsizetype csharpCall(const Tokens& t) {
+    int call = -1;
     bool marker = false;
-    for (int k = 0; k < t.size() && !(call && marker); ++k) {
-        call = call || showCallAt(t, 0, k, Case::Sensitive).has_value();
+    for (int k = 0; k < t.size() && !(call >= 0 && marker); ++k) {
+        if (call < 0 && isMessageBoxWord(t, k, Case::Sensitive) &&
+            showCallAt(t, 0, k, Case::Sensitive)) {
+            call = k;
+        }
         marker = marker || t.isSymbol(k, u';') || t.isSymbols(k, u'=', u'=') ||
                  t.isSymbols(k, u'!', u'=');
     }
-    return call && marker;
+    return call >= 0 && marker ? t.offset(call) : -1;
+}
+
+// Whether Basic sees a MsgBox call, and no name at the offset where C# sees
+// its call: then C#'s call and marker are inside Basic's string literals or
+// comments (a Basic message that shows C# code).
+bool basicHidesCall(const Tokens& basic, qsizetype csharpCall) {
+    bool msgBox = false;
+    for (int k = 0; k < basic.size(); ++k) {
+        if (basic.offset(k) == csharpCall && basic.isName(k)) {
+            return false;
+        }
+        msgBox = msgBox || basic.isWord(k, u"MsgBox");
+    }
+    return msgBox;
 }
 
 // Whether the statement starting at b, a Dim or a declaration, gives a value.
@@ -93,17 +113,25 @@ bool isVbNet(const Tokens& t) {
 } // namespace
 
 LexedSource lexSource(QStringView source) {
+    std::optional<Tokens> basic;
     if (source.contains(u"MessageBox")) {
         Tokens csharp(source, tokenizeCSharp(source));
-        if (isCSharp(csharp)) {
-            return {Language::CSharp, std::move(csharp)};
+        if (const qsizetype call = csharpCall(csharp); call >= 0) {
+            if (source.contains(u"MsgBox", Qt::CaseInsensitive)) {
+                basic.emplace(source, tokenizeBasic(source, BasicDialect::Classic));
+            }
+            if (!basic || !basicHidesCall(*basic, call)) {
+                return {Language::CSharp, std::move(csharp)};
+            }
         }
     }
-    Tokens basic(source, tokenizeBasic(source, BasicDialect::Classic));
-    if (isVbNet(basic)) {
+    if (!basic) {
+        basic.emplace(source, tokenizeBasic(source, BasicDialect::Classic));
+    }
+    if (isVbNet(*basic)) {
         return {Language::VbNet, Tokens(source, tokenizeBasic(source, BasicDialect::VbNet))};
     }
-    return {Language::Basic, std::move(basic)};
+    return {Language::Basic, std::move(*basic)};
 }
 
 } // namespace veltrano::reader

@@ -3,7 +3,9 @@
 // Telling the language of a pasted text, which comes with no choice of
 // language, and splitting it into tokens by that language's rules:
 // - C# when it calls MessageBox.Show and has a ';', '==' or '!=' outside
-//   C#'s strings and comments (VB.NET has none of these);
+//   C#'s strings and comments (VB.NET has none of these), unless read as
+//   Basic the call is inside a string or comment and a MsgBox call is not
+//   (a Basic message that quotes C#);
 // - VB.NET when, read as Basic, it shows a form only VB.NET has: a member of
 //   MsgBoxStyle, MsgBoxResult, ControlChars, Environment, MessageBox,
 //   DialogResult or the message box enums of Windows Forms; a Dim with a

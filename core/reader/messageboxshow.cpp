@@ -140,7 +140,7 @@ Status checkEnum(const Tokens& t, const ButtonsValue& v, DotNetEnum type, int ar
 } // namespace
 
 std::optional<ShowCall> showCallAt(const Tokens& t, int b, int k, Case letterCase) {
-    if (!wordIs(t, k, u"MessageBox", letterCase) || !t.isSymbol(k + 1, u'.') ||
+    if (!isMessageBoxWord(t, k, letterCase) || !t.isSymbol(k + 1, u'.') ||
         !wordIs(t, k + 2, u"Show", letterCase)) {
         return std::nullopt;
     }

@@ -31,6 +31,13 @@ struct ShowCall {
     bool wpf;  // System.Windows.MessageBox.Show
 };
 
+// Whether token k is the word MessageBox: checked for every token, so kept
+// inline and cheap.
+inline bool isMessageBoxWord(const Tokens& t, int k, Case letterCase) {
+    return t[k].length == 10 && (letterCase == Case::Sensitive ? t.isExactWord(k, u"MessageBox")
+                                                               : t.isWord(k, u"MessageBox"));
+}
+
 // The call MessageBox.Show whose MessageBox token is k, in a statement
 // starting at b: the name alone or qualified by System.Windows.Forms,
 // Windows.Forms or Forms (or by System.Windows, WPF's); a member of

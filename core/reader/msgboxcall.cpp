@@ -178,8 +178,10 @@ Result<CallValues> msgBoxArguments(Context& c, Call call, int argB, int argE) {
 
 std::optional<Call> findMsgBoxCall(const Tokens& t, int b, int e) {
     for (int k = b; k < e; ++k) {
-        if (const std::optional<ShowCall> show = showCallAt(t, b, k, Case::Insensitive)) {
-            return Call{show->start, show->name, true, show->wpf};
+        if (isMessageBoxWord(t, k, Case::Insensitive)) {
+            if (const std::optional<ShowCall> show = showCallAt(t, b, k, Case::Insensitive)) {
+                return Call{show->start, show->name, true, show->wpf};
+            }
         }
         if (!t.isWord(k, u"MsgBox") || t.isSymbol(k + 1, u'.')) {
             continue;

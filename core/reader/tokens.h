@@ -72,11 +72,14 @@ public:
 
     bool isName(int k) const { return (*this)[k].kind == Kind::Name; }
     bool isWord(int k, QStringView word) const {
-        return isName(k) && (*this)[k].ch == 0 && name(k).compare(word, Qt::CaseInsensitive) == 0;
+        const Token& t = (*this)[k];
+        return t.kind == Kind::Name && t.ch == 0 && t.length == word.size() &&
+               name(k).compare(word, Qt::CaseInsensitive) == 0;
     }
     // A word in exactly this letter case, as C# compares them.
     bool isExactWord(int k, QStringView word) const {
-        return isName(k) && (*this)[k].ch == 0 && name(k) == word;
+        const Token& t = (*this)[k];
+        return t.kind == Kind::Name && t.ch == 0 && t.length == word.size() && name(k) == word;
     }
     bool isSymbol(int k, char16_t c) const {
         return (*this)[k].kind == Kind::Symbol && (*this)[k].ch == c;
