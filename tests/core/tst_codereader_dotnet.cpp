@@ -113,6 +113,9 @@ void TestCodeReader::vbNet_data() {
     QTest::newRow("German quotes in VB6 stay characters")
         << u"MsgBox \"Datei „a.txt“ fehlt\", vbCritical"_s << SC << NotTold << 16 << none
         << u"Datei „a.txt“ fehlt"_s;
+    QTest::newRow("a Basic message that reads as C# code stays Basic")
+        << uR"(MsgBox "C:\"" MessageBox.Show(x); """, vbYesNo)"_s << SC << NotTold << 4 << none
+        << uR"(C:\" MessageBox.Show(x); ")"_s;
     QTest::newRow("VB6 with ; in Debug.Print stays Basic")
         << source({u"Debug.Print \"a\"; \"b\""_s, u"MsgBox \"x\" & ChrW(&H2022)"_s}) << SC
         << NotTold << 0 << none << u"x•"_s;
