@@ -37,8 +37,13 @@ if [ "${VELTRANO_SKIP_FUZZ:-0}" != 1 ]; then
         fuzz_codereader
     for target in definitionfile generators codereader; do
         mkdir -p "build-fuzz/corpus/$target" build-fuzz/artifacts
+        # A target's dictionary, where it has one, holds the words of its input.
+        dictionary=()
+        if [ -f "fuzz/$target.dict" ]; then
+            dictionary=(-dict="fuzz/$target.dict")
+        fi
         "build-fuzz/fuzz/fuzz_$target" -max_total_time="${VELTRANO_FUZZ_SECONDS:-30}" \
-            -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+            -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 "${dictionary[@]}" \
             -artifact_prefix="build-fuzz/artifacts/$target-" \
             "build-fuzz/corpus/$target" "fuzz/corpus/$target"
     done
