@@ -74,7 +74,11 @@ CodeReaderDialog::CodeReaderDialog(Definition& definition, Services& services, Q
     setPalette(background);
     setAutoFillBackground(true);
 
-    auto* intro = new QLabel(u"MsgBox-Aufruf einfügen; der erste Aufruf wird übernommen:"_s, this);
+    auto* intro = new QLabel(
+        u"Aufruf von MsgBox oder MessageBox.Show einfügen (VB6, VBA, VBScript, VB.NET oder "
+        u"C#); der erste Aufruf wird übernommen:"_s,
+        this);
+    intro->setWordWrap(true);
     m_source = new SourceBox([this](const QString& text) { showMessage(text); }, this);
     m_source->setObjectName(u"txtCode"_s);
     m_source->setLineWrapMode(QPlainTextEdit::NoWrap);
