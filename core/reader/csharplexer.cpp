@@ -186,7 +186,7 @@ void Lexer::charLiteral(qsizetype start) {
         push(Kind::String, CharLiteral, start);
         return;
     }
-    i = k;
+    i = std::min(k, n);
     toLineEnd();
     push(Kind::Bad, UnterminatedChar, start);
 }
