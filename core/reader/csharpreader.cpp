@@ -4,6 +4,7 @@
 #include "core/reader/assignment.h"
 #include "core/reader/callvalues.h"
 #include "core/reader/context.h"
+#include "core/reader/csharpdeclarations.h"
 #include "core/reader/csharptext.h"
 #include "core/reader/messageboxshow.h"
 #include "core/reader/scope.h"
@@ -27,26 +28,6 @@ namespace {
 using Step = std::variant<int, ReadCall>;
 
 enum class CallPlace : std::uint8_t { Plain, Condition, Selector };
-
-// Words that start statements or stand for values: never a type or a
-// variable at the start of a statement.
-constexpr QStringView Keywords[] = {
-    u"return", u"throw",     u"yield",     u"goto",     u"break",     u"continue", u"await",
-    u"new",    u"using",     u"case",      u"default",  u"else",      u"do",       u"if",
-    u"while",  u"for",       u"foreach",   u"switch",   u"try",       u"catch",    u"finally",
-    u"lock",   u"checked",   u"unchecked", u"fixed",    u"unsafe",    u"typeof",   u"sizeof",
-    u"nameof", u"delegate",  u"event",     u"operator", u"ref",       u"out",      u"in",
-    u"params", u"this",      u"base",      u"true",     u"false",     u"null",     u"is",
-    u"as",     u"namespace", u"class",     u"struct",   u"interface", u"enum",     u"record",
-};
-
-// Words before the type of a declaration.
-constexpr QStringView Modifiers[] = {u"const",    u"static",    u"readonly", u"public",
-                                     u"private",  u"protected", u"internal", u"volatile",
-                                     u"required", u"scoped",    u"extern",   u"unsafe"};
-
-// The types a text can be declared with (var: when its value is a text).
-constexpr QStringView TextTypes[] = {u"string", u"String", u"System.String", u"var"};
 
 // Words whose block is the body of a type, not code.
 constexpr QStringView TypeWords[] = {u"namespace", u"class", u"struct",
@@ -79,8 +60,6 @@ private:
     int statementEnd(int b) const;
     int firstBad(int b, int e) const;
     int parenthesisAfter(int k) const; // the ')' of a '(' at k + 1, or -1
-    int typeEnd(int k, int e) const;
-    int skipModifiers(int k) const;
     std::optional<ShowCall> findCall(int b, int e) const;
     int answerVariable(int b, int e, const ShowCall& call, int after) const;
     std::optional<int> nextStatementTests(int e, int answer) const;
@@ -94,8 +73,6 @@ private:
     Result<Step> loop(int k);
     Result<Step> header(int b, int e);
     Result<Step> simple(int b, int e);
-    bool declaration(int b, int e, Status& status);
-    void forgetAssigned(int b, int e);
     Result<Step> readCall(int b, int e, const ShowCall& call, CallPlace place);
 
     const Tokens& m_t;
@@ -147,45 +124,6 @@ int CSharpReader::parenthesisAfter(int k) const {
     return close > k + 1 ? close : -1;
 }
 
-// The token after a type starting at k (string, System.String,
-// List<string>, string?, string[]), or -1.
-int CSharpReader::typeEnd(int k, int e) const {
-    if (!m_t.isName(k) || anyWord(k, Keywords)) {
-        return -1;
-    }
-    int j = m_t.dottedEnd(k) + 1;
-    if (m_t.isSymbol(j, u'<')) {
-        int depth = 1;
-        for (++j; depth > 0; ++j) {
-            if (j >= e) {
-                return -1;
-            }
-            if (m_t.isSymbol(j, u'<')) {
-                ++depth;
-            } else if (m_t.isSymbol(j, u'>')) {
-                --depth;
-            } else if (!m_t.isName(j) && !m_t.isSymbol(j, u',') && !m_t.isSymbol(j, u'.') &&
-                       !m_t.isSymbol(j, u'?') && !m_t.isSymbol(j, u'[') && !m_t.isSymbol(j, u']')) {
-                return -1;
-            }
-        }
-    }
-    while (m_t.isSymbol(j, u'?')) {
-        ++j;
-    }
-    while (m_t.isSymbol(j, u'[') && m_t.isSymbol(j + 1, u']')) {
-        j += 2;
-    }
-    return j;
-}
-
-int CSharpReader::skipModifiers(int k) const {
-    while (anyWord(k, Modifiers)) {
-        ++k;
-    }
-    return k;
-}
-
 std::optional<ShowCall> CSharpReader::findCall(int b, int e) const {
     for (int k = b; k < e; ++k) {
         if (isMessageBoxWord(m_t, k, Case::Sensitive)) {
@@ -207,7 +145,7 @@ int CSharpReader::answerVariable(int b, int e, const ShowCall& call, int after) 
         (name > 0 && m_t.isSymbol(name - 1, u'.'))) {
         return -1;
     }
-    if (name == b || typeEnd(skipModifiers(b), e) == name) {
+    if (name == b || csharpTypeEnd(m_t, skipCSharpModifiers(m_t, b), e) == name) {
         return name;
     }
     return -1;
@@ -340,7 +278,7 @@ Result<Step> CSharpReader::loop(int k) {
         return readCall(k, close + 1, *call, CallPlace::Plain);
     }
     if (word(k, u"while")) {
-        forgetAssigned(k + 2, close);
+        forgetAssigned(m_context, k + 2, close);
     } else {
         forgetNamed(m_context, k + 2, close); // declares or assigns the loop variable
     }
@@ -459,94 +397,14 @@ Result<Step> CSharpReader::simple(int b, int e) {
         return readCall(b, e, *call, CallPlace::Plain);
     }
     Status status = done();
-    if (declaration(b, e, status)) {
+    if (csharpDeclaration(m_context, b, e, status) || csharpAssignment(m_context, b, e, status)) {
         if (!status) {
             return std::move(status).failure();
         }
         return Step(e);
     }
-    if (m_t.isName(b) && !anyWord(b, Keywords)) {
-        if (m_t.isSymbol(b + 1, u'=') && !m_t.isSymbols(b + 1, u'=', u'=') &&
-            !m_t.isSymbols(b + 1, u'=', u'>')) {
-            if (Status s = assign(m_context, b, b + 2, e); !s) {
-                return std::move(s).failure();
-            }
-            return Step(e);
-        }
-        if (m_t.isSymbols(b + 1, u'+', u'=')) {
-            if (Status s = assign(m_context, b, b + 3, e, true); !s) {
-                return std::move(s).failure();
-            }
-            return Step(e);
-        }
-    }
-    forgetAssigned(b, e);
+    forgetAssigned(m_context, b, e);
     return Step(e);
-}
-
-// [modifiers] type name [= value] {, name [= value]}: true when [b, e) is
-// one; status gets a fatal failure of a value.
-bool CSharpReader::declaration(int b, int e, Status& status) {
-    const int typeStart = skipModifiers(b);
-    const int name = typeEnd(typeStart, e);
-    if (name < 0 || !m_t.isName(name) || anyWord(name, Keywords) ||
-        !(name + 1 == e || m_t.isSymbol(name + 1, u',') ||
-          (m_t.isSymbol(name + 1, u'=') && !m_t.isSymbols(name + 1, u'=', u'=') &&
-           !m_t.isSymbols(name + 1, u'=', u'>')))) {
-        return false;
-    }
-    const QString type = m_t.text(typeStart, name - 1).toString().remove(u' ');
-    bool text = false;
-    for (QStringView t : TextTypes) {
-        text = text || type == t;
-    }
-    for (int k = name; k < e;) {
-        const int end = m_t.topLevelComma(k, e);
-        if (m_t.isName(k)) {
-            Variable& v = m_scope[m_scope.variable(m_t.name(k))];
-            v.fixedType = !text;
-            v.untyped = false;
-            v.state = text ? Variable::Known : Variable::Unknown;
-            v.value = Text();
-            v.why = u"Die Deklaration gibt ihm einen anderen Typ als String."_s;
-            v.at = m_t.offset(k);
-            v.block = m_scope.currentBlock();
-            v.inLoop = m_scope.inLoop();
-            if (text && m_t.isSymbol(k + 1, u'=') && k + 2 < end) {
-                if (Status s = assign(m_context, k, k + 2, end); !s) {
-                    status = std::move(s);
-                    return true;
-                }
-            }
-        }
-        k = end + 1;
-    }
-    return true;
-}
-
-// A statement the reader skips changes the variables it assigns (x = ...,
-// x += ..., x++) or hands on by ref or out; C# hands anything else on by
-// value, and a text cannot change.
-void CSharpReader::forgetAssigned(int b, int e) {
-    if (!m_scope.hasVariables()) {
-        return;
-    }
-    for (int k = b; k < e; ++k) {
-        if (!m_t.isName(k) || (k > b && m_t.isSymbol(k - 1, u'.'))) {
-            continue;
-        }
-        const bool handedOn = k > b && (word(k - 1, u"ref") || word(k - 1, u"out"));
-        const bool assigned =
-            (m_t.isSymbol(k + 1, u'=') && !m_t.isSymbols(k + 1, u'=', u'=') &&
-             !m_t.isSymbols(k + 1, u'=', u'>')) ||
-            (m_t[k + 1].kind == Kind::Symbol && m_t.isSymbols(k + 1, m_t[k + 1].ch, u'=') &&
-             QStringView(u"+-*/%&|^").contains(QChar(m_t[k + 1].ch))) ||
-            m_t.isSymbols(k + 1, u'+', u'+') || m_t.isSymbols(k + 1, u'-', u'-') ||
-            (m_t.isSymbols(k + 1, u'?', u'?') && m_t.isSymbols(k + 2, u'?', u'='));
-        if (handedOn || assigned) {
-            forgetNamed(m_context, k, k + 1);
-        }
-    }
 }
 
 Result<Step> CSharpReader::readCall(int b, int e, const ShowCall& call, CallPlace place) {
