@@ -238,6 +238,12 @@ void TestCodeReader::csharp_data() {
         << source({u"if (x) { string a = \"b\"; }"_s,
                    u"button1.Click += (s, e) => MessageBox.Show(\"Klick\", \"T\");"_s})
         << SC << NotTold << 0 << u"T"_s << u"Klick"_s;
+    QString append = u"string msg = \"\";\r\n"_s;
+    for (int i = 0; i < 50000; ++i) {
+        append += u"msg += \"y\";\r\n"_s;
+    }
+    QTest::newRow("50,000 lines appending") << append + u"MessageBox.Show(msg);"_s << SC << NotTold
+                                            << 0 << none << QString(50000, u'y');
     QTest::newRow("call in a loop condition")
         << u"while (MessageBox.Show(\"Nochmal?\", \"T\", MessageBoxButtons.RetryCancel) == "
            u"DialogResult.Retry) { }"_s
@@ -383,6 +389,21 @@ void TestCodeReader::dotNetRefused_data() {
         << u"Die Zeichenkette ist nicht abgeschlossen. VB.NET liest auch “, ” und ＂ als "
            u"Anführungszeichen, auch in einer Zeichenkette."_s
         << 1 << 28 << u"\""_s;
+    QStringList doubling{u"string msg = \"x\";"_s};
+    for (int i = 0; i < 21; ++i) {
+        doubling << u"msg += msg;"_s; // 2^20 characters after 20 lines
+    }
+    doubling << u"MessageBox.Show(msg);"_s;
+    QTest::newRow("C#: a value growing past 1 MiB")
+        << source(doubling) << SC << u"msg wird länger als 1 MiB."_s << 22 << 8 << u"msg"_s;
+    QStringList copies{u"const string msg = \""_s + QString(300000, u'x') + u"\";"_s};
+    for (int i = 0; i < 100; ++i) {
+        copies << u"var kopie = msg;"_s;
+    }
+    copies << u"MessageBox.Show(kopie);"_s;
+    QTest::newRow("C#: copying without end")
+        << source(copies) << SC << u"Die Auswertung würde zu viel Text kopieren."_s << -1 << -1
+        << u"msg"_s;
     QTest::newRow("VB.NET: no call")
         << u"Dim Msg As String = \"MsgBox\""_s << SC
         << u"Im Text steht kein Aufruf von MsgBox oder MessageBox.Show."_s << 1 << 1 << u"Dim"_s;
