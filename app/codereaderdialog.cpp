@@ -5,6 +5,7 @@
 
 #include "core/codereader.h"
 #include "core/definition.h"
+#include "platform/errortrap.h"
 #include "platform/services.h"
 
 #include <QDialogButtonBox>
@@ -65,7 +66,7 @@ int documentPosition(const QString& raw, qsizetype offset) {
 
 CodeReaderDialog::CodeReaderDialog(Definition& definition, Services& services, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_definition(definition) {
+      m_definition(definition), m_services(services) {
     setObjectName(u"frmCodeEinlesen"_s);
     setWindowTitle(u"Code einlesen"_s);
     setModal(true);
@@ -146,8 +147,10 @@ void CodeReaderDialog::apply() {
         m_source->setFocus();
         return;
     }
-    applyReadCall(m_definition, std::get<ReadCall>(result));
-    accept();
+    const ReadCall& call = std::get<ReadCall>(result);
+    if (trapped(m_services.messageBox, objectName(), u"cmdUebernehmen_Click"_s,
+                [&] { applyReadCall(m_definition, call); }))
+        accept();
 }
 
 } // namespace veltrano

@@ -33,6 +33,7 @@ private:
     void showMessage(const QString& text);
 
     Definition& m_definition;
+    Services& m_services;
     QPlainTextEdit* m_source = nullptr;
     QLabel* m_message = nullptr;
     QPushButton* m_apply = nullptr;

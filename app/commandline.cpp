@@ -2,13 +2,15 @@
 
 #include "core/definition.h"
 #include "core/generators.h"
+#include "core/linebreaks.h"
 #include "core/optiontables.h"
 #include "core/vberror.h"
 #include "documents/definitionfile.h"
 #include "documents/scriptfile.h"
 #include "platform/console.h"
+#include "platform/errortrap.h"
 #include "platform/filesystem.h"
-#include "veltrano_version.h"
+#include "platform/version.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -168,19 +170,7 @@ std::optional<int> styleNamed(const QString& name) {
 // The generated code with each of its line breaks (a CR) and a final one
 // written as eol.
 QString withLineEnds(const QString& code, const QString& eol) {
-    QString text;
-    text.reserve(code.size() + code.count(u'\r') * (eol.size() - 1) + eol.size());
-    for (qsizetype i = 0; i < code.size(); ++i) {
-        const QChar c = code[i];
-        if (c == u'\r' || c == u'\n') {
-            text += eol;
-            if (c == u'\r' && i + 1 < code.size() && code[i + 1] == u'\n')
-                ++i;
-        } else {
-            text += c;
-        }
-    }
-    return text + eol;
+    return linebreaks::normalized(code, eol) + eol;
 }
 
 QString absolute(const QString& path) {
@@ -195,8 +185,8 @@ template <typename F> bool onFile(Console& console, const QString& path, F&& ste
         return true;
     } catch (const vb::Error& e) {
         reportFile(console, path, e);
-    } catch (const std::exception&) {
-        reportFile(console, path, vb::Error(vb::InvalidProcedureCall));
+    } catch (const std::exception& e) {
+        reportFile(console, path, unexpectedError("a command-line step", e));
     }
     return false;
 }
@@ -228,7 +218,7 @@ int printCode(const Parser& p, FileSystem& files, Console& console) {
         bool helpRefused = false;
         const bool generated = onFile(console, path, [&] {
             Definition definition;
-            definitionfile::apply(definitionfile::load(files, path), definition);
+            definition.apply(definitionfile::load(files, path));
             if (style)
                 definition.selectCode(*style);
             if (systemModal)
@@ -240,7 +230,7 @@ int printCode(const Parser& p, FileSystem& files, Console& console) {
                 helpRefused = !definition.isHelpButtonTicked();
             }
             if (!helpRefused)
-                code = gen::generateCode(definition);
+                code = gen::generateCode(definition.value());
         });
         if (helpRefused)
             reportFile(console, path,
@@ -284,7 +274,7 @@ int writeScript(const Parser& p, FileSystem& files, Console& console) {
 
     Definition definition;
     if (!onFile(console, path, [&] {
-            definitionfile::apply(definitionfile::load(files, path), definition);
+            definition.apply(definitionfile::load(files, path));
             if (parser.isSet(p.systemModal))
                 definition.setSystemModal(Definition::Checked);
         }))

@@ -8,6 +8,7 @@
 #include "platform/qtfilesystem.h"
 #include "platform/qtservices.h"
 #include "platform/stdconsole.h"
+#include "platform/translations.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -19,9 +20,12 @@ using namespace veltrano;
 
 namespace {
 
+// The recommended translations package may be missing; Qt's texts then
+// stay English, which is noted but no failure (and --code writes nothing to
+// stderr for it).
 void loadGermanTranslations(QCoreApplication& app) {
     if (!installGermanTranslations(app))
-        qCWarning(lcSkipped, "Qt's German translations are not installed");
+        qCInfo(lcSkipped, "Qt's German translations are not installed");
 }
 
 // --help, --version, --code and --script: no display, no settings, no data

@@ -14,7 +14,8 @@
 
 #include "core/optiontables.h"
 #include "datafolder/datafolderdialog.h"
-#include "datafolder/info.h"
+#include "info/about.h"
+#include "info/webpages.h"
 #include "platform/errortrap.h"
 #include "platform/qtmessageboxdialog.h"
 #include "platform/services.h"
@@ -381,7 +382,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::refuseNul() {
     m_services.messageBox.show(u"Titel und Meldung können kein NUL-Zeichen (Zeichencode 0) "
                                "enthalten. Der Text wurde nicht eingefügt."_s,
-                               vb::vbExclamation, u"Hinweis"_s);
+                               msgbox::style(msgbox::Icon::Exclamation), u"Hinweis"_s);
 }
 
 // --- what a click does ------------------------------------------------------

@@ -1,14 +1,13 @@
 #include "app/preview.h"
 
 #include "core/definition.h"
-#include "core/generators.h"
 
 namespace veltrano {
 
 MessageBoxRequest previewRequest(const Definition& definition) {
     MessageBoxRequest request;
     request.text = definition.message();
-    request.style = gen::styleValue(definition);
+    request.style = msgbox::styleValue(definition.value());
     request.title = definition.title();
     if (definition.isHelpButtonTicked()) {
         request.withHelpFile = true;

@@ -2,7 +2,6 @@
 // the selected style, for messages from 1 KiB to 16 MiB. The work must grow
 // linearly with the message; bytes/s counts one byte per message character.
 
-#include "core/definition.h"
 #include "core/generators.h"
 
 #include <benchmark/benchmark.h>
@@ -30,20 +29,20 @@ QString makeMessage(qsizetype size) {
     return message;
 }
 
-void generation(benchmark::State& state, int codeStyle) {
+void generation(benchmark::State& state, msgbox::CodeStyle codeStyle) {
     const qsizetype size = state.range(0);
-    Definition def;
-    def.selectCode(codeStyle);
-    def.selectButtons(3);
-    def.selectIcon(32);
-    def.selectDefaultButton(256);
-    def.setSystemModal(Definition::Checked);
-    def.setTitle(u"Frage \"wichtig\""_s);
-    def.setMessage(makeMessage(size));
+    msgbox::Value value;
+    value.code = codeStyle;
+    value.buttons = msgbox::Buttons::YesNoCancel;
+    value.icon = msgbox::Icon::Question;
+    value.defaultButton = msgbox::DefaultButton::Second;
+    value.systemModal = true;
+    value.title = u"Frage \"wichtig\""_s;
+    value.message = makeMessage(size);
 
     qsizetype codeChars = 0;
     for (auto _ : state) {
-        const QString code = gen::generateCode(def);
+        const QString code = gen::generateCode(value);
         benchmark::DoNotOptimize(code.constData());
         codeChars = code.size();
     }
@@ -57,9 +56,9 @@ void sizes(benchmark::internal::Benchmark* b) {
 
 } // namespace
 
-BENCHMARK_CAPTURE(generation, SelectCase, options::SelectCase)->Apply(sizes);
-BENCHMARK_CAPTURE(generation, IfThenElse, options::IfThenElse)->Apply(sizes);
-BENCHMARK_CAPTURE(generation, Einfach, options::Einfach)->Apply(sizes);
-BENCHMARK_CAPTURE(generation, VBS, options::Vbs)->Apply(sizes);
+BENCHMARK_CAPTURE(generation, SelectCase, msgbox::CodeStyle::SelectCase)->Apply(sizes);
+BENCHMARK_CAPTURE(generation, IfThenElse, msgbox::CodeStyle::IfThenElse)->Apply(sizes);
+BENCHMARK_CAPTURE(generation, Einfach, msgbox::CodeStyle::Einfach)->Apply(sizes);
+BENCHMARK_CAPTURE(generation, VBS, msgbox::CodeStyle::Vbs)->Apply(sizes);
 
 BENCHMARK_MAIN();

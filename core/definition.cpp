@@ -1,11 +1,17 @@
 #include "core/definition.h"
 
+#include "core/msgboxtables.h"
+
 #include <utility>
 
 using namespace Qt::StringLiterals;
 
 namespace veltrano {
 
+using msgbox::Buttons;
+using msgbox::CodeStyle;
+using msgbox::DefaultButton;
+using msgbox::Icon;
 using options::Group;
 
 namespace {
@@ -19,23 +25,23 @@ template <typename T, typename U> bool assign(T& member, U&& value) {
     return true;
 }
 
-Definition::Change changeOf(Group group) {
-    switch (group) {
-    case Group::Icons:
-        return Definition::IconChanged;
-    case Group::Buttons:
-        return Definition::ButtonsChanged;
-    case Group::DefaultButton:
-        return Definition::DefaultButtonChanged;
-    case Group::Code:
-        return Definition::CodeChanged;
-    }
-    return Definition::IconChanged;
-}
-
 void checkBoxValueOrThrow(int value) {
     if (value < Definition::Unchecked || value > Definition::Grayed) {
         throw vb::Error(vb::InvalidPropertyValue);
+    }
+}
+
+// The default-button options by their place: 0, 256 and 512.
+int slotOfDefaultButton(int index) {
+    switch (index) {
+    case int(DefaultButton::First):
+        return 0;
+    case int(DefaultButton::Second):
+        return 1;
+    case int(DefaultButton::Third):
+        return 2;
+    default:
+        return -1;
     }
 }
 
@@ -43,7 +49,7 @@ void checkBoxValueOrThrow(int value) {
 
 Definition::Batch::Batch(Definition& definition) : m_definition(definition) {
     if (m_definition.m_batchDepth++ == 0) {
-        m_definition.m_helpButtonAtBatchStart = m_definition.m_helpButton;
+        m_definition.m_helpButtonAtBatchStart = m_definition.helpButton();
     }
 }
 
@@ -52,9 +58,13 @@ Definition::Batch::~Batch() {
     if (--d.m_batchDepth != 0) {
         return;
     }
-    // A tick the box refused under "VBS" leaves the value as it was.
-    if (d.m_helpButton == d.m_helpButtonAtBatchStart) {
+    // A tick the box refused under "VBS" leaves the value as it was, and
+    // the marker with it.
+    if (d.helpButton() == d.m_helpButtonAtBatchStart) {
         d.m_pending.setFlag(HelpButtonChanged, false);
+    }
+    if ((d.m_helpButtonAtBatchStart == Checked) != d.isHelpMarkerVisible()) {
+        d.m_pending.setFlag(HelpMarkerChanged);
     }
     if (d.m_pending) {
         const Changes what = std::exchange(d.m_pending, Changes());
@@ -66,9 +76,6 @@ Definition::Definition(QObject* parent) : QObject(parent) {
     for (std::size_t slot = 0; slot < m_defaultCaptions.size(); ++slot) {
         m_defaultCaptions[slot] = options::table(Group::DefaultButton)[slot].caption;
     }
-    // Start-up presets the button-set name; the other names stay empty until
-    // an option of their group is chosen.
-    m_state.buttonsName = options::require(Group::Buttons, 0).tooltip;
 }
 
 void Definition::notify(Changes what) {
@@ -76,24 +83,78 @@ void Definition::notify(Changes what) {
     m_pending |= what;
 }
 
+int Definition::selected(Group group) const {
+    switch (group) {
+    case Group::Icons:
+        return selectedIcon();
+    case Group::Buttons:
+        return selectedButtons();
+    case Group::DefaultButton:
+        return selectedDefaultButton();
+    case Group::Code:
+        return selectedCode();
+    }
+    return 0;
+}
+
+void Definition::apply(const msgbox::Value& value) {
+    // Checked whole first, so that a value naming no option changes nothing.
+    options::require(Group::Code, int(value.code));
+    options::require(Group::Icons, int(value.icon));
+    options::require(Group::Buttons, int(value.buttons));
+    if (value.defaultButton) {
+        options::require(Group::DefaultButton, int(*value.defaultButton));
+    }
+    const Batch batch(*this);
+    selectCode(int(value.code));
+    selectIcon(int(value.icon));
+    // The button set's handler resets the default button, so the value's
+    // default button is selected after it. A value that names none leaves a
+    // definition that never had one chosen without, as long as its button
+    // set stays; otherwise the set's handler chooses the first.
+    if (value.defaultButton || m_value.defaultButton || value.buttons != m_value.buttons) {
+        selectButtons(int(value.buttons));
+    }
+    if (value.defaultButton) {
+        selectDefaultButton(int(*value.defaultButton));
+    }
+    if (value.systemModal != isSystemModalTicked()) {
+        setSystemModal(value.systemModal ? Checked : Unchecked);
+    }
+    if (value.helpButton != isHelpButtonTicked()) {
+        setHelpButton(value.helpButton ? Checked : Unchecked);
+    }
+    setTitle(value.title);
+    setMessage(value.message);
+}
+
 void Definition::select(Group group, int index) {
     options::require(group, index);
     Batch batch(*this);
-    if (assign(m_selected[static_cast<std::size_t>(group)], index)) {
-        notify(changeOf(group));
-    }
     switch (group) {
     case Group::Icons:
-        iconSelected(index);
+        if (assign(m_value.icon, Icon(index))) {
+            notify(IconChanged);
+        }
         break;
-    case Group::Buttons:
-        buttonsSelected(index);
+    case Group::Buttons: {
+        const Buttons before = m_value.buttons;
+        if (assign(m_value.buttons, Buttons(index))) {
+            notify(ButtonsChanged);
+        }
+        buttonsSelected(before);
         break;
+    }
     case Group::DefaultButton:
-        defaultButtonSelected(index);
+        if (assign(m_value.defaultButton, std::optional(DefaultButton(index)))) {
+            notify(DefaultButtonChanged);
+        }
         break;
     case Group::Code:
-        codeSelected(index);
+        if (assign(m_value.code, CodeStyle(index))) {
+            notify(CodeChanged);
+        }
+        codeSelected(CodeStyle(index));
         break;
     }
 }
@@ -113,7 +174,9 @@ void Definition::selectCode(int index) {
 
 void Definition::setSystemModal(int value) {
     checkBoxValueOrThrow(value);
-    if (assign(m_systemModal, value)) {
+    if (value != systemModal()) {
+        m_value.systemModal = value == Checked;
+        m_systemModalDimmed = value == Grayed;
         notify(SystemModalChanged);
     }
 }
@@ -123,7 +186,9 @@ void Definition::setHelpButton(int value) {
     Batch batch(*this);
     // Like a check box, a new value fires the click event; the same value
     // does not.
-    if (assign(m_helpButton, value)) {
+    if (value != helpButton()) {
+        m_value.helpButton = value == Checked;
+        m_helpButtonDimmed = value == Grayed;
         notify(HelpButtonChanged);
         helpButtonClicked();
     }
@@ -132,34 +197,15 @@ void Definition::setHelpButton(int value) {
 void Definition::setTitle(const QString& text) {
     // The title is one line: a pasted line break would end up raw inside the
     // title's string literal and split the title line of a definition file.
-    // Each break (CR LF, lone CR or lone LF) becomes one blank.
-    QString oneLine = text;
-    if (oneLine.contains(u'\r') || oneLine.contains(u'\n')) {
-        oneLine.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-        oneLine.replace(u'\r', u' ');
-        oneLine.replace(u'\n', u' ');
-    }
-    if (assign(m_title, oneLine)) {
+    // Each break becomes one blank.
+    if (assign(m_value.title, msgbox::titleLine(text))) {
         notify(TitleChanged);
     }
 }
 
 void Definition::setMessage(const QString& text) {
-    if (assign(m_message, text)) {
+    if (assign(m_value.message, text)) {
         notify(MessageChanged);
-    }
-}
-
-int Definition::slotOfDefaultButton(int index) {
-    switch (index) {
-    case 0:
-        return 0;
-    case 256:
-        return 1;
-    case 512:
-        return 2;
-    default:
-        return -1;
     }
 }
 
@@ -169,93 +215,42 @@ QString Definition::defaultButtonCaption(int index) const {
 }
 
 bool Definition::isDefaultButtonVisible(int index) const {
-    const int slot = slotOfDefaultButton(index);
-    return slot >= 0 && m_defaultVisible[static_cast<std::size_t>(slot)];
+    return slotOfDefaultButton(index) >= 0 &&
+           msgbox::isDefaultButtonVisible(m_value.buttons, DefaultButton(index));
 }
 
-void Definition::buttonsSelected(int index) {
-    const options::Option& option = options::require(Group::Buttons, index);
-    const options::DefaultButtonCaptions& captions = options::defaultButtonCaptions(index);
+void Definition::buttonsSelected(Buttons before) {
     Batch batch(*this);
-
-    bool changedButtons = assign(m_state.buttonsValue, index);
-    changedButtons |= assign(m_state.buttonsName, option.tooltip);
-    if (changedButtons) {
-        notify(ButtonsChanged);
-    }
-
-    const auto captionsBefore = m_defaultCaptions;
-    const auto visibleBefore = m_defaultVisible;
-    m_defaultVisible[1] = false;
-    m_defaultVisible[2] = false;
     // Also when the first default button is already selected: its handler
-    // runs, so the default-button name is set from the first choice on.
-    selectDefaultButton(0);
+    // runs, so the default button is chosen from the first choice on.
+    selectDefaultButton(int(DefaultButton::First));
 
     // The options show the names of the set's buttons; a hidden option keeps
     // its last caption, as it is not seen anyway.
-    m_defaultCaptions[0] = captions.first;
-    if (!captions.second.isEmpty()) {
-        m_defaultVisible[1] = true;
-        m_defaultCaptions[1] = captions.second;
-    }
-    if (!captions.third.isEmpty()) {
-        m_defaultVisible[2] = true;
-        m_defaultCaptions[2] = captions.third;
+    const auto captionsBefore = m_defaultCaptions;
+    const auto answers = msgbox::facts(m_value.buttons).answers();
+    for (std::size_t slot = 0; slot < answers.size(); ++slot) {
+        m_defaultCaptions[slot] = msgbox::facts(answers[slot]).caption.toString();
     }
     const bool changedOptions =
-        m_defaultCaptions != captionsBefore || m_defaultVisible != visibleBefore;
+        m_defaultCaptions != captionsBefore || msgbox::facts(before).count != int(answers.size());
     if (changedOptions) {
         notify(DefaultButtonOptionsChanged);
     }
 }
 
-void Definition::iconSelected(int index) {
-    const options::Option& option = options::require(Group::Icons, index);
-    Batch batch(*this);
-    bool changedIcon = assign(m_state.iconValue, index);
-    changedIcon |= assign(m_state.iconName, option.tooltip);
-    if (changedIcon) {
-        notify(IconChanged);
-    }
-}
-
-void Definition::defaultButtonSelected(int index) {
-    const options::Option& option = options::require(Group::DefaultButton, index);
-    Batch batch(*this);
-    bool changedDefault = assign(m_state.defaultButtonValue, index);
-    changedDefault |= assign(m_state.defaultButtonName, option.tooltip);
-    if (changedDefault) {
-        notify(DefaultButtonChanged);
-    }
-}
-
-void Definition::codeSelected(int index) {
-    options::require(Group::Code, index);
-    Batch batch(*this);
-    if (assign(m_state.codeValue, index)) {
-        notify(CodeChanged);
-    }
+void Definition::codeSelected(CodeStyle code) {
     // Scripts have no application help file, so "VBS" drops the help button.
-    if (index == options::Vbs) {
+    if (code == CodeStyle::Vbs) {
         setHelpButton(Unchecked);
     }
 }
 
 void Definition::helpButtonClicked() {
-    Batch batch(*this);
-    bool marker = false;
-    if (m_helpButton == Checked) {
-        if (m_state.codeValue == options::Vbs) {
-            // The box refuses the tick under "VBS"; clearing it runs this
-            // handler once more, which hides the marker again.
-            setHelpButton(Unchecked);
-        } else {
-            marker = true;
-        }
-    }
-    if (assign(m_helpMarkerVisible, marker)) {
-        notify(HelpMarkerChanged);
+    // The box refuses the tick under "VBS"; clearing it runs this handler
+    // once more.
+    if (m_value.helpButton && m_value.code == CodeStyle::Vbs) {
+        setHelpButton(Unchecked);
     }
 }
 

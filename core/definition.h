@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/msgbox.h"
 #include "core/optiontables.h"
 #include "core/vberror.h"
 
@@ -10,11 +11,11 @@
 
 namespace veltrano {
 
-// The one message box definition the main window edits: which option of each
-// group is selected, the two check boxes, title and message, the state the
-// option handlers keep in step, and what the default-button options and the
-// "Hilfe" marker show. The window displays this object and forwards clicks
-// to it; the generators read it. Only its own handlers change it.
+// The one message box definition the main window edits. It holds one
+// msgbox::Value and the rules of the option handlers that keep it valid,
+// and tells its changes. The window displays it and forwards clicks to it;
+// files, the generators and the preview read its value. Only its own
+// handlers change it.
 class Definition : public QObject {
     Q_OBJECT
 
@@ -38,27 +39,15 @@ public:
     // Check box values: 0 clear, 1 ticked, 2 dimmed (counts as clear).
     enum CheckState : int { Unchecked = 0, Checked = 1, Grayed = 2 };
 
-    // The values and constant names the option handlers keep in step with
-    // the selections; the generators and the definition file read them.
-    struct State {
-        int iconValue = 0;
-        QString iconName;
-        int buttonsValue = 0;
-        QString buttonsName;
-        int defaultButtonValue = 0;
-        QString defaultButtonName;
-        int codeValue = 0;
-    };
-
-    // The start state of the window, with the button-set constant name preset
-    // to "vbOKOnly" as start-up does.
+    // The start state of the window: the value's defaults, no default
+    // button chosen yet.
     explicit Definition(QObject* parent = nullptr);
 
     // Collects the changes made while it lives into one changed() signal,
     // sent when the outermost batch ends (none if nothing changed). Every
     // public mutator opens one, so a single user action emits one signal;
-    // callers that make several selections in a row (New, Open) may open
-    // their own around them.
+    // callers that make several selections in a row may open their own
+    // around them.
     class Batch {
     public:
         explicit Batch(Definition& definition);
@@ -70,6 +59,20 @@ public:
         Definition& m_definition;
     };
 
+    const msgbox::Value& value() const { return m_value; }
+
+    // Makes the definition hold the value in one batch, as Open, New, the
+    // code reader and the command line do: code style, icon, button set and
+    // default button are selected as clicks select them, then the check
+    // boxes, title and message are set. So the rules hold as for a user's
+    // clicks: "VBS" refuses the help button, the title stays one line, and
+    // a value that names no default button gets the first one, except on a
+    // definition that never had one chosen and keeps its button set. A check
+    // box whose tick the value keeps is left as it is (a dimmed box stays
+    // dimmed). Applying a definition's own value changes nothing. A value
+    // naming no option of a group throws vb::Error(9) and changes nothing.
+    void apply(const msgbox::Value& value);
+
     // --- selections -----------------------------------------------------
     // Selecting an option by program has the effect of a user's click: the
     // group's handler runs, also when that option is already selected.
@@ -80,63 +83,62 @@ public:
     void selectDefaultButton(int index);
     void selectCode(int index);
 
-    int selectedIcon() const { return m_selected[0]; }
-    int selectedButtons() const { return m_selected[1]; }
-    int selectedDefaultButton() const { return m_selected[2]; }
-    int selectedCode() const { return m_selected[3]; }
-    int selected(options::Group group) const { return m_selected[static_cast<int>(group)]; }
+    // The selected option of each group, by its index; the first default
+    // button while none was chosen.
+    int selectedIcon() const { return int(m_value.icon); }
+    int selectedButtons() const { return int(m_value.buttons); }
+    int selectedDefaultButton() const {
+        return int(m_value.defaultButton.value_or(msgbox::DefaultButton::First));
+    }
+    int selectedCode() const { return int(m_value.code); }
+    int selected(options::Group group) const;
     bool isSelected(options::Group group, int index) const { return selected(group) == index; }
 
     // --- check boxes ----------------------------------------------------
-    int systemModal() const { return m_systemModal; }
-    int helpButton() const { return m_helpButton; }
+    int systemModal() const { return checkState(m_value.systemModal, m_systemModalDimmed); }
+    int helpButton() const { return checkState(m_value.helpButton, m_helpButtonDimmed); }
     // Values outside 0..2 throw vb::Error(380) and change nothing.
     void setSystemModal(int value);
     // Setting a different value runs the check box's handler, as a click
     // does; under the code style "VBS" the tick is refused and the box stays
     // clear.
     void setHelpButton(int value);
-    bool isSystemModalTicked() const { return m_systemModal == Checked; }
-    bool isHelpButtonTicked() const { return m_helpButton == Checked; }
+    bool isSystemModalTicked() const { return m_value.systemModal; }
+    bool isHelpButtonTicked() const { return m_value.helpButton; }
 
     // --- texts ----------------------------------------------------------
-    const QString& title() const { return m_title; }
-    const QString& message() const { return m_message; } // line breaks CR LF
-    void setTitle(const QString& text);                  // line breaks become blanks
+    const QString& title() const { return m_value.title; }
+    const QString& message() const { return m_value.message; }
+    void setTitle(const QString& text); // line breaks become blanks
     void setMessage(const QString& text);
 
     // --- what the window shows besides the selections --------------------
     // Caption and visibility of the default-button option 0, 256 or 512.
+    // The captions are history: before the first button-set choice they are
+    // the window's start captions, afterwards the names of the set's
+    // buttons, and a hidden option keeps the caption it had.
     QString defaultButtonCaption(int index) const;
     bool isDefaultButtonVisible(int index) const;
-    bool isHelpMarkerVisible() const { return m_helpMarkerVisible; }
-
-    // --- state kept by the handlers ---------------------------------------
-    const State& state() const { return m_state; }
+    bool isHelpMarkerVisible() const { return msgbox::isHelpMarkerVisible(m_value); }
 
 signals:
     void changed(Definition::Changes what);
 
 private:
+    static int checkState(bool ticked, bool dimmed) {
+        return ticked ? Checked : (dimmed ? Grayed : Unchecked);
+    }
     void select(options::Group group, int index);
     // The option handlers, run after the selection has been made.
-    void buttonsSelected(int index);
-    void iconSelected(int index);
-    void defaultButtonSelected(int index);
-    void codeSelected(int index);
+    void buttonsSelected(msgbox::Buttons before);
+    void codeSelected(msgbox::CodeStyle code);
     void helpButtonClicked();
     void notify(Changes what);
-    static int slotOfDefaultButton(int index);
 
-    std::array<int, 4> m_selected{0, 0, 0, 0};
-    int m_systemModal = Unchecked;
-    int m_helpButton = Unchecked;
-    QString m_title;
-    QString m_message;
+    msgbox::Value m_value;
+    bool m_systemModalDimmed = false;
+    bool m_helpButtonDimmed = false;
     std::array<QString, 3> m_defaultCaptions;
-    std::array<bool, 3> m_defaultVisible{true, false, false};
-    bool m_helpMarkerVisible = false;
-    State m_state;
     int m_batchDepth = 0;
     Changes m_pending;
     int m_helpButtonAtBatchStart = Unchecked; // a refused tick is no change

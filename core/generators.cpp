@@ -1,10 +1,9 @@
 #include "core/generators.h"
 
-#include "core/definition.h"
-#include "core/msgboxstyle.h"
+#include "core/linebreaks.h"
+#include "core/msgboxtables.h"
 #include "core/vberror.h"
 
-#include <initializer_list>
 #include <new>
 #include <utility>
 
@@ -12,10 +11,11 @@ using namespace Qt::StringLiterals;
 
 namespace veltrano::gen {
 
+using msgbox::Value;
+
 namespace {
 
 constexpr QChar CR = u'\r';
-constexpr QChar LF = u'\n';
 constexpr QChar Quote = u'"';
 
 // Between two message lines: quote, blank, ampersand, blank, vbcr, blank,
@@ -25,55 +25,44 @@ constexpr QStringView Joiner = u"\" & vbcr & \"";
 // A prepared message up to this length is written inline as the prompt.
 constexpr qsizetype InlineLimit = 50;
 
-QString doubledQuotes(const QString& text) {
-    QString result;
-    result.reserve(text.size() + 8);
-    const QChar* runStart = text.constData();
-    const QChar* const end = runStart + text.size();
+// Appends the line with its quotes doubled and returns how many characters
+// that made.
+qsizetype appendDoubled(QString& out, QStringView line) {
+    qsizetype quotes = 0;
+    const QChar* runStart = line.data();
+    const QChar* const end = runStart + line.size();
     for (const QChar* p = runStart; p != end; ++p) {
         if (*p == Quote) {
-            result.append(runStart, p - runStart + 1).append(Quote);
-            runStart = p + 1;
-        }
-    }
-    result.append(runStart, end - runStart);
-    return result;
-}
-
-// Appends the message to out with its quotes doubled and its lines joined by
-// the joiner, in one pass, and returns the length of the prepared message:
-// quotes doubled, every line break a CR LF pair, and a CR LF at the end if
-// the message has none. Every CR LF, lone CR and lone LF counts as one line
-// break, so that no character after a lone CR is lost and no raw LF reaches
-// a string literal.
-qsizetype appendJoinedMessage(QString& out, const QString& message) {
-    qsizetype prepared = 0;
-    bool endsWithBreak = false;
-    const QChar* runStart = message.constData();
-    const QChar* const end = runStart + message.size();
-    for (const QChar* p = runStart; p != end; ++p) {
-        const char16_t c = p->unicode();
-        if (c == u'"') {
             out.append(runStart, p - runStart + 1).append(Quote);
             runStart = p + 1;
-            prepared += 2;
-            endsWithBreak = false;
-        } else if (c == u'\r' || c == u'\n') {
-            out.append(runStart, p - runStart).append(Joiner);
-            if (c == u'\r' && p + 1 != end && p[1] == LF) {
-                ++p;
-            }
-            runStart = p + 1;
-            prepared += 2;
-            endsWithBreak = true;
-        } else {
-            ++prepared;
-            endsWithBreak = false;
+            ++quotes;
         }
     }
     out.append(runStart, end - runStart);
+    return line.size() + quotes;
+}
 
-    if (endsWithBreak) {
+// Appends the message to out with its quotes doubled and its lines joined by
+// the joiner, and returns the length of the prepared message: quotes
+// doubled, every line break a CR LF pair, and a CR LF at the end if the
+// message has none. So no character after a lone CR is lost and no raw LF
+// reaches a string literal.
+qsizetype appendJoinedMessage(QString& out, const QString& message) {
+    qsizetype prepared = 0;
+    qsizetype breaks = 0;
+    QStringView lastLine;
+    linebreaks::forEachLine(
+        message,
+        [&](QStringView line) {
+            prepared += appendDoubled(out, line);
+            lastLine = line;
+        },
+        [&] {
+            out += Joiner;
+            prepared += 2;
+            ++breaks;
+        });
+    if (breaks > 0 && lastLine.isEmpty()) {
         // The last break closes the last line; it needs no joiner.
         out.chop(Joiner.size());
     } else {
@@ -108,62 +97,69 @@ void keepBuffer(const QString& code) {
 }
 
 // The two flags as the sum generated code writes.
-int flagSum(const Definition& def) {
-    return (def.isSystemModalTicked() ? vb::vbSystemModal : 0) +
-           (def.isHelpButtonTicked() ? vb::vbMsgBoxHelpButton : 0);
+int flagSum(const Value& value) {
+    return (value.systemModal ? msgbox::SystemModalFlag : 0) +
+           (value.helpButton ? msgbox::HelpButtonFlag : 0);
 }
 
 // Style expression: constant names joined by " or ", then the flag sum.
-void appendStyleExpression(QString& out, const Definition& def) {
-    const Definition::State& state = def.state();
-    if (!state.iconName.isEmpty()) {
-        out += state.iconName;
+void appendStyleExpression(QString& out, const Value& value) {
+    const QStringView icon = msgbox::facts(value.icon).basic;
+    if (!icon.isEmpty()) {
+        out += icon;
         out += u" or ";
     }
-    out += state.buttonsName;
-    if (!state.defaultButtonName.isEmpty()) {
+    out += msgbox::facts(value.buttons).basic;
+    if (value.defaultButton) {
         out += u" or ";
-        out += state.defaultButtonName;
+        out += msgbox::facts(*value.defaultButton).basic;
     }
-    const int flags = flagSum(def);
+    const int flags = flagSum(value);
     if (flags != 0) {
         out += u" + ";
         out += QString::number(flags);
     }
 }
 
-bool isStatementForm(const Definition& def) {
-    return def.isSelected(options::Group::Buttons, 0);
+// A box with one button has no answer to tell apart: its call is a
+// statement.
+bool isStatementForm(const Value& value) {
+    return msgbox::facts(value.buttons).count == 1;
 }
 
 // Prompt, ", ", style expression, ", \"", title and the closing of the
 // statement or function form.
-void appendCallArguments(QString& out, const Definition& def, const PreparedMessage& message,
+void appendCallArguments(QString& out, const Value& value, const PreparedMessage& message,
                          bool statement) {
     out += message.prompt;
     out += u", ";
-    appendStyleExpression(out, def);
+    appendStyleExpression(out, value);
     out += u", \"";
     out += message.title;
-    if (def.isHelpButtonTicked()) {
+    if (value.helpButton) {
         out += statement ? u"\", App.HelpFile, 0"_s : u"\", App.HelpFile, 0)"_s;
     } else {
         out += statement ? u"\""_s : u"\")"_s;
     }
 }
 
-void appendLines(QString& out, std::initializer_list<QStringView> lines) {
-    for (QStringView line : lines) {
-        out += CR;
-        out += line;
-    }
+// A new line of code.
+void appendLine(QString& out, QStringView a, QStringView b = {}, QStringView c = {}) {
+    out += CR;
+    out += a;
+    out += b;
+    out += c;
+}
+
+void appendComment(QString& out, msgbox::Answer answer) {
+    appendLine(out, u"    ' ", msgbox::facts(answer).caption);
 }
 
 // The simple call shared by "einfach" and "VBS"; they differ only in the
 // declaration of the answer variable.
-void appendSimpleCall(QString& code, const Definition& def, const PreparedMessage& message,
+void appendSimpleCall(QString& code, const Value& value, const PreparedMessage& message,
                       QStringView declaration) {
-    const bool statement = isStatementForm(def);
+    const bool statement = isStatementForm(value);
     code += CR;
     if (statement) {
         code += u"MsgBox ";
@@ -172,90 +168,70 @@ void appendSimpleCall(QString& code, const Definition& def, const PreparedMessag
         code += CR;
         code += u"Antwort = MsgBox(";
     }
-    appendCallArguments(code, def, message, statement);
+    appendCallArguments(code, value, message, statement);
 }
 
-void appendIfCode(QString& code, const Definition& def, const PreparedMessage& message) {
-    const bool statement = isStatementForm(def);
-    const bool threeButtons =
-        def.isSelected(options::Group::Buttons, 2) || def.isSelected(options::Group::Buttons, 3);
+// If Then Else: one branch per button, the last one as Else. Two answers
+// are told apart in the call's own If; more are kept in Antwort first.
+void appendIfCode(QString& code, const Value& value, const PreparedMessage& message) {
+    const bool statement = isStatementForm(value);
+    const auto answers = msgbox::facts(value.buttons).answers();
+    const bool inCondition = answers.size() == 2;
     code += CR;
     if (statement) {
         code += u"MsgBox ";
-    } else if (threeButtons) {
-        code += u"Dim Antwort As VbMsgBoxResult\rAntwort = MsgBox(";
-    } else {
+    } else if (inCondition) {
         code += u"If MsgBox(";
+    } else {
+        code += u"Dim Antwort As VbMsgBoxResult\rAntwort = MsgBox(";
     }
-    appendCallArguments(code, def, message, statement);
+    appendCallArguments(code, value, message, statement);
+    if (statement) {
+        return;
+    }
 
-    switch (def.state().buttonsValue) {
-    case 1:
-        code += u" = vbOk then";
-        appendLines(code, {u"    ' OK", u"Else", u"    ' Abbrechen", u"End If"});
-        break;
-    case 2:
-        appendLines(code, {u"If Antwort = vbAbort Then", u"    ' Abbruch",
-                           u"ElseIf Antwort = vbRetry Then", u"    ' Wiederholen", u"Else",
-                           u"    ' Ignorieren", u"End If"});
-        break;
-    case 3:
-        appendLines(code, {u"If Antwort = vbYes Then", u"    ' Ja", u"ElseIf Antwort = vbNo Then",
-                           u"    ' Nein", u"Else", u"    ' Abbrechen", u"End If"});
-        break;
-    case 4:
-        code += u" = vbYes then";
-        appendLines(code, {u"    ' Ja", u"Else", u"    ' Nein", u"End If"});
-        break;
-    case 5:
-        code += u" = vbRetry then";
-        appendLines(code, {u"    ' Wiederholen", u"Else", u"    ' Abbrechen", u"End If"});
-        break;
-    default:
-        break;
+    if (inCondition) {
+        code += u" = ";
+        code += msgbox::facts(answers[0]).basicIf;
+        code += u" then";
+        appendComment(code, answers[0]);
+    } else {
+        for (std::size_t i = 0; i + 1 < answers.size(); ++i) {
+            appendLine(code, i == 0 ? u"If Antwort = " : u"ElseIf Antwort = ",
+                       msgbox::facts(answers[i]).basicIf, u" Then");
+            appendComment(code, answers[i]);
+        }
     }
+    appendLine(code, u"Else");
+    appendComment(code, answers.back());
+    appendLine(code, u"End If");
 }
 
-void appendSelectCode(QString& code, const Definition& def, const PreparedMessage& message) {
-    const bool statement = isStatementForm(def);
+// Select Case: one Case per button.
+void appendSelectCode(QString& code, const Value& value, const PreparedMessage& message) {
+    const bool statement = isStatementForm(value);
     code += CR;
     code += statement ? u"MsgBox "_s : u"Select Case MsgBox("_s;
-    appendCallArguments(code, def, message, statement);
-
-    switch (def.state().buttonsValue) {
-    case 1:
-        appendLines(code, {u"Case vbOK", u"    ' OK", u"Case vbCancel", u"    ' Abbrechen"});
-        break;
-    case 2:
-        appendLines(code, {u"Case vbAbort", u"    ' Abbruch", u"Case vbRetry", u"    ' Wiederholen",
-                           u"Case vbIgnore", u"    ' Ignorieren"});
-        break;
-    case 3:
-        appendLines(code, {u"Case vbYes", u"    ' Ja", u"Case vbNo", u"    ' Nein",
-                           u"Case vbCancel", u"    ' Abbrechen"});
-        break;
-    case 4:
-        appendLines(code, {u"Case vbYes", u"    ' Ja", u"Case vbNo", u"    ' Nein"});
-        break;
-    case 5:
-        appendLines(code,
-                    {u"Case vbRetry", u"    ' Wiederholen", u"Case vbCancel", u"    ' Abbrechen"});
-        break;
-    default:
+    appendCallArguments(code, value, message, statement);
+    if (statement) {
         return; // a single OK button has nothing to choose between
     }
-    appendLines(code, {u"End Select"});
+    for (const msgbox::Answer answer : msgbox::facts(value.buttons).answers()) {
+        appendLine(code, u"Case ", msgbox::facts(answer).basic);
+        appendComment(code, answer);
+    }
+    appendLine(code, u"End Select");
 }
 
 } // namespace
 
-PreparedMessage prepareMessage(const Definition& def) {
+PreparedMessage prepareMessage(const Value& value) {
     try {
         PreparedMessage prepared;
-        prepared.title = doubledQuotes(def.title());
+        appendDoubled(prepared.title, msgbox::titleLine(value.title));
 
-        const QString& message = def.message();
-        const bool script = def.isSelected(options::Group::Code, options::Vbs);
+        const QString& message = value.message;
+        const bool script = value.code == msgbox::CodeStyle::Vbs;
         // The two lines that declare and fill Msg, up to its opening quote;
         // scripts declare it without a type.
         const QStringView msgOpening =
@@ -293,25 +269,22 @@ PreparedMessage prepareMessage(const Definition& def) {
     }
 }
 
-QString generateCode(const Definition& def) {
+QString generateCode(const Value& value) {
     try {
-        PreparedMessage message = prepareMessage(def);
+        PreparedMessage message = prepareMessage(value);
         QString code = std::move(message.opening);
-        // Asks the option buttons themselves which one is selected.
-        switch (def.selectedCode()) {
-        case options::SelectCase:
-            appendSelectCode(code, def, message);
+        switch (value.code) {
+        case msgbox::CodeStyle::SelectCase:
+            appendSelectCode(code, value, message);
             break;
-        case options::IfThenElse:
-            appendIfCode(code, def, message);
+        case msgbox::CodeStyle::IfThenElse:
+            appendIfCode(code, value, message);
             break;
-        case options::Einfach:
-            appendSimpleCall(code, def, message, u"Dim Antwort As VbMsgBoxResult");
+        case msgbox::CodeStyle::Einfach:
+            appendSimpleCall(code, value, message, u"Dim Antwort As VbMsgBoxResult");
             break;
-        case options::Vbs:
-            appendSimpleCall(code, def, message, u" Dim Antwort ");
-            break;
-        default:
+        case msgbox::CodeStyle::Vbs:
+            appendSimpleCall(code, value, message, u" Dim Antwort ");
             break;
         }
         keepBuffer(code);
@@ -319,11 +292,6 @@ QString generateCode(const Definition& def) {
     } catch (const std::bad_alloc&) {
         throw vb::Error(vb::OutOfMemory);
     }
-}
-
-int styleValue(const Definition& def) {
-    const Definition::State& state = def.state();
-    return state.iconValue | state.buttonsValue | (state.defaultButtonValue + flagSum(def));
 }
 
 } // namespace veltrano::gen

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "core/msgbox.h"
+
 #include <QString>
 
 namespace veltrano {
 
-class Definition;
-
-// The code generators: pure functions of a definition. Lines of generated
-// code are separated by a single CR, with no break at the end. Failures are
-// thrown as vb::Error.
+// The code generators: pure functions of a message box value. Lines of
+// generated code are separated by a single CR, with no break at the end.
+// Failures are thrown as vb::Error.
 namespace gen {
 
 // The pieces every code style builds on.
@@ -18,21 +18,16 @@ struct PreparedMessage {
     QString opening;
     // The first argument of the call: the quoted message, or Msg.
     QString prompt;
-    // The title with its quotes doubled.
+    // The title as one line with its quotes doubled.
     QString title;
 };
 
-// The message prepared for the selected code style: quotes doubled, line
+// The message prepared for the value's code style: quotes doubled, line
 // breaks (CR LF, lone CR, lone LF) joined by " & vbcr & ".
-PreparedMessage prepareMessage(const Definition& def);
+PreparedMessage prepareMessage(const msgbox::Value& value);
 
-// The code of the selected code style.
-QString generateCode(const Definition& def);
-
-// The numeric style value of the box the definition describes (icon value,
-// button-set value, default-button value and the two flags), as the preview
-// passes it to the message box.
-int styleValue(const Definition& def);
+// The code of the value's code style.
+QString generateCode(const msgbox::Value& value);
 
 } // namespace gen
 

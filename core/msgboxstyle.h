@@ -1,8 +1,7 @@
 #pragma once
 
-// The constants of the Basic message box: the parts of a style value and
-// the answers. Generated code names them; the preview passes their sum, and
-// the program's own boxes take the same values.
+// The style constants of the Basic message box by their names, as the code
+// reader reads them.
 namespace veltrano::vb {
 
 enum MsgBoxStyle : int {
@@ -34,15 +33,5 @@ enum MsgBoxStyle : int {
 inline constexpr int ButtonSetMask = 0x0F;
 inline constexpr int IconMask = 0x70;
 inline constexpr int DefaultButtonMask = 0xF00;
-
-enum MsgBoxResult : int {
-    vbOK = 1,
-    vbCancel = 2,
-    vbAbort = 3,
-    vbRetry = 4,
-    vbIgnore = 5,
-    vbYes = 6,
-    vbNo = 7,
-};
 
 } // namespace veltrano::vb

@@ -1,8 +1,9 @@
 #include "core/optiontables.h"
 
+#include "core/msgboxtables.h"
 #include "core/vberror.h"
 
-#include <array>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -10,96 +11,73 @@ namespace veltrano::options {
 
 namespace {
 
-const std::array<Option, 5>& icons() {
-    static const std::array<Option, 5> t{{
-        {0, u"Ohne"_s, QString()},
-        {16, QString(), u"vbCritical"_s},
-        {32, QString(), u"vbQuestion"_s},
-        {48, QString(), u"vbExclamation"_s},
-        {64, QString(), u"vbInformation"_s},
-    }};
-    return t;
+// The constant an option writes is what its tooltip tells the user.
+std::vector<Option> makeIcons() {
+    std::vector<Option> options;
+    for (const msgbox::IconFacts& icon : msgbox::icons())
+        options.push_back({int(icon.icon), icon.optionCaption.toString(), icon.basic.toString()});
+    return options;
 }
 
-const std::array<Option, 6>& buttons() {
-    static const std::array<Option, 6> t{{
-        {0, u"OK"_s, u"vbOKOnly"_s},
-        {1, u"OK Abbrechen"_s, u"vbOKCancel"_s},
-        {2, u"Abbruch, Wiederholen, Ignorieren"_s, u"vbAbortRetryIgnore"_s},
-        {3, u"Ja, Nein, Abbrechen"_s, u"vbYesNoCancel"_s},
-        {4, u"Ja, Nein"_s, u"vbYesNo"_s},
-        {5, u"Wiederholen, Abbrechen"_s, u"vbRetryCancel"_s},
-    }};
-    return t;
+std::vector<Option> makeButtons() {
+    std::vector<Option> options;
+    for (const msgbox::ButtonSetFacts& set : msgbox::buttonSets())
+        options.push_back({int(set.buttons), set.optionCaption.toString(), set.basic.toString()});
+    return options;
 }
 
-// Captions as the window shows them before the first button-set choice.
-const std::array<Option, 3>& defaultButtons() {
-    static const std::array<Option, 3> t{{
-        {0, u"Ok"_s, u"vbDefaultButton1"_s},
-        {256, u"2. Button default"_s, u"vbDefaultButton2"_s},
-        {512, u"3. Button default"_s, u"vbDefaultButton3"_s},
-    }};
-    return t;
+std::vector<Option> makeDefaultButtons() {
+    std::vector<Option> options;
+    for (const msgbox::DefaultButtonFacts& button : msgbox::defaultButtons()) {
+        if (button.isOffered())
+            options.push_back(
+                {button.value, button.startCaption.toString(), button.basic.toString()});
+    }
+    return options;
 }
 
-const std::array<Option, 4>& codeStyles() {
-    static const std::array<Option, 4> t{{
+std::vector<Option> makeCodeStyles() {
+    return {
         {SelectCase, u"Select Case"_s, u" Select Case - Code "_s},
         {IfThenElse, u"If Then Else"_s, u" If Then Else - Code "_s},
         {Einfach, u"einfach"_s, u" Einfacher Code "_s},
         {Vbs, u"VBS"_s, u" Code für ein VB-Script "_s},
-    }};
-    return t;
+    };
 }
 
 } // namespace
 
 std::span<const Option> table(Group group) {
+    static const std::vector<Option> icons = makeIcons();
+    static const std::vector<Option> buttons = makeButtons();
+    static const std::vector<Option> defaultButtons = makeDefaultButtons();
+    static const std::vector<Option> codeStyles = makeCodeStyles();
     switch (group) {
     case Group::Icons:
-        return icons();
+        return icons;
     case Group::Buttons:
-        return buttons();
+        return buttons;
     case Group::DefaultButton:
-        return defaultButtons();
+        return defaultButtons;
     case Group::Code:
-        return codeStyles();
+        return codeStyles;
     }
     return {};
 }
 
 const Option* find(Group group, int index) {
     for (const Option& option : table(group)) {
-        if (option.index == index) {
+        if (option.index == index)
             return &option;
-        }
     }
     return nullptr;
 }
 
 const Option& require(Group group, int index) {
     const Option* option = find(group, index);
-    if (!option) {
+    if (!option)
         throw vb::Error(vb::SubscriptOutOfRange);
-    }
     return *option;
-}
-
-const DefaultButtonCaptions& defaultButtonCaptions(int buttonSet) {
-    // The names of the buttons of each set, in the order the box shows them.
-    static const std::array<DefaultButtonCaptions, 6> t{{
-        {u"OK"_s, QString(), QString()},
-        {u"OK"_s, u"Abbrechen"_s, QString()},
-        {u"Abbruch"_s, u"Wiederholen"_s, u"Ignorieren"_s},
-        {u"Ja"_s, u"Nein"_s, u"Abbrechen"_s},
-        {u"Ja"_s, u"Nein"_s, QString()},
-        {u"Wiederholen"_s, u"Abbrechen"_s, QString()},
-    }};
-    if (buttonSet < 0 || buttonSet >= static_cast<int>(t.size())) {
-        throw vb::Error(vb::SubscriptOutOfRange);
-    }
-    return t[static_cast<std::size_t>(buttonSet)];
 }
 
 } // namespace veltrano::options

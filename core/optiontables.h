@@ -1,14 +1,17 @@
 #pragma once
 
+#include "core/msgbox.h"
+
 #include <QString>
 
 #include <span>
 
-// The option groups of the message box definition. Each option's index is the
-// numeric value of the Basic constant it stands for, and its tooltip is that
-// constant's name exactly as generated code writes it (except for the code
-// styles, whose tooltips are shown only). The window builds its buttons from
-// these tables and the handlers read the constant names from them.
+// The option groups of the window. Each option's index is the number of what
+// it stands for (an icon, a button set, a default button or a code style),
+// which is also the id of its button in the window. Caption and tooltip are
+// the texts the window shows for it; the tooltip is text for the user (the
+// constant the option writes, or a description of the code style), which no
+// rule reads. Built from the message box tables.
 namespace veltrano::options {
 
 enum class Group { Icons, Buttons, DefaultButton, Code };
@@ -16,11 +19,12 @@ enum class Group { Icons, Buttons, DefaultButton, Code };
 struct Option {
     int index;
     QString caption; // empty for the four picture options of the icon group
-    QString tooltip; // constant name; empty for "Ohne"
+    QString tooltip; // empty for "Ohne"
 };
 
 // Options in layout order (icons 0, 16, 32, 48, 64; buttons 0..5;
-// default buttons 0, 256, 512; code styles 0..3).
+// default buttons 0, 256, 512; code styles 0..3). The default-button
+// captions are those shown before the first button-set choice.
 std::span<const Option> table(Group group);
 
 // The option with that index, or nullptr if the group has none.
@@ -29,15 +33,11 @@ const Option* find(Group group, int index);
 const Option& require(Group group, int index);
 
 // Index values of the code styles.
-enum CodeStyle : int { SelectCase = 0, IfThenElse = 1, Einfach = 2, Vbs = 3 };
-
-// Captions of the three default-button options for a button set (0..5); an
-// empty caption means the option is hidden.
-struct DefaultButtonCaptions {
-    QString first;
-    QString second;
-    QString third;
+enum CodeStyle : int {
+    SelectCase = int(msgbox::CodeStyle::SelectCase),
+    IfThenElse = int(msgbox::CodeStyle::IfThenElse),
+    Einfach = int(msgbox::CodeStyle::Einfach),
+    Vbs = int(msgbox::CodeStyle::Vbs),
 };
-const DefaultButtonCaptions& defaultButtonCaptions(int buttonSet);
 
 } // namespace veltrano::options

@@ -98,8 +98,8 @@ void DataFolderDialog::locationChosen(int index) {
 }
 
 void DataFolderDialog::showFolderPath() {
-    m_services.messageBox.show(m_services.session.dataFolderPath, vb::vbInformation,
-                               u"Ordnerpfad"_s);
+    m_services.messageBox.show(m_services.session.dataFolderPath,
+                               msgbox::style(msgbox::Icon::Information), u"Ordnerpfad"_s);
 }
 
 void DataFolderDialog::confirm() {
@@ -126,7 +126,7 @@ void DataFolderDialog::confirm() {
                               u"Bitte prüfen Sie ob Sie dazu ausreichende Rechte besitzen."
                               u"\r\n\r\n"_s +
                                   failed,
-                              vb::vbCritical, u"Sicherheitshinweis"_s);
+                              msgbox::style(msgbox::Icon::Critical), u"Sicherheitshinweis"_s);
         }
     }
 
@@ -140,7 +140,7 @@ void DataFolderDialog::confirm() {
     if (s.settings.firstStart() == AppSettings::FirstStart::Done)
         s.messageBox.show(
             u"Starten Sie das Programm neu, damit die Einstellungen wirksam werden!"_s,
-            vb::vbInformation, u"Neustart"_s);
+            msgbox::style(msgbox::Icon::Information), u"Neustart"_s);
 
     m_confirming = false;
     accept();

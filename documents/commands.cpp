@@ -2,7 +2,6 @@
 
 #include "core/definition.h"
 #include "core/generators.h"
-#include "core/optiontables.h"
 #include "core/vberror.h"
 #include "documents/definitionfile.h"
 #include "documents/scriptfile.h"
@@ -21,24 +20,6 @@ const QString definitionFilter =
     u"MsgBox (*.msg) |*.msg|Dokumente (*.dat)|*.dat|Inidateien (*.ini)|*.ini|Alle Dateien (*.*)|*.*"_s;
 const QString scriptFilter = u"VB-Script (*.vbs)|*.vbs|Alle Dateien (*.*)|*.*"_s;
 
-// The trap of the file commands: a cancelled dialog ends the command without
-// a word, every other failure is reported like any trapped handler's.
-// Returns false when the command failed or was cancelled.
-template <typename F>
-bool fileCommand(MessageBoxService& box, const QString& procedure, F&& action) {
-    bool cancelled = false;
-    const bool done = trapped(box, procedure, [&] {
-        try {
-            action();
-        } catch (const vb::Error& e) {
-            if (e.number() != vb::DialogCancel)
-                throw;
-            cancelled = true;
-        }
-    });
-    return done && !cancelled;
-}
-
 // The file type position stored after the last Open or Save As. Anything
 // that is not a usable position (not a number, zero, negative, too large)
 // selects the first entry instead of failing the command.
@@ -49,25 +30,23 @@ int storedExtension(const AppSettings& settings) {
 
 void storeExtension(AppSettings& settings, int filterIndex) {
     settings.setFileType(filterIndex);
-    settings.flush(); // a lost preference is not worth failing the command
+    // A lost preference is not worth failing the command.
+    if (!settings.flush())
+        qCWarning(lcSkipped, "the file type of the dialog could not be put on disk");
 }
 
 FileDialogRequest dialogRequest(const Services& services, const QString& filter, int filterIndex) {
     return FileDialogRequest{filter, services.session.dataFolderPath, QString(), filterIndex};
 }
 
-// Remembers the file type the dialog closed with and turns a cancel into the
-// error the file commands' trap ends on silently.
-FileDialogResult accepted(Session& session, const FileDialogRequest& request,
-                          const std::optional<FileDialogResult>& answer) {
-    if (!answer) {
-        // The dialog hands back no file type on a cancel; it closed with the
-        // one it was opened with as far as the program can tell.
-        session.lastFilterIndex = request.filterIndex;
-        throw vb::Error(vb::DialogCancel);
-    }
-    session.lastFilterIndex = answer->filterIndex;
-    return *answer;
+// Remembers the file type the dialog closed with and passes its answer on;
+// a cancel ends the command without a word.
+std::optional<FileDialogResult> chosen(Session& session, const FileDialogRequest& request,
+                                       std::optional<FileDialogResult> answer) {
+    // The dialog hands back no file type on a cancel; it closed with the one
+    // it was opened with as far as the program can tell.
+    session.lastFilterIndex = answer ? answer->filterIndex : request.filterIndex;
+    return answer;
 }
 
 // The program's own overwrite question; true when the user answered Yes or
@@ -77,15 +56,10 @@ FileDialogResult accepted(Session& session, const FileDialogRequest& request,
 bool mayWrite(Services& services, const QString& path) {
     if (!services.fileSystem.replacesFile(path))
         return true;
-    const int style = vb::vbYesNo + vb::vbQuestion + vb::vbDefaultButton2;
+    const int style = msgbox::style(msgbox::Buttons::YesNo, msgbox::Icon::Question,
+                                    msgbox::DefaultButton::Second);
     return services.messageBox.show(u"Datei bereits vorhanden, überschreiben?"_s, style,
-                                    u"Sicherheitshinweis"_s) == vb::vbYes;
-}
-
-definitionfile::Content contentOf(const Definition& definition) {
-    const Definition::State& state = definition.state();
-    return {state.iconValue, state.buttonsValue, state.defaultButtonValue,
-            state.codeValue, definition.title(), definition.message()};
+                                    u"Sicherheitshinweis"_s) == msgbox::Answer::Yes;
 }
 
 } // namespace
@@ -94,38 +68,38 @@ DocumentCommands::DocumentCommands(Definition& definition, Services& services)
     : m_definition(definition), m_services(services) {}
 
 void DocumentCommands::newDefinition() {
-    // Every option selected here exists, so no step can fail.
-    const Definition::Batch batch(m_definition);
-    m_definition.selectIcon(0);
-    m_definition.selectButtons(0);
-    m_definition.selectDefaultButton(0);
-    m_definition.selectCode(options::SelectCase);
-    m_definition.setTitle(QString());
-    m_definition.setMessage(QString());
+    // The start value with the first default button chosen, as clicks on
+    // every group would leave it; the check boxes stay as they are. Every
+    // option named here exists, so no step can fail.
+    msgbox::Value value;
+    value.defaultButton = msgbox::DefaultButton::First;
+    value.systemModal = m_definition.isSystemModalTicked();
+    value.helpButton = m_definition.isHelpButtonTicked();
+    m_definition.apply(value);
     m_fileName.clear();
 }
 
 void DocumentCommands::open() {
-    fileCommand(m_services.messageBox, u"mnuLaden_Click"_s, [&] {
+    trapped(m_services.messageBox, u"mnuLaden_Click"_s, [&] {
         const FileDialogRequest request =
             dialogRequest(m_services, definitionFilter, storedExtension(m_services.settings));
-        const FileDialogResult chosen =
-            accepted(m_services.session, request, m_services.fileDialogs.open(request));
-
-        load(chosen.path);
-        storeExtension(m_services.settings, chosen.filterIndex);
+        const auto file = chosen(m_services.session, request, m_services.fileDialogs.open(request));
+        if (!file)
+            return;
+        load(file->path);
+        storeExtension(m_services.settings, file->filterIndex);
     });
 }
 
 bool DocumentCommands::openFile(const QString& path) {
-    return fileCommand(m_services.messageBox, u"mnuLaden_Click"_s, [&] { load(path); });
+    return trapped(m_services.messageBox, u"mnuLaden_Click"_s, [&] { load(path); });
 }
 
 void DocumentCommands::load(const QString& path) {
     // The whole file is read and checked before anything changes, so that a
-    // bad file leaves the definition and the file name as they were.
-    const definitionfile::Content content = definitionfile::load(m_services.fileSystem, path);
-    definitionfile::apply(content, m_definition);
+    // bad file leaves the definition and the file name as they were. The
+    // file holds no check boxes; they stay as they are.
+    m_definition.apply(definitionfile::load(m_services.fileSystem, path, m_definition.value()));
     m_fileName = path;
 }
 
@@ -134,49 +108,47 @@ void DocumentCommands::save() {
         saveAs();
         return;
     }
-    fileCommand(m_services.messageBox, u"mnuSpeicher_Click"_s, [&] {
+    trapped(m_services.messageBox, u"mnuSpeicher_Click"_s, [&] {
         m_services.fileSystem.writeAtomically(m_fileName,
-                                              definitionfile::encode(contentOf(m_definition)));
+                                              definitionfile::encode(m_definition.value()));
     });
 }
 
 void DocumentCommands::saveAs() {
-    fileCommand(m_services.messageBox, u"mnuSpeichernUnter_Click"_s, [&] {
+    trapped(m_services.messageBox, u"mnuSpeichernUnter_Click"_s, [&] {
         const FileDialogRequest request =
             dialogRequest(m_services, definitionFilter, storedExtension(m_services.settings));
-        const FileDialogResult chosen =
-            accepted(m_services.session, request, m_services.fileDialogs.save(request));
-        if (!mayWrite(m_services, chosen.path))
+        const auto file = chosen(m_services.session, request, m_services.fileDialogs.save(request));
+        if (!file || !mayWrite(m_services, file->path))
             return;
         // The new name is taken over before the write: when it fails, a
         // later Save tries that file again and never overwrites the one the
         // user meant to keep unchanged.
-        m_fileName = chosen.path;
-        m_services.fileSystem.writeAtomically(chosen.path,
-                                              definitionfile::encode(contentOf(m_definition)));
-        storeExtension(m_services.settings, chosen.filterIndex);
+        m_fileName = file->path;
+        m_services.fileSystem.writeAtomically(file->path,
+                                              definitionfile::encode(m_definition.value()));
+        storeExtension(m_services.settings, file->filterIndex);
     });
 }
 
 void DocumentCommands::exportScript() {
-    fileCommand(m_services.messageBox, u"mnuSpeichernVBS_Click"_s, [&] {
+    trapped(m_services.messageBox, u"mnuSpeichernVBS_Click"_s, [&] {
         // The script dialog has a filter list of its own and starts with the
         // file type the last file dialog closed with.
         const FileDialogRequest request =
             dialogRequest(m_services, scriptFilter, m_services.session.lastFilterIndex);
-        const FileDialogResult chosen =
-            accepted(m_services.session, request, m_services.fileDialogs.save(request));
-        if (!mayWrite(m_services, chosen.path))
+        const auto file = chosen(m_services.session, request, m_services.fileDialogs.save(request));
+        if (!file || !mayWrite(m_services, file->path))
             return;
         // A script is always VBScript code, and the window shows that style
         // from now on.
-        scriptfile::write(m_services.fileSystem, chosen.path, m_definition);
+        scriptfile::write(m_services.fileSystem, file->path, m_definition);
     });
 }
 
 void DocumentCommands::copyCode() {
     trapped(m_services.messageBox, u"mnuKopieren_Click"_s, [&] {
-        const QString code = gen::generateCode(m_definition);
+        const QString code = gen::generateCode(m_definition.value());
         m_services.clipboard.clear();
         m_services.clipboard.setText(code);
     });
@@ -184,10 +156,10 @@ void DocumentCommands::copyCode() {
 
 void DocumentCommands::showSource() {
     trapped(m_services.messageBox, u"mnuQuellcode_Click"_s, [&] {
-        const QString code = gen::generateCode(m_definition);
+        const QString code = gen::generateCode(m_definition.value());
         MessageBoxRequest box;
         box.text = code;
-        box.style = vb::vbOKOnly;
+        box.style = msgbox::style(msgbox::Buttons::Ok);
         box.title = u"Quellcode"_s;
         box.keepLines = true;
         m_services.messageBox.show(box);

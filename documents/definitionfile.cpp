@@ -1,6 +1,6 @@
 #include "documents/definitionfile.h"
 
-#include "core/definition.h"
+#include "core/linebreaks.h"
 #include "core/optiontables.h"
 #include "core/vberror.h"
 #include "documents/textcodec.h"
@@ -29,27 +29,6 @@ QString tooLargeNote() {
 // writes a number.
 QString numberLine(int value) {
     return (value < 0 ? u""_s : u" "_s) + QString::number(value) + u" "_s + crlf;
-}
-
-// Splits at CR LF, lone CR and lone LF. A line end at the very end of the
-// text does not start another line, so "a\r\n" is one line and "" is none.
-QList<QStringView> splitLines(QStringView text) {
-    QList<QStringView> lines;
-    qsizetype start = 0;
-    qsizetype i = 0;
-    while (i < text.size()) {
-        const QChar c = text[i];
-        if (c == u'\r' || c == u'\n') {
-            lines.append(text.sliced(start, i - start));
-            i += (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < text.size())
-        lines.append(text.sliced(start));
-    return lines;
 }
 
 bool isBlank(QChar c) {
@@ -135,14 +114,16 @@ int numberOf(QStringView line) {
     return static_cast<int>(value);
 }
 
-QString text(const Content& content) {
-    return numberLine(content.icon) + numberLine(content.buttons) +
-           numberLine(content.defaultButton) + numberLine(content.code) + content.title + crlf +
-           content.message + crlf;
+QString text(const msgbox::Value& value) {
+    const msgbox::DefaultButton defaultButton =
+        value.defaultButton.value_or(msgbox::DefaultButton::First);
+    return numberLine(int(value.icon)) + numberLine(int(value.buttons)) +
+           numberLine(int(defaultButton)) + numberLine(int(value.code)) + value.title + crlf +
+           value.message + crlf;
 }
 
-QByteArray encode(const Content& content) {
-    return textcodec::encode(text(content), textcodec::Fallback::Utf8WithBom);
+QByteArray encode(const msgbox::Value& value) {
+    return textcodec::encode(text(value), textcodec::Fallback::Utf8WithBom);
 }
 
 Content decode(const QByteArray& bytes) {
@@ -154,7 +135,7 @@ Content decode(const QByteArray& bytes) {
     // files are full of zero bytes.
     if (all.contains(QChar(u'\0')))
         throw vb::Error(vb::InvalidFileFormat);
-    const QList<QStringView> lines = splitLines(all);
+    const QList<QStringView> lines = linebreaks::lines(all);
     if (lines.size() < 5)
         throw vb::Error(vb::InputPastEndOfFile);
     Content content;
@@ -173,25 +154,25 @@ Content decode(const QByteArray& bytes) {
     return content;
 }
 
-Content load(FileSystem& files, const QString& path) {
-    // One byte more than allowed tells a file at the limit from a larger one
-    // without reading the rest.
-    const Content content = decode(files.read(path, MaxFileSize + 1));
+msgbox::Value valueOf(const Content& content, const msgbox::Value& base) {
     options::require(options::Group::Icons, content.icon);
     options::require(options::Group::Buttons, content.buttons);
     options::require(options::Group::DefaultButton, content.defaultButton);
     options::require(options::Group::Code, content.code);
-    return content;
+    msgbox::Value value = base;
+    value.icon = msgbox::Icon(content.icon);
+    value.buttons = msgbox::Buttons(content.buttons);
+    value.defaultButton = msgbox::DefaultButton(content.defaultButton);
+    value.code = msgbox::CodeStyle(content.code);
+    value.title = content.title;
+    value.message = content.message;
+    return value;
 }
 
-void apply(const Content& content, Definition& definition) {
-    const Definition::Batch batch(definition);
-    definition.selectIcon(content.icon);
-    definition.selectButtons(content.buttons);
-    definition.selectDefaultButton(content.defaultButton);
-    definition.selectCode(content.code);
-    definition.setTitle(content.title);
-    definition.setMessage(content.message);
+msgbox::Value load(FileSystem& files, const QString& path, const msgbox::Value& base) {
+    // One byte more than allowed tells a file at the limit from a larger one
+    // without reading the rest.
+    return valueOf(decode(files.read(path, MaxFileSize + 1)), base);
 }
 
 } // namespace definitionfile

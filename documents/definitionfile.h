@@ -1,12 +1,13 @@
 #pragma once
 
+#include "core/msgbox.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
 
 namespace veltrano {
 
-class Definition;
 class FileSystem;
 
 // The definition file: four number lines (icon, button set, default button,
@@ -14,6 +15,7 @@ class FileSystem;
 // CR LF. Encoding and decoding only; the commands do the file handling.
 namespace definitionfile {
 
+// What a file holds, as it reads: the four numbers are not yet checked.
 struct Content {
     int icon = 0;
     int buttons = 0;
@@ -23,13 +25,14 @@ struct Content {
     QString message; // line breaks CR LF
 };
 
-// The file text: " 64 " style number lines, the title, then the message
-// written whole, each followed by CR LF.
-QString text(const Content& content);
+// The file text of a value: " 64 " style number lines (a default button
+// never chosen is written as the first), the title, then the message
+// written whole, each followed by CR LF. The check boxes are not stored.
+QString text(const msgbox::Value& value);
 
 // The file bytes: Windows-1252 when it holds every character, otherwise
 // UTF-8 with a byte order mark.
-QByteArray encode(const Content& content);
+QByteArray encode(const msgbox::Value& value);
 
 // The largest definition file that is read. A real one is a few hundred
 // bytes, and a message box shows about a thousand characters of its text.
@@ -44,20 +47,16 @@ inline constexpr qint64 MaxFileSize = 1024 * 1024;
 // not checked against the option groups.
 Content decode(const QByteArray& bytes);
 
-// Reads the definition file at path and checks it whole: what decode
-// refuses, anything but a regular file (75, without blocking), and numbers
-// that name no option of their group (9). Reads at most MaxFileSize + 1
-// bytes, so that no file, however large or growing, is read further.
-Content load(FileSystem& files, const QString& path);
+// The value a file describes: its four options, title and message over
+// base, which gives what a file does not hold (the two check boxes).
+// Throws vb::Error(9) for a number that names no option of its group.
+msgbox::Value valueOf(const Content& content, const msgbox::Value& base = {});
 
-// Makes the definition hold what a file holds, as Open does: the four
-// options are selected as clicks would select them, icon, button set,
-// default button and code style in this order (the button set's handler
-// resets the default button, so the stored one comes after it), then title
-// and message are set. The check boxes stay as they are. The definition
-// reports all of it as one change. The content must come from load, whose
-// numbers name options that exist.
-void apply(const Content& content, Definition& definition);
+// Reads the definition file at path and checks it whole: what decode and
+// valueOf refuse, and anything but a regular file (75, without blocking).
+// Reads at most MaxFileSize + 1 bytes, so that no file, however large or
+// growing, is read further. Open makes the definition hold the value.
+msgbox::Value load(FileSystem& files, const QString& path, const msgbox::Value& base = {});
 
 // The value of a number line as the Basic runtime reads it: the number at
 // the start, blanks and tabs skipped, 0 when there is none, a fraction

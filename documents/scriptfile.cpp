@@ -2,7 +2,6 @@
 
 #include "core/definition.h"
 #include "core/generators.h"
-#include "core/optiontables.h"
 #include "documents/textcodec.h"
 #include "platform/filesystem.h"
 
@@ -12,18 +11,18 @@ namespace veltrano {
 
 namespace scriptfile {
 
-QByteArray encode(const Definition& definition) {
-    return textcodec::encode(gen::generateCode(definition) + u"\r\n"_s,
+QByteArray encode(const msgbox::Value& value) {
+    return textcodec::encode(gen::generateCode(value) + u"\r\n"_s,
                              textcodec::Fallback::Utf16LeWithBom);
 }
 
 void write(FileSystem& files, const QString& path, Definition& definition, Target target) {
-    if (!definition.isSelected(options::Group::Code, options::Vbs))
-        definition.selectCode(options::Vbs);
+    if (definition.value().code != msgbox::CodeStyle::Vbs)
+        definition.selectCode(int(msgbox::CodeStyle::Vbs));
     if (target == Target::FileOrStream)
-        files.writeFileOrStream(path, encode(definition));
+        files.writeFileOrStream(path, encode(definition.value()));
     else
-        files.writeAtomically(path, encode(definition));
+        files.writeAtomically(path, encode(definition.value()));
 }
 
 } // namespace scriptfile

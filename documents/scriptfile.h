@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/msgbox.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -13,9 +15,9 @@ class FileSystem;
 // line's --script, so both give the same bytes.
 namespace scriptfile {
 
-// The file bytes for a definition whose code style is "VBS": Windows-1252
-// when the text fits, otherwise UTF-16LE with a byte order mark.
-QByteArray encode(const Definition& definition);
+// The file bytes for a value whose code style is "VBS": Windows-1252 when
+// the text fits, otherwise UTF-16LE with a byte order mark.
+QByteArray encode(const msgbox::Value& value);
 
 // Where a script may go: only into a regular file, which is replaced (the
 // window), or also into a pipe or a character device (the command line).

@@ -91,7 +91,7 @@ void checkCall(const QString& text, const ReadCall& c, int current) {
     def.setHelpButton(c.helpButton ? Definition::Checked : Definition::Unchecked);
     def.setTitle(c.title);
     def.setMessage(c.message);
-    const QString code = gen::generateCode(def);
+    const QString code = gen::generateCode(def.value());
 
     const auto again = veltrano::readMsgBoxCall(code, style);
     if (const auto* e = std::get_if<ReadError>(&again)) {

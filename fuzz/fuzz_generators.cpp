@@ -3,7 +3,7 @@
 // keeps the rules of generated text (see generatedcode.h).
 #include "core/definition.h"
 #include "core/optiontables.h"
-#include "fuzz/generatedcode.h"
+#include "generatedcode.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

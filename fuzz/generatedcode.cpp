@@ -1,4 +1,4 @@
-#include "fuzz/generatedcode.h"
+#include "generatedcode.h"
 
 #include "core/definition.h"
 #include "core/generators.h"
@@ -153,7 +153,7 @@ void generateAndCheckAll(Definition& def) {
     };
 
     try {
-        check(gen::generateCode(def));
+        check(gen::generateCode(def.value()));
     } catch (const vb::Error&) {
         // reported by the caller's message trap
     }
@@ -161,7 +161,7 @@ void generateAndCheckAll(Definition& def) {
     for (int style : {options::SelectCase, options::IfThenElse, options::Einfach, options::Vbs}) {
         def.selectCode(style);
         try {
-            check(gen::generateCode(def));
+            check(gen::generateCode(def.value()));
         } catch (const vb::Error&) {
         }
     }

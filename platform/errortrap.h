@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <exception>
+#include <utility>
 
 namespace veltrano {
 
@@ -17,25 +18,38 @@ class MessageBoxService;
 void reportError(MessageBoxService& box, const vb::Error& error, const QString& procedure,
                  const QString& form = QStringLiteral("frmMsgBox"));
 
-// Runs action under the message trap: a vb::Error (or any other exception,
-// reported as error 5) ends it and is reported. Returns false if it failed.
-template <typename F> bool trapped(MessageBoxService& box, const QString& procedure, F&& action) {
+// What skip-and-continue steps passed over, failures the user is not told
+// of, and what an unexpected exception said before it became error 5.
+// Warnings show; notes (qCInfo) show when enabled, for example with
+// QT_LOGGING_RULES="veltrano.skipped.info=true".
+Q_DECLARE_LOGGING_CATEGORY(lcSkipped)
+
+void logSkipped(const char* step, const char* failure);
+
+// An exception that is no vb::Error becomes error 5; what it said is
+// logged, as the report cannot show it.
+vb::Error unexpectedError(const char* where, const std::exception& e);
+
+// Runs action under the message trap of a form's procedure: a vb::Error (or
+// any other exception, reported as error 5) ends it and is reported.
+// Returns false if it failed.
+template <typename F>
+bool trapped(MessageBoxService& box, const QString& form, const QString& procedure, F&& action) {
     try {
         action();
         return true;
     } catch (const vb::Error& e) {
-        reportError(box, e, procedure);
-    } catch (const std::exception&) {
-        reportError(box, vb::Error(vb::InvalidProcedureCall), procedure);
+        reportError(box, e, procedure, form);
+    } catch (const std::exception& e) {
+        reportError(box, unexpectedError(qUtf8Printable(procedure), e), procedure, form);
     }
     return false;
 }
 
-// What skip-and-continue steps passed over. Quiet unless enabled, for
-// example with QT_LOGGING_RULES="veltrano.skipped.warning=true".
-Q_DECLARE_LOGGING_CATEGORY(lcSkipped)
-
-void logSkipped(const char* step, const char* failure);
+// The same for a procedure of the main window, frmMsgBox.
+template <typename F> bool trapped(MessageBoxService& box, const QString& procedure, F&& action) {
+    return trapped(box, QStringLiteral("frmMsgBox"), procedure, std::forward<F>(action));
+}
 
 // Skip and continue: runs one step of a handler whose failures the user is
 // not told of; the handler goes on with its next step. The failure is

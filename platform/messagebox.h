@@ -1,20 +1,18 @@
 #pragma once
 
-#include "core/msgboxstyle.h"
+#include "core/msgbox.h"
 
 #include <QString>
-
-class QWidget;
 
 namespace veltrano {
 
 // The Basic message box: every box of the program goes through this service
-// (preview, error reports, questions, notices). Styles and answers are the
-// vb::MsgBoxStyle and vb::MsgBoxResult values.
+// (preview, error reports, questions, notices). A style is the sum of the
+// numbers of its parts and flags (see core/msgbox.h).
 
 struct MessageBoxRequest {
     QString text;  // line breaks CR LF, lone CR or lone LF
-    int style = 0; // sum of the vb::MsgBoxStyle values
+    int style = 0; // icon, button set, default button and flags
     QString title;
     bool withHelpFile = false; // help file and context given
     QString helpFile;
@@ -28,10 +26,10 @@ struct MessageBoxRequest {
 class MessageBoxService {
 public:
     virtual ~MessageBoxService() = default;
-    // Shows the box modally and returns the button pressed (vb::MsgBoxResult).
-    virtual int show(const MessageBoxRequest& request) = 0;
+    // Shows the box modally and returns the button pressed.
+    virtual msgbox::Answer show(const MessageBoxRequest& request) = 0;
 
-    int show(const QString& text, int style, const QString& title) {
+    msgbox::Answer show(const QString& text, int style, const QString& title) {
         return show(MessageBoxRequest{text, style, title, false, {}, 0});
     }
 };

@@ -1,6 +1,6 @@
 #include "platform/qtappfacts.h"
 
-#include "veltrano_version.h"
+#include "platform/version.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>

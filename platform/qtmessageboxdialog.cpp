@@ -1,13 +1,12 @@
 #include "platform/qtmessageboxdialog.h"
 
-#include "core/optiontables.h"
+#include "core/linebreaks.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
-#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -29,68 +28,37 @@ namespace veltrano {
 
 namespace msgbox {
 
-namespace {
-
-// The answer each button gives, by its caption.
-int resultOf(const QString& caption) {
-    static const QHash<QString, int> results{
-        {u"OK"_s, vb::vbOK},
-        {u"Abbrechen"_s, vb::vbCancel},
-        {u"Abbruch"_s, vb::vbAbort},
-        {u"Wiederholen"_s, vb::vbRetry},
-        {u"Ignorieren"_s, vb::vbIgnore},
-        {u"Ja"_s, vb::vbYes},
-        {u"Nein"_s, vb::vbNo},
-    };
-    return results.value(caption, vb::vbOK);
-}
-
-} // namespace
-
-QList<AnswerButton> buttonsFor(int style) {
-    // The buttons of a set are those the definition names for its default
-    // button options; an unknown set shows the OK box.
-    const int set = style & vb::ButtonSetMask;
-    const auto& names = options::defaultButtonCaptions(set <= vb::vbRetryCancel ? set : 0);
-    QList<AnswerButton> buttons;
-    for (const QString* name : {&names.first, &names.second, &names.third}) {
-        if (!name->isEmpty())
-            buttons.append({*name, resultOf(*name)});
-    }
-    return buttons;
+const ButtonSetFacts& buttonSetOf(int style) {
+    const auto set = buttonsOf(style & ButtonsMask);
+    return facts(set.value_or(Buttons::Ok));
 }
 
 int defaultButtonIndex(int style) {
-    const int wanted = (style & vb::DefaultButtonMask) / vb::vbDefaultButton2;
-    return wanted < buttonsFor(style).size() ? wanted : 0;
+    const int wanted = (style & DefaultButtonMask) / int(DefaultButton::Second);
+    return wanted < buttonSetOf(style).count ? wanted : 0;
 }
 
-int escapeResult(int style) {
-    const QList<AnswerButton> buttons = buttonsFor(style);
-    for (const AnswerButton& b : buttons) {
-        if (b.result == vb::vbCancel)
-            return vb::vbCancel;
+std::optional<Answer> escapeAnswer(int style) {
+    const auto answers = buttonSetOf(style).answers();
+    for (const Answer answer : answers) {
+        if (answer == Answer::Cancel)
+            return answer;
     }
     // The OK-only box has no other answer, so Esc means OK.
-    return buttons.size() == 1 ? buttons.front().result : 0;
-}
-
-QString normalizedText(const QString& text) {
-    QString result = text;
-    result.replace(u"\r\n"_s, u"\n"_s);
-    result.replace(u'\r', u'\n');
-    return result;
+    if (answers.size() == 1)
+        return answers.front();
+    return std::nullopt;
 }
 
 QStyle::StandardPixmap iconFor(int style) {
-    switch (style & vb::IconMask) {
-    case vb::vbCritical:
+    switch (Icon(style & IconMask)) {
+    case Icon::Critical:
         return QStyle::SP_MessageBoxCritical;
-    case vb::vbQuestion:
+    case Icon::Question:
         return QStyle::SP_MessageBoxQuestion;
-    case vb::vbExclamation:
+    case Icon::Exclamation:
         return QStyle::SP_MessageBoxWarning;
-    case vb::vbInformation:
+    case Icon::Information:
         return QStyle::SP_MessageBoxInformation;
     default:
         return QStyle::SP_CustomBase; // no icon
@@ -116,8 +84,8 @@ QString literalWindowTitle(const QString& title) {
 
 MessageBoxDialog::MessageBoxDialog(const MessageBoxRequest& request, QWidget* parent)
     : QDialog(parent), m_style(request.style), m_keepLines(request.keepLines) {
-    const bool systemModal = (m_style & vb::vbSystemModal) != 0;
-    const bool closable = msgbox::escapeResult(m_style) != 0;
+    const bool systemModal = (m_style & msgbox::SystemModalFlag) != 0;
+    const bool closable = msgbox::escapeAnswer(m_style).has_value();
 
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (closable)
@@ -184,7 +152,7 @@ void MessageBoxDialog::buildText(const QString& text) {
         m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_text->setText(msgbox::normalizedText(text));
+    m_text->setText(linebreaks::normalized(text, u"\n"));
 
     m_area = new QScrollArea(this);
     m_area->setObjectName(u"textArea"_s);
@@ -198,18 +166,18 @@ void MessageBoxDialog::buildText(const QString& text) {
 }
 
 void MessageBoxDialog::buildButtons(const MessageBoxRequest& request) {
-    const QList<msgbox::AnswerButton> answers = msgbox::buttonsFor(m_style);
+    const auto answers = msgbox::buttonSetOf(m_style).answers();
     const int defaultIndex = msgbox::defaultButtonIndex(m_style);
-    for (int i = 0; i < answers.size(); ++i) {
-        auto* button = new QPushButton(answers.at(i).caption, this);
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        const msgbox::Answer answer = answers[i];
+        auto* button = new QPushButton(msgbox::facts(answer).caption.toString(), this);
         button->setAutoDefault(true);
-        button->setDefault(i == defaultIndex);
+        button->setDefault(int(i) == defaultIndex);
         button->installEventFilter(this);
-        const int result = answers.at(i).result;
-        connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
+        connect(button, &QPushButton::clicked, this, [this, answer] { done(int(answer)); });
         m_buttons.append(button);
     }
-    if (m_style & vb::vbMsgBoxHelpButton) {
+    if (m_style & msgbox::HelpButtonFlag) {
         m_helpButton = new QPushButton(u"Hilfe"_s, this);
         m_helpButton->setAutoDefault(true);
         m_helpButton->installEventFilter(this);
@@ -274,8 +242,8 @@ void MessageBoxDialog::fitTextArea() {
 
 void MessageBoxDialog::reject() {
     // Boxes without a cancelling answer stay open on Esc and close requests.
-    if (const int result = msgbox::escapeResult(m_style))
-        done(result);
+    if (const std::optional<msgbox::Answer> answer = msgbox::escapeAnswer(m_style))
+        done(int(*answer));
 }
 
 // Arrow keys walk along the row of buttons and wrap around at its ends.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/msgboxtables.h"
 #include "platform/messagebox.h"
 
 #include <QDialog>
@@ -16,22 +17,15 @@ namespace veltrano {
 // What a Basic style value asks of the box, worked out without any widget.
 namespace msgbox {
 
-struct AnswerButton {
-    QString caption;
-    int result; // vb::MsgBoxResult
-};
-
-// The buttons of the style's button set (style & 15), in their order. An
-// unknown set shows the OK button alone.
-QList<AnswerButton> buttonsFor(int style);
-// Position of the default button among buttonsFor(style): 256 the second,
+// The button set of the style (style & 15); an unknown set shows the OK
+// button alone.
+const ButtonSetFacts& buttonSetOf(int style);
+// Position of the default button among the set's buttons: 256 the second,
 // 512 the third, anything the set does not have the first.
 int defaultButtonIndex(int style);
-// What Esc and the close button answer, or 0 when the box has no cancel
-// choice and cannot be dismissed that way.
-int escapeResult(int style);
-// CR LF, lone CR and lone LF all become "\n".
-QString normalizedText(const QString& text);
+// What Esc and the close button answer, or nothing when the box has no
+// cancel choice and cannot be dismissed that way.
+std::optional<Answer> escapeAnswer(int style);
 // The platform picture of the style's icon (style & 0x70), or
 // QStyle::SP_CustomBase when the box has none.
 QStyle::StandardPixmap iconFor(int style);
@@ -40,8 +34,8 @@ QStyle::StandardPixmap iconFor(int style);
 
 // The message box of the program: icon, plain text that scrolls when it does
 // not fit the screen, a row of buttons and an optional "Hilfe" button that
-// does not close it. exec() returns the vb::MsgBoxResult of the button
-// pressed.
+// does not close it. exec() returns the msgbox::Answer of the button pressed,
+// found by the button's place in its set.
 class MessageBoxDialog : public QDialog {
     Q_OBJECT
 

@@ -1,5 +1,7 @@
 #include "platform/qtsettingsstore.h"
 
+#include "platform/errortrap.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -190,8 +192,8 @@ QtSettingsStore::QtSettingsStore(const QString& filePath) : m_path(filePath) {
 }
 
 QtSettingsStore::~QtSettingsStore() {
-    if (!m_unsaved.isEmpty())
-        flush();
+    if (!m_unsaved.isEmpty() && !flush())
+        qCWarning(lcSkipped, "settings written last could not be put on disk");
 }
 
 QString QtSettingsStore::read(const QString& key, const QString& defaultValue) {

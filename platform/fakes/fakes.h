@@ -20,17 +20,17 @@ namespace veltrano {
 class FakeMessageBox : public MessageBoxService {
 public:
     using MessageBoxService::show;
-    int show(const MessageBoxRequest& request) override {
+    msgbox::Answer show(const MessageBoxRequest& request) override {
         shown.append(request);
         if (answers.empty())
             return defaultAnswer;
-        const int answer = answers.front();
+        const msgbox::Answer answer = answers.front();
         answers.pop_front();
         return answer;
     }
     QList<MessageBoxRequest> shown;
-    std::deque<int> answers; // returned in order, then defaultAnswer
-    int defaultAnswer = vb::vbOK;
+    std::deque<msgbox::Answer> answers; // returned in order, then defaultAnswer
+    msgbox::Answer defaultAnswer = msgbox::Answer::Ok;
 };
 
 class FakeSettingsStore : public SettingsStore {

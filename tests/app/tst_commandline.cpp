@@ -36,13 +36,9 @@ namespace {
 Definition& loaded(Definition& definition, const QString& path, int style, bool systemModal,
                    bool helpButton) {
     QtFileSystem files;
-    const definitionfile::Content content = definitionfile::load(files, path);
-    definition.selectIcon(content.icon);
-    definition.selectButtons(content.buttons);
-    definition.selectDefaultButton(content.defaultButton);
-    definition.selectCode(style < 0 ? content.code : style);
-    definition.setTitle(content.title);
-    definition.setMessage(content.message);
+    definition.apply(definitionfile::load(files, path));
+    if (style >= 0)
+        definition.selectCode(style);
     if (systemModal)
         definition.setSystemModal(Definition::Checked);
     if (helpButton)
@@ -54,13 +50,14 @@ Definition& loaded(Definition& definition, const QString& path, int style, bool 
 QByteArray code(const QString& path, int style = -1, bool systemModal = false,
                 bool helpButton = false, const QString& eol = u"\n"_s) {
     Definition definition;
-    QString text = gen::generateCode(loaded(definition, path, style, systemModal, helpButton));
+    QString text =
+        gen::generateCode(loaded(definition, path, style, systemModal, helpButton).value());
     return (text.replace(u'\r', eol) + eol).toUtf8();
 }
 
 QByteArray script(const QString& path, bool systemModal = false) {
     Definition definition;
-    return scriptfile::encode(loaded(definition, path, options::Vbs, systemModal, false));
+    return scriptfile::encode(loaded(definition, path, options::Vbs, systemModal, false).value());
 }
 
 QByteArray commented(const QString& name, const QByteArray& code) {
@@ -101,9 +98,9 @@ void TestCommandLine::initTestCase() {
     // message and characters that need UTF-8; VBS.
     write(u"einfach.msg"_s, " 64 \r\n 4 \r\n 256 \r\n 2 \r\nPr\xfc"
                             "fung\r\nZeile 1\r\nZeile 2\r\n");
-    write(u"lang.msg"_s, definitionfile::encode(
+    write(u"lang.msg"_s, definitionfile::encode(definitionfile::valueOf(
                              {48, 3, 512, options::SelectCase, u"Größe \"XL\" – Ω"_s,
-                              u"Er sagte \"ja\"\r\nund das ist länger als fünfzig Zeichen."_s}));
+                              u"Er sagte \"ja\"\r\nund das ist länger als fünfzig Zeichen."_s})));
     write(u"vbs.msg"_s, " 16 \r\n 3 \r\n 0 \r\n 3 \r\nSkript\r\nHallo\r\n");
     write(u"neue\nZeile\x1b[2J.msg"_s, readAll(u"einfach.msg"_s));
     write(u"kurz.msg"_s, " 0 \r\n 0 \r\n 0 \r\n");
@@ -362,7 +359,8 @@ void TestCommandLine::commentLineEndsBeforeTheCode() {
     for (int i = 0; i < 3; ++i) {
         QFile file(names[i]);
         const QByteArray bytes =
-            definitionfile::encode({16, 0, 0, options::Vbs, u"Titel %1"_s.arg(i), messages[i]});
+            definitionfile::encode(definitionfile::valueOf(
+                {16, 0, 0, options::Vbs, u"Titel %1"_s.arg(i), messages[i]}));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         arguments << names[i];
     }

@@ -4,6 +4,7 @@
 
 #include "app/appearance.h"
 #include "app/toolbarpicture.h"
+#include "core/msgboxtables.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -61,12 +62,12 @@ private slots:
         // Start from the third default button, so the reset can be seen.
         f->definition.selectButtons(2);
         QTest::mouseClick(f->child(u"optDefaultButton_512"_s), Qt::LeftButton);
-        QCOMPARE(f->definition.state().defaultButtonValue, 512);
+        QCOMPARE(f->definition.value().defaultButton, msgbox::DefaultButton::Third);
 
         QTest::mouseClick(f->child(u"optButtons_%1"_s.arg(index)), Qt::LeftButton);
-        QCOMPARE(f->definition.state().buttonsValue, index);
-        QCOMPARE(f->definition.state().buttonsName, name);
-        QCOMPARE(f->definition.state().defaultButtonValue, 0);
+        QCOMPARE(int(f->definition.value().buttons), index);
+        QCOMPARE(msgbox::facts(f->definition.value().buttons).basic, name);
+        QCOMPARE(f->definition.value().defaultButton, msgbox::DefaultButton::First);
         QStringList shown;
         for (int d : {0, 256, 512}) {
             auto* b = f->child<QAbstractButton>(u"optDefaultButton_%1"_s.arg(d));
@@ -92,8 +93,8 @@ private slots:
         QFETCH(QString, iconName);
         QTest::mouseClick(f->child(u"optIcons_48"_s), Qt::LeftButton);
         QTest::mouseClick(f->child(button), Qt::LeftButton);
-        QCOMPARE(f->definition.state().iconValue, iconValue);
-        QCOMPARE(f->definition.state().iconName, iconName);
+        QCOMPARE(int(f->definition.value().icon), iconValue);
+        QCOMPARE(msgbox::facts(f->definition.value().icon).basic, iconName);
         QVERIFY(f->child<QAbstractButton>(button)->isChecked());
         QVERIFY(!f->child<QAbstractButton>(u"optIcons_48"_s)->isChecked() || iconValue == 48);
     }
@@ -106,7 +107,7 @@ private slots:
         QVERIFY(marker->isVisible());
 
         QTest::mouseClick(f->child(u"optCode_3"_s), Qt::LeftButton);
-        QCOMPARE(f->definition.state().codeValue, 3);
+        QCOMPARE(f->definition.value().code, msgbox::CodeStyle::Vbs);
         QCOMPARE(help->checkState(), Qt::Unchecked);
         QVERIFY(!marker->isVisible());
 
@@ -477,7 +478,7 @@ private slots:
         QCOMPARE(f->child<QPlainTextEdit>(u"txtMessage"_s)->toPlainText(), u"Vorher"_s);
         QCOMPARE(f->fakes.messageBox.shown.size(), how == u"drop" ? 0 : 1);
         if (how != u"drop")
-            QCOMPARE(f->fakes.messageBox.shown[0].style, int(vb::vbExclamation));
+            QCOMPARE(f->fakes.messageBox.shown[0].style, 48);
         // The box goes on taking text without a NUL.
         QTest::keyClicks(target, u"x"_s);
         QVERIFY(!(box == u"txtTitel" ? f->definition.title() : f->definition.message())
@@ -584,7 +585,7 @@ private slots:
         QCOMPARE(s.fileDialogs.saveRequests.size(), effect == u"save"_s ? 1 : 0);
         QCOMPARE(s.clipboard.holdsText, effect == u"clipboard"_s);
         QCOMPARE(f->window.isVisible(), effect != u"closed"_s);
-        QCOMPARE(f->definition.state().iconValue, effect == u"new"_s ? 0 : 64);
+        QCOMPARE(int(f->definition.value().icon), effect == u"new"_s ? 0 : 64);
         if (effect.startsWith(u"box"_s)) {
             QCOMPARE(s.messageBox.shown.size(), 1);
             const MessageBoxRequest& r = s.messageBox.shown.first();

@@ -150,7 +150,7 @@ private slots:
         // Both scroll bars stand there from the start, even with no text.
         QVERIFY(message->horizontalScrollBar()->isVisible());
         QVERIFY(message->verticalScrollBar()->isVisible());
-        QCOMPARE(f->definition.state().buttonsName, u"vbOKOnly"_s);
+        QCOMPARE(f->definition.value(), msgbox::Value());
         f->window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f->window));
         QCOMPARE(QApplication::focusWidget(), f->child(u"txtTitel"_s));
@@ -391,7 +391,7 @@ private slots:
         QAccessibleInterface* critical =
             QAccessible::queryAccessibleInterface(f->child(u"optIcons_16"_s));
         critical->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(f->definition.state().iconName, u"vbCritical"_s);
+        QCOMPARE(f->definition.value().icon, msgbox::Icon::Critical);
         QAccessibleInterface* copy =
             QAccessible::queryAccessibleInterface(f->child(u"imgButton_5"_s));
         copy->actionInterface()->doAction(QAccessibleActionInterface::pressAction());

@@ -65,7 +65,7 @@ void TestCodeReader::generatedCodeReadsBack() {
                         def.setHelpButton(help ? Definition::Checked : Definition::Unchecked);
                         def.setTitle(title);
                         def.setMessage(message);
-                        const QString code = gen::generateCode(def);
+                        const QString code = gen::generateCode(def.value());
 
                         const auto result = readMsgBoxCall(code, style);
                         const QString where = u"code [%1]"_s.arg(shown(code));
@@ -90,7 +90,7 @@ void TestCodeReader::generatedCodeReadsBack() {
 
                         Definition back;
                         apply(back, call, style);
-                        QVERIFY2(gen::generateCode(back) == code, qPrintable(got));
+                        QVERIFY2(gen::generateCode(back.value()) == code, qPrintable(got));
                     }
                 }
             }

@@ -1,4 +1,5 @@
 #include "core/definition.h"
+#include "core/msgboxtables.h"
 
 #include <QList>
 #include <QTest>
@@ -7,6 +8,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace veltrano;
+using msgbox::DefaultButton;
 using options::Group;
 
 namespace {
@@ -22,8 +24,7 @@ struct Seen {
     QStringList captions;
     QList<bool> visible;
     bool marker;
-    int iconValue, buttonsValue, defaultValue, codeValue;
-    QString iconName, buttonsName, defaultName;
+    msgbox::Value value;
 
     explicit Seen(const Definition& d)
         : selected{d.selectedIcon(), d.selectedButtons(), d.selectedDefaultButton(),
@@ -33,10 +34,7 @@ struct Seen {
                                          d.defaultButtonCaption(512)},
           visible{d.isDefaultButtonVisible(0), d.isDefaultButtonVisible(256),
                   d.isDefaultButtonVisible(512)},
-          marker(d.isHelpMarkerVisible()), iconValue(d.state().iconValue),
-          buttonsValue(d.state().buttonsValue), defaultValue(d.state().defaultButtonValue),
-          codeValue(d.state().codeValue), iconName(d.state().iconName),
-          buttonsName(d.state().buttonsName), defaultName(d.state().defaultButtonName) {}
+          marker(d.isHelpMarkerVisible()), value(d.value()) {}
     bool operator==(const Seen&) const = default;
 };
 
@@ -93,9 +91,8 @@ void TestDefinition::startState() {
     QCOMPARE(d.helpButton(), 0);
     QVERIFY(d.title().isEmpty());
     QVERIFY(d.message().isEmpty());
-    QCOMPARE(d.state().buttonsName, u"vbOKOnly"_s);
-    QVERIFY(d.state().defaultButtonName.isEmpty());
-    QVERIFY(d.state().iconName.isEmpty());
+    QCOMPARE(d.value(), msgbox::Value());
+    QVERIFY(!d.value().defaultButton);
     QCOMPARE(d.defaultButtonCaption(0), u"Ok"_s);
     QCOMPARE(d.defaultButtonCaption(256), u"2. Button default"_s);
     QCOMPARE(d.defaultButtonCaption(512), u"3. Button default"_s);
@@ -104,8 +101,8 @@ void TestDefinition::startState() {
 }
 
 void TestDefinition::tablesCarryTheConstants() {
-    // The handlers copy index and tooltip from the tables; a wrong entry
-    // would generate a wrong constant.
+    // The window's options stand in layout order, and their tooltips show
+    // the constants the options write.
     const QList<QPair<Group, QList<int>>> groups{{Group::Icons, {0, 16, 32, 48, 64}},
                                                  {Group::Buttons, {0, 1, 2, 3, 4, 5}},
                                                  {Group::DefaultButton, {0, 256, 512}},
@@ -160,8 +157,8 @@ void TestDefinition::buttonSetShowsItsButtons() {
     }
     d.selectButtons(buttons);
     QCOMPARE(d.selectedButtons(), buttons);
-    QCOMPARE(d.state().buttonsValue, buttons);
-    QCOMPARE(d.state().buttonsName, name);
+    QCOMPARE(int(d.value().buttons), buttons);
+    QCOMPARE(msgbox::facts(d.value().buttons).basic, name);
     QCOMPARE(visibleCaptions(d), captions);
     QVERIFY(d.isDefaultButtonVisible(0));
 }
@@ -170,18 +167,17 @@ void TestDefinition::buttonSetResetsDefaultButton() {
     Definition d;
     d.selectButtons(3);
     d.selectDefaultButton(512);
-    QCOMPARE(d.state().defaultButtonName, u"vbDefaultButton3"_s);
+    QCOMPARE(d.value().defaultButton, DefaultButton::Third);
     d.selectButtons(4);
     QCOMPARE(visibleCaptions(d), (QStringList{u"Ja"_s, u"Nein"_s}));
     QCOMPARE(d.selectedDefaultButton(), 0);
-    QCOMPARE(d.state().defaultButtonValue, 0);
-    QCOMPARE(d.state().defaultButtonName, u"vbDefaultButton1"_s);
+    QCOMPARE(d.value().defaultButton, DefaultButton::First);
 
     // Choosing the same set again also resets the default button.
     d.selectDefaultButton(256);
     d.selectButtons(4);
     QCOMPARE(d.selectedDefaultButton(), 0);
-    QCOMPARE(d.state().defaultButtonName, u"vbDefaultButton1"_s);
+    QCOMPARE(d.value().defaultButton, DefaultButton::First);
 }
 
 void TestDefinition::firstButtonChoiceNamesDefaultButton() {
@@ -189,7 +185,7 @@ void TestDefinition::firstButtonChoiceNamesDefaultButton() {
     // handler all the same.
     Definition d;
     d.selectButtons(0);
-    QCOMPARE(d.state().defaultButtonName, u"vbDefaultButton1"_s);
+    QCOMPARE(d.value().defaultButton, DefaultButton::First);
     QCOMPARE(d.defaultButtonCaption(0), u"OK"_s);
 }
 
@@ -208,8 +204,8 @@ void TestDefinition::defaultButtonChoice() {
     d.selectButtons(2);
     d.selectDefaultButton(index);
     QCOMPARE(d.selectedDefaultButton(), index);
-    QCOMPARE(d.state().defaultButtonValue, index);
-    QCOMPARE(d.state().defaultButtonName, name);
+    QCOMPARE(d.value().defaultButton, DefaultButton(index));
+    QCOMPARE(msgbox::facts(*d.value().defaultButton).basic, name);
 }
 
 void TestDefinition::iconChoice_data() {
@@ -229,8 +225,8 @@ void TestDefinition::iconChoice() {
     d.selectIcon(64); // "Ohne" must empty a name set before
     d.selectIcon(index);
     QCOMPARE(d.selectedIcon(), index);
-    QCOMPARE(d.state().iconValue, index);
-    QCOMPARE(d.state().iconName, name);
+    QCOMPARE(int(d.value().icon), index);
+    QCOMPARE(msgbox::facts(d.value().icon).basic, name);
 }
 
 void TestDefinition::helpButtonRule_data() {

@@ -28,19 +28,21 @@ struct Choice {
     int helpButton = 0;
 };
 
+// The definition a user makes with these choices: the value made by the one
+// apply, then the check boxes as given (2 leaves one dimmed).
 void apply(Definition& def, const Choice& c, const QString& title, const QString& message) {
-    def.selectCode(c.code);
-    if (c.buttons >= 0) {
-        def.selectButtons(c.buttons);
-    }
-    def.selectIcon(c.icon);
-    if (c.defaultButton >= 0) {
-        def.selectDefaultButton(c.defaultButton);
-    }
+    msgbox::Value value;
+    value.code = msgbox::CodeStyle(c.code);
+    value.icon = msgbox::Icon(c.icon);
+    if (c.buttons >= 0)
+        value.buttons = msgbox::Buttons(c.buttons);
+    if (c.defaultButton >= 0 || c.buttons >= 0)
+        value.defaultButton = msgbox::DefaultButton(std::max(c.defaultButton, 0));
+    value.title = title;
+    value.message = message;
+    def.apply(value);
     def.setSystemModal(c.systemModal);
     def.setHelpButton(c.helpButton);
-    def.setTitle(title);
-    def.setMessage(message);
 }
 
 } // namespace
@@ -151,18 +153,18 @@ void TestGenerators::message() {
     QFETCH(QString, prompt);
     QFETCH(QString, opening);
 
-    Definition def;
-    def.selectCode(script ? options::Vbs : options::SelectCase);
-    def.setMessage(message);
-    const gen::PreparedMessage prepared = gen::prepareMessage(def);
+    msgbox::Value value;
+    value.code = script ? msgbox::CodeStyle::Vbs : msgbox::CodeStyle::SelectCase;
+    value.message = message;
+    const gen::PreparedMessage prepared = gen::prepareMessage(value);
     QCOMPARE(prepared.prompt, prompt);
     QCOMPARE(prepared.opening, opening);
 }
 
 void TestGenerators::titleQuotesDoubled() {
-    Definition def;
-    def.setTitle(u"\"A\" \"\"B"_s);
-    QCOMPARE(gen::prepareMessage(def).title, u"\"\"A\"\" \"\"\"\"B"_s);
+    msgbox::Value value;
+    value.title = u"\"A\" \"\"B"_s;
+    QCOMPARE(gen::prepareMessage(value).title, u"\"\"A\"\" \"\"\"\"B"_s);
 }
 
 void TestGenerators::styles_data() {
@@ -315,7 +317,7 @@ void TestGenerators::styles() {
 
     Definition def;
     apply(def, choice, title, message);
-    QCOMPARE(gen::generateCode(def), code);
+    QCOMPARE(gen::generateCode(def.value()), code);
 }
 
 void TestGenerators::generateCodeDispatchesOnSelection_data() {
@@ -333,20 +335,20 @@ void TestGenerators::generateCodeDispatchesOnSelection() {
 
     Definition def;
     apply(def, Choice{code, 4, 32, -1, 1, 0}, u"T"_s, u"M"_s);
-    const QString generated = gen::generateCode(def);
+    const QString generated = gen::generateCode(def.value());
     QVERIFY2(generated.section(u'\r', 1, 1).startsWith(firstCall), qPrintable(generated));
 }
 
 void TestGenerators::generationKeepsNoState() {
     Definition def;
     apply(def, Choice{options::IfThenElse, 3, 16, 512, 1, 1}, u"T"_s, chars(70));
-    const QString first = gen::generateCode(def);
-    QCOMPARE(gen::generateCode(def), first);
+    const QString first = gen::generateCode(def.value());
+    QCOMPARE(gen::generateCode(def.value()), first);
 
     // A shorter message afterwards leaves nothing of the long one behind.
     def.setMessage(u"kurz"_s);
-    QVERIFY(gen::generateCode(def).startsWith(
-        u"\rDim Antwort As VbMsgBoxResult\rAntwort = MsgBox(\"kurz\""_s));
+    QVERIFY(gen::generateCode(def.value())
+                .startsWith(u"\rDim Antwort As VbMsgBoxResult\rAntwort = MsgBox(\"kurz\""_s));
 }
 
 void TestGenerators::manyMixedLineBreaks() {
@@ -360,9 +362,9 @@ void TestGenerators::manyMixedLineBreaks() {
         message += line + breaks[i % 3];
         expectedLines << u"Zeile %1 \"\"ä\"\""_s.arg(i);
     }
-    Definition def;
-    def.setMessage(message);
-    const QString opening = gen::prepareMessage(def).opening;
+    msgbox::Value value;
+    value.message = message;
+    const QString opening = gen::prepareMessage(value).opening;
     const QString expected =
         u"Dim Msg As String\rMsg = \""_s + expectedLines.join(u"\" & vbcr & \""_s) + u"\""_s;
     QCOMPARE(opening, expected);
@@ -389,7 +391,7 @@ void TestGenerators::styleValue() {
     QFETCH(int, value);
     Definition def;
     apply(def, choice, QString(), QString());
-    QCOMPARE(gen::styleValue(def), value);
+    QCOMPARE(msgbox::styleValue(def.value()), value);
 }
 
 QTEST_GUILESS_MAIN(TestGenerators)

@@ -170,7 +170,7 @@ void tst_SaveFaults::failedWriteLosesNothing() {
     // A message far larger than the small disk or the size limit.
     w.definition.setMessage(fault == Fault::FullDisk ? u"Kurz"_s : QString(200 * 1024, u'x'));
     w.answerSave(path);
-    w.fakes.messageBox.answers.push_back(vb::vbYes); // overwrite the old file
+    w.fakes.messageBox.answers.push_back(msgbox::Answer::Yes); // overwrite the old file
 
     std::optional<Unprivileged> asUser;
     rlimit oldLimit{};
@@ -217,7 +217,7 @@ void tst_SaveFaults::failedWriteLosesNothing() {
     // (Before the report there may be the overwrite question.)
     QVERIFY(!w.fakes.messageBox.shown.isEmpty());
     const MessageBoxRequest& report = w.fakes.messageBox.shown.last();
-    QCOMPARE(report.style, int(vb::vbCritical));
+    QCOMPARE(report.style, 16);
     QCOMPARE(report.title, procedure);
     if (error != 0)
         QVERIFY2(report.text.startsWith(QString::number(error) + u' '), qPrintable(report.text));
@@ -239,11 +239,11 @@ void tst_SaveFaults::failedWriteLosesNothing() {
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     w.definition.setMessage(u"Neu"_s);
     w.answerSave(path);
-    w.fakes.messageBox.answers.push_back(vb::vbYes);
+    w.fakes.messageBox.answers.push_back(msgbox::Answer::Yes);
     const qsizetype reports = w.fakes.messageBox.shown.size();
     (w.commands.*command)();
     for (qsizetype i = reports; i < w.fakes.messageBox.shown.size(); ++i)
-        QCOMPARE_NE(w.fakes.messageBox.shown[i].style, int(vb::vbCritical));
+        QCOMPARE_NE(w.fakes.messageBox.shown[i].style, 16);
     QVERIFY(contentOf(path).contains("Neu"));
 }
 
@@ -310,7 +310,7 @@ void tst_SaveFaults::targetsThatAreNoFile() {
     Window w;
     w.definition.setMessage(u"Weiter?"_s);
     w.answerSave(target);
-    w.fakes.messageBox.answers.push_back(vb::vbYes);
+    w.fakes.messageBox.answers.push_back(msgbox::Answer::Yes);
     (w.commands.*command)();
 
     struct stat after {};

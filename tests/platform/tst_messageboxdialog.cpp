@@ -1,5 +1,6 @@
 #include "platform/qtmessagebox.h"
 #include "platform/qtmessageboxdialog.h"
+#include "platform/translations.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -383,7 +384,7 @@ void TestMessageBoxDialog::serviceReturnsTheButtonPressed() {
     });
     QCOMPARE(
         service.show(u"Datei bereits vorhanden, überschreiben?"_s, 292, u"Sicherheitshinweis"_s),
-        7);
+        msgbox::Answer::No);
     QCOMPARE(parentSeen, &window);
 }
 

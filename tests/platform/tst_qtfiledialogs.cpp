@@ -1,5 +1,6 @@
 #include "platform/qtfiledialogs.h"
 #include "platform/qtmessagebox.h"
+#include "platform/translations.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "datafolder/info.h"
+#include "info/about.h"
 
-#include "platform/errortrap.h"
+#include "info/webpages.h"
 #include "platform/services.h"
 
 using namespace Qt::StringLiterals;
@@ -22,25 +22,8 @@ QString aboutText(const AppFacts& facts) {
 }
 
 void showAbout(Services& services) {
-    services.messageBox.show(aboutText(services.appFacts), vb::vbInformation, u"Freeware"_s);
-}
-
-namespace {
-
-// The user is not told when the page does not open; the log is.
-void openPage(Services& services, QStringView page) {
-    if (!services.shell.open(page.toString()))
-        qCWarning(lcSkipped, "could not open %s in the browser", qUtf8Printable(page.toString()));
-}
-
-} // namespace
-
-void openWebsite(Services& services) {
-    openPage(services, info::productPage);
-}
-
-void openProblemReport(Services& services) {
-    openPage(services, info::contactPage);
+    services.messageBox.show(aboutText(services.appFacts), msgbox::style(msgbox::Icon::Information),
+                             u"Freeware"_s);
 }
 
 } // namespace veltrano

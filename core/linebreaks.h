@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+// The one rule for line breaks in text a user gives the program (a message,
+// a title, a file, pasted source): CR LF, a lone CR and a lone LF are each
+// one line break. So "a\n\rb" holds two breaks, and no character after a
+// lone CR is lost.
+namespace veltrano::linebreaks {
+
+// Calls line(QStringView) for each line of text and lineBreak() for each
+// line break, in the order they stand. A text of n line breaks has n + 1
+// lines; the last one is empty when the text ends in a break, and the empty
+// text is one empty line.
+template <typename Line, typename Break>
+void forEachLine(QStringView text, Line&& line, Break&& lineBreak) {
+    const QChar* start = text.data();
+    const QChar* const end = start + text.size();
+    for (const QChar* p = start; p != end; ++p) {
+        const char16_t c = p->unicode();
+        if (c != u'\r' && c != u'\n')
+            continue;
+        line(QStringView(start, p - start));
+        if (c == u'\r' && p + 1 != end && p[1] == u'\n')
+            ++p;
+        lineBreak();
+        start = p + 1;
+    }
+    line(QStringView(start, end - start));
+}
+
+// The text with each line break written as lineBreak.
+QString normalized(QStringView text, QStringView lineBreak);
+
+// The lines of a text read line by line, as a file is read: a break at the
+// very end ends the last line rather than starting another, so "a\r\n" is
+// one line and the empty text is none.
+QList<QStringView> lines(QStringView text);
+
+} // namespace veltrano::linebreaks

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "core/msgbox.h"
+
+#include <QStringView>
+
+#include <array>
+#include <span>
+
+// The facts of the message box, each written once: for every icon, button
+// set, answer, default button and flag its number, its constant as code
+// spells it and the German texts the window shows for it. The generators,
+// the code reader, the message box dialog and the window's options all
+// read them from here.
+//
+// Each row has one field per language code is written in (today `basic`,
+// the spelling of VB6, VBA and VBScript); a further language is one more
+// field in each row type and one more column in each table.
+namespace veltrano::msgbox {
+
+struct AnswerFacts {
+    Answer answer;
+    QStringView caption; // German: the button's caption and the comment of its branch
+    QStringView basic;   // the constant as Select Case tests it
+    QStringView basicIf; // the constant as If Then Else tests it
+};
+
+struct ButtonSetFacts {
+    Buttons buttons;
+    QStringView basic;         // the constant
+    QStringView optionCaption; // the caption of the window's option for the set
+    std::array<Answer, 3> buttonList;
+    int count; // buttons in the box, 1 to 3
+
+    // The box's buttons in their order; the first is the default button
+    // First, the second Second, the third Third. Generated code tests the
+    // answers in this order, the last one in an Else branch.
+    std::span<const Answer> answers() const {
+        return std::span<const Answer>(buttonList).first(std::size_t(count));
+    }
+};
+
+struct IconFacts {
+    Icon icon;
+    QStringView basic;         // empty for None: code writes no constant
+    QStringView optionCaption; // "Ohne" for None; the window shows pictures for the others
+};
+
+// The default buttons, also the fourth, which the runtime knows and the
+// window does not offer.
+struct DefaultButtonFacts {
+    int value;
+    QStringView basic;
+    // What the window's option shows before the first button-set choice;
+    // empty when the window does not offer it.
+    QStringView startCaption;
+    bool isOffered() const { return !startCaption.isEmpty(); }
+};
+
+// The modality and the options beyond the four parts. The window offers
+// SystemModal and the help button; code reading meets the others.
+struct FlagFacts {
+    int value;
+    QStringView basic;
+    bool offered;
+};
+
+std::span<const AnswerFacts> answers();
+std::span<const ButtonSetFacts> buttonSets();
+std::span<const IconFacts> icons();
+std::span<const DefaultButtonFacts> defaultButtons();
+std::span<const FlagFacts> flags();
+
+const AnswerFacts& facts(Answer answer);
+const ButtonSetFacts& facts(Buttons buttons);
+const IconFacts& facts(Icon icon);
+const DefaultButtonFacts& facts(DefaultButton defaultButton);
+
+// The part of that number, or nothing when the window offers none: the
+// way from a stored or read number to the value.
+std::optional<Icon> iconOf(int value);
+std::optional<Buttons> buttonsOf(int value);
+std::optional<DefaultButton> defaultButtonOf(int value);
+
+} // namespace veltrano::msgbox
