@@ -138,7 +138,7 @@ void CodeReaderDialog::showMessage(const QString& text) {
 
 void CodeReaderDialog::apply() {
     const QString source = rawtext::of(*m_source->document());
-    const ReadResult result = readMsgBoxCall(source, m_definition.selectedCode());
+    const ReadResult result = readMsgBoxCall(source, m_definition.value().code);
     if (const auto* error = std::get_if<ReadError>(&result)) {
         showMessage(error->text);
         QTextCursor cursor = m_source->textCursor();
@@ -149,7 +149,7 @@ void CodeReaderDialog::apply() {
     }
     const ReadCall& call = std::get<ReadCall>(result);
     if (trapped(m_services.messageBox, objectName(), u"cmdUebernehmen_Click"_s,
-                [&] { applyReadCall(m_definition, call); }))
+                [&] { m_definition.apply(call.value); }))
         accept();
 }
 

@@ -92,15 +92,16 @@ void reading(benchmark::State& state) {
     const QString source = makeSource(language(int(state.range(0))), state.range(1));
     qsizetype messageSize = 0;
     for (auto _ : state) {
-        const veltrano::ReadResult result = veltrano::readMsgBoxCall(source, 0);
+        const veltrano::ReadResult result =
+            veltrano::readMsgBoxCall(source, veltrano::msgbox::CodeStyle::SelectCase);
         const auto* call = std::get_if<veltrano::ReadCall>(&result);
         if (!call) {
             state.SkipWithError(
                 qPrintable(u"refused: "_s + std::get<veltrano::ReadError>(result).text));
             break;
         }
-        messageSize = call->message.size();
-        benchmark::DoNotOptimize(call->message.constData());
+        messageSize = call->value.message.size();
+        benchmark::DoNotOptimize(call->value.message.constData());
     }
     state.SetBytesProcessed(state.iterations() * source.size());
     state.counters["source_chars"] = static_cast<double>(source.size());

@@ -7,7 +7,7 @@
 // binding of arguments and the calls with their style rules.
 #include "core/codereader.h"
 
-#include "core/definition.h"
+#include "core/linebreaks.h"
 #include "core/reader/basicdeclarations.h"
 #include "core/reader/basiclexer.h"
 #include "core/reader/basictext.h"
@@ -38,7 +38,7 @@ using Step = std::variant<int, ReadCall>;
 
 class Reader {
 public:
-    Reader(const Tokens& tokens, Language language, int currentCodeStyle)
+    Reader(const Tokens& tokens, Language language, msgbox::CodeStyle currentCodeStyle)
         : m_t(tokens), m_currentStyle(currentCodeStyle), m_context{tokens, m_scope, m_budget,
                                                                    language, evalBasicText} {
         m_budget.limit = 4 * tokens.source().size() + 4 * MaxTextLength;
@@ -58,7 +58,7 @@ private:
     Result<Step> after(Status status, int next);
 
     const Tokens& m_t;
-    int m_currentStyle;
+    msgbox::CodeStyle m_currentStyle;
     Scope m_scope;
     Budget m_budget;
     Context m_context;
@@ -291,26 +291,19 @@ Result<ReadCall> Reader::run() {
 ReadError errorAt(QStringView source, qsizetype offset, const QString& reason) {
     ReadError error;
     error.offset = std::clamp<qsizetype>(offset, 0, source.size());
-    qsizetype lineStart = 0;
     int line = 1;
-    for (qsizetype i = 0; i < error.offset; ++i) {
-        const QChar c = source[i];
-        if (c == CR || c == LF) {
-            if (c == CR && i + 1 < error.offset && source[i + 1] == LF) {
-                ++i;
-            }
-            ++line;
-            lineStart = i + 1;
-        }
-    }
+    qsizetype column = 1;
+    linebreaks::forEachLine(
+        source.first(error.offset), [&](QStringView text) { column = text.size() + 1; },
+        [&] { ++line; });
     error.line = line;
-    error.column = int(error.offset - lineStart + 1);
+    error.column = int(column);
     error.reason = reason;
     error.text = u"Zeile %1, Spalte %2: %3"_s.arg(error.line).arg(error.column).arg(reason);
     return error;
 }
 
-ReadResult read(QStringView source, int currentCodeStyle) {
+ReadResult read(QStringView source, msgbox::CodeStyle currentCodeStyle) {
     if (source.size() > MaxSourceLength) {
         return errorAt(source, MaxSourceLength,
                        u"Der Text ist länger als 1 MiB (%1 Zeichen)."_s.arg(MaxSourceLength));
@@ -327,7 +320,7 @@ ReadResult read(QStringView source, int currentCodeStyle) {
 
 } // namespace
 
-ReadResult readMsgBoxCall(QStringView source, int currentCodeStyle) {
+ReadResult readMsgBoxCall(QStringView source, msgbox::CodeStyle currentCodeStyle) {
     try {
         return read(source, currentCodeStyle);
     } catch (const std::bad_alloc&) {
@@ -336,23 +329,6 @@ ReadResult readMsgBoxCall(QStringView source, int currentCodeStyle) {
         error.text = u"Zeile 1, Spalte 1: "_s + error.reason;
         return error;
     }
-}
-
-void applyReadCall(Definition& definition, const ReadCall& call) {
-    const Definition::Batch batch(definition);
-    // The style first: "VBS" clears the help button, which the reader never
-    // gives together with it.
-    if (call.codeStyle)
-        definition.selectCode(*call.codeStyle);
-    // The button set's handler resets the default button, so the call's
-    // default button is selected after it.
-    definition.selectButtons(call.buttons);
-    definition.selectDefaultButton(call.defaultButton);
-    definition.selectIcon(call.icon);
-    definition.setSystemModal(call.systemModal ? Definition::Checked : Definition::Unchecked);
-    definition.setHelpButton(call.helpButton ? Definition::Checked : Definition::Unchecked);
-    definition.setTitle(call.title);
-    definition.setMessage(call.message);
 }
 
 } // namespace veltrano

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/msgbox.h"
 #include "core/reader/limits.h"
+
+#include "core/msgbox.h"
 
 #include <QString>
 #include <QStringView>
@@ -99,23 +102,17 @@
 namespace veltrano {
 
 struct ReadCall {
-    int icon = 0;          // 0, 16, 32, 48, 64
-    int buttons = 0;       // 0..5
-    int defaultButton = 0; // 0, 256, 512, also beyond the set's buttons
-    // False when the buttons argument leaves the default button out: no
-    // vbDefaultButton constant and a default-button value of 0. Generated
-    // code leaves that constant out until a default button is chosen, so a
-    // definition made from such a call generates the same call only while
-    // no default button is chosen.
-    bool defaultButtonChosen = false;
-    std::optional<int> codeStyle; // 0 Select Case, 1 If Then Else, 2 einfach, 3 VBS
-    bool systemModal = false;
-    bool helpButton = false;
-    QString title; // line breaks CR LF
-    // The message as the window holds it (line breaks CR LF). The generators
+    // The message box the call describes. Its code style is the one the text
+    // tells, else the current one; its default button is empty where the
+    // call leaves it out (no default-button constant and no default-button
+    // bits), as generated code leaves it out until one is chosen. The title
+    // keeps its line breaks as CR LF; the window shows them as blanks. The
+    // message is as the window holds it (line breaks CR LF): the generators
     // drop one final line break, so a prompt that ends in a line break gets
-    // one more CR LF here: the code generated from it shows the same text.
-    QString message;
+    // one more CR LF here, and the code generated from it shows the same
+    // text.
+    msgbox::Value value;
+    bool styleTold = false; // whether the text tells the code style
 };
 
 struct ReadError {
@@ -130,14 +127,7 @@ using ReadResult = std::variant<ReadCall, ReadError>;
 
 // Reads the first MsgBox call of source. currentCodeStyle is the style the
 // window has selected; it decides whether the help button is refused when
-// the text does not tell the style.
-ReadResult readMsgBoxCall(QStringView source, int currentCodeStyle);
-
-class Definition;
-
-// Makes the definition the one the call describes, in one batch as Open
-// does: the style the text tells (else the selected one stays), button set,
-// default button, icon, both flags, title and message.
-void applyReadCall(Definition& definition, const ReadCall& call);
+// the text does not tell the style, and it is the style of the value then.
+ReadResult readMsgBoxCall(QStringView source, msgbox::CodeStyle currentCodeStyle);
 
 } // namespace veltrano

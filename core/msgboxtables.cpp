@@ -45,12 +45,12 @@ constexpr DefaultButtonFacts defaultButtonTable[] = {
 };
 
 constexpr FlagFacts flagTable[] = {
-    {0, u"vbApplicationModal", false},
-    {SystemModalFlag, u"vbSystemModal", true},
-    {HelpButtonFlag, u"vbMsgBoxHelpButton", true},
-    {65536, u"vbMsgBoxSetForeground", false},
-    {524288, u"vbMsgBoxRight", false},
-    {1048576, u"vbMsgBoxRtlReading", false},
+    {0, u"vbApplicationModal", false, true},
+    {SystemModalFlag, u"vbSystemModal", true, true},
+    {HelpButtonFlag, u"vbMsgBoxHelpButton", true, false},
+    {65536, u"vbMsgBoxSetForeground", false, false},
+    {524288, u"vbMsgBoxRight", false, false},
+    {1048576, u"vbMsgBoxRtlReading", false, false},
 };
 
 // Each table stands in the order of its enumerators' numbers, so that a

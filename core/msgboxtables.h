@@ -63,6 +63,7 @@ struct FlagFacts {
     int value;
     QStringView basic;
     bool offered;
+    bool modality; // application or system modal, else an option
 };
 
 std::span<const AnswerFacts> answers();

@@ -28,15 +28,17 @@ namespace {
 }
 
 QString describe(const ReadCall& c) {
-    return u"icon %1 buttons %2 default %3 style %4 modal %5 help %6 title %7 chars, message %8 chars"_s
-        .arg(c.icon)
-        .arg(c.buttons)
-        .arg(c.defaultButton)
-        .arg(c.codeStyle.value_or(-1))
-        .arg(c.systemModal)
-        .arg(c.helpButton)
-        .arg(c.title.size())
-        .arg(c.message.size());
+    const msgbox::Value& v = c.value;
+    return u"icon %1 buttons %2 default %3 style %4 told %5 modal %6 help %7 title %8 chars, message %9 chars"_s
+        .arg(int(v.icon))
+        .arg(int(v.buttons))
+        .arg(v.defaultButton ? int(*v.defaultButton) : -1)
+        .arg(int(v.code))
+        .arg(c.styleTold)
+        .arg(v.systemModal)
+        .arg(v.helpButton)
+        .arg(v.title.size())
+        .arg(v.message.size());
 }
 
 // Every CR is followed by LF and every LF follows a CR.
@@ -60,40 +62,30 @@ void checkError(const QString& text, const ReadError& e) {
     }
 }
 
-void checkCall(const QString& text, const ReadCall& c, int current) {
-    const bool inGroups = options::find(options::Group::Icons, c.icon) &&
-                          options::find(options::Group::Buttons, c.buttons) &&
-                          options::find(options::Group::DefaultButton, c.defaultButton) &&
-                          (!c.codeStyle || options::find(options::Group::Code, *c.codeStyle));
+void checkCall(const QString& text, const ReadCall& c, msgbox::CodeStyle current) {
+    const msgbox::Value& v = c.value;
+    const bool inGroups =
+        options::find(options::Group::Icons, int(v.icon)) &&
+        options::find(options::Group::Buttons, int(v.buttons)) &&
+        (!v.defaultButton || options::find(options::Group::DefaultButton, int(*v.defaultButton))) &&
+        options::find(options::Group::Code, int(v.code));
     if (!inGroups) {
         fail("a value outside its group", text, describe(c));
     }
-    const int style = c.codeStyle.value_or(current);
-    if (c.helpButton && style == options::Vbs) {
+    if (!c.styleTold && v.code != current) {
+        fail("a style the text does not tell", text, describe(c));
+    }
+    if (v.helpButton && v.code == msgbox::CodeStyle::Vbs) {
         fail("help button under the script style", text, describe(c));
     }
-    if (!onlyCrLf(c.title) || !onlyCrLf(c.message)) {
+    if (!onlyCrLf(v.title) || !onlyCrLf(v.message)) {
         fail("a line break other than CR LF", text, describe(c));
     }
-    if (c.title.contains(QChar(0)) || c.message.contains(QChar(0))) {
-        fail("a NUL character in a value", text, describe(c));
-    }
 
-    // The definition a window makes of it generates code that reads back.
-    Definition def;
-    def.selectCode(style);
-    if (c.buttons != 0 || c.defaultButtonChosen) {
-        def.selectButtons(c.buttons);
-        def.selectDefaultButton(c.defaultButton);
-    }
-    def.selectIcon(c.icon);
-    def.setSystemModal(c.systemModal ? Definition::Checked : Definition::Unchecked);
-    def.setHelpButton(c.helpButton ? Definition::Checked : Definition::Unchecked);
-    def.setTitle(c.title);
-    def.setMessage(c.message);
-    const QString code = gen::generateCode(def.value());
-
-    const auto again = veltrano::readMsgBoxCall(code, style);
+    // The code generated from it reads back to the same value, with the
+    // title on one line as the window and the code hold it.
+    const QString code = gen::generateCode(v);
+    const auto again = veltrano::readMsgBoxCall(code, v.code);
     if (const auto* e = std::get_if<ReadError>(&again)) {
         if (code.size() > veltrano::MaxSourceLength) {
             return; // a message near the limit makes code beyond it
@@ -101,10 +93,21 @@ void checkCall(const QString& text, const ReadCall& c, int current) {
         fail("generated code does not read back", code, e->text);
     }
     const ReadCall& d = std::get<ReadCall>(again);
-    if (d.icon != c.icon || d.buttons != c.buttons || d.defaultButton != c.defaultButton ||
-        d.systemModal != c.systemModal || d.helpButton != c.helpButton || d.title != def.title() ||
-        d.message != c.message || (d.codeStyle && *d.codeStyle != style)) {
+    msgbox::Value expected = v;
+    expected.title = msgbox::titleLine(v.title);
+    if (d.value != expected) {
         fail("generated code reads back otherwise", code, describe(c) + u"\n  "_s + describe(d));
+    }
+
+    // Made the window's definition by the one apply, it generates that code,
+    // where a definition can hold the value: a button set other than OK
+    // comes with a default button.
+    if (v.defaultButton || v.buttons == msgbox::Buttons::Ok) {
+        Definition def;
+        def.apply(v);
+        if (gen::generateCode(def.value()) != code) {
+            fail("the definition applied generates other code", code, describe(c));
+        }
     }
 }
 
@@ -114,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    const int current = data[0] & 3;
+    const auto current = msgbox::CodeStyle(data[0] & 3);
     const char* rest = reinterpret_cast<const char*>(data + 1);
     QString text;
     if (data[0] & 4) {

@@ -1,10 +1,11 @@
 #include "core/reader/buttonscheck.h"
 
-#include "core/msgboxstyle.h"
+#include "core/msgboxtables.h"
 
 #include <QString>
 
 #include <algorithm>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -25,15 +26,55 @@ bool ButtonsValue::namesDefaultButton() const {
     });
 }
 
+namespace {
+
+// Every bit some style constant can set.
+quint32 namedBits() {
+    quint32 bits = 0;
+    for (const msgbox::ButtonSetFacts& set : msgbox::buttonSets())
+        bits |= quint32(set.buttons);
+    for (const msgbox::IconFacts& icon : msgbox::icons())
+        bits |= quint32(icon.icon);
+    for (const msgbox::DefaultButtonFacts& button : msgbox::defaultButtons())
+        bits |= quint32(button.value);
+    for (const msgbox::FlagFacts& flag : msgbox::flags())
+        bits |= quint32(flag.value);
+    return bits;
+}
+
+// A value the runtime knows and the window does not offer: the fourth
+// default button and the options beyond the help button.
+struct Unshown {
+    quint32 mask;
+    quint32 bits;
+    QString valueText;
+};
+
+std::vector<Unshown> makeUnshown() {
+    std::vector<Unshown> unshown;
+    for (const msgbox::DefaultButtonFacts& button : msgbox::defaultButtons()) {
+        if (!button.isOffered())
+            unshown.push_back(
+                {msgbox::DefaultButtonMask, quint32(button.value),
+                 u"Den Standardschaltflächenwert %1 kann das Fenster nicht darstellen."_s});
+    }
+    for (const msgbox::FlagFacts& flag : msgbox::flags()) {
+        if (!flag.offered && flag.value != 0)
+            unshown.push_back({quint32(flag.value), quint32(flag.value),
+                               u"Den Wert %1 kann das Fenster nicht darstellen."_s});
+    }
+    return unshown;
+}
+
+} // namespace
+
 Status checkButtons(const Tokens& t, const ButtonsValue& buttons, int argToken) {
+    static const quint32 named = namedBits();
+    static const std::vector<Unshown> unshown = makeUnshown();
     const quint32 v = quint32(buttons.value);
-    // Every bit some constant of the family can set.
-    constexpr quint32 Named = 0x7 | vb::IconMask | vb::vbDefaultButton4 | vb::vbSystemModal |
-                              vb::vbMsgBoxHelpButton | vb::vbMsgBoxSetForeground |
-                              vb::vbMsgBoxRight | vb::vbMsgBoxRtlReading;
     auto where = [&](const Piece* piece) { return piece ? piece->token : argToken; };
 
-    if (const quint32 unnamed = v & ~Named) {
+    if (const quint32 unnamed = v & ~named) {
         const quint32 bit = unnamed & (~unnamed + 1);
         const Piece* piece = buttons.pieceWith(bit, bit);
         if (piece && quint32(piece->value) != bit) {
@@ -44,28 +85,14 @@ Status checkButtons(const Tokens& t, const ButtonsValue& buttons, int argToken) 
         }
         return t.refuse(where(piece), u"Der Wert %1 gehört zu keiner MsgBox-Konstante."_s.arg(bit));
     }
-    if (const quint32 set = v & vb::ButtonSetMask; set > vb::vbRetryCancel) {
-        return t.refuse(where(buttons.pieceWith(vb::ButtonSetMask, set)),
+    if (const int set = int(v & msgbox::ButtonsMask); !msgbox::buttonsOf(set)) {
+        return t.refuse(where(buttons.pieceWith(msgbox::ButtonsMask, set)),
                         u"Den Schaltflächenwert %1 kann das Fenster nicht darstellen."_s.arg(set));
     }
-    if (const quint32 icon = v & vb::IconMask; icon > vb::vbInformation) {
-        return t.refuse(where(buttons.pieceWith(vb::IconMask, icon)),
+    if (const int icon = int(v & msgbox::IconMask); !msgbox::iconOf(icon)) {
+        return t.refuse(where(buttons.pieceWith(msgbox::IconMask, icon)),
                         u"Den Symbolwert %1 kann das Fenster nicht darstellen."_s.arg(icon));
     }
-    struct Unshown {
-        quint32 mask;
-        quint32 bits;
-        const char16_t* valueText;
-    };
-    static constexpr Unshown unshown[] = {
-        {vb::DefaultButtonMask, vb::vbDefaultButton4,
-         u"Den Standardschaltflächenwert %1 kann das Fenster nicht darstellen."},
-        {vb::vbMsgBoxSetForeground, vb::vbMsgBoxSetForeground,
-         u"Den Wert %1 kann das Fenster nicht darstellen."},
-        {vb::vbMsgBoxRight, vb::vbMsgBoxRight, u"Den Wert %1 kann das Fenster nicht darstellen."},
-        {vb::vbMsgBoxRtlReading, vb::vbMsgBoxRtlReading,
-         u"Den Wert %1 kann das Fenster nicht darstellen."},
-    };
     for (const Unshown& entry : unshown) {
         if ((v & entry.mask) != entry.bits) {
             continue;
@@ -75,19 +102,19 @@ Status checkButtons(const Tokens& t, const ButtonsValue& buttons, int argToken) 
             return t.refuse(piece->token,
                             u"%1 kann das Fenster nicht darstellen."_s.arg(piece->constant->name));
         }
-        return t.refuse(where(piece), QStringView(entry.valueText).toString().arg(entry.bits));
+        return t.refuse(where(piece), entry.valueText.arg(entry.bits));
     }
     return done();
 }
 
 Failure helpButtonRefused(const Tokens& t, const ButtonsValue& buttons, int argToken) {
-    const Piece* piece = buttons.pieceWith(vb::vbMsgBoxHelpButton, vb::vbMsgBoxHelpButton);
+    const Piece* piece = buttons.pieceWith(msgbox::HelpButtonFlag, msgbox::HelpButtonFlag);
     const bool byName =
-        piece && piece->constant && piece->constant->value == vb::vbMsgBoxHelpButton;
+        piece && piece->constant && piece->constant->value == msgbox::HelpButtonFlag;
     return t.refuse(
         piece ? piece->token : argToken,
         u"Im Stil VBS gibt es keine Hilfeschaltfläche (%1)."_s.arg(
-            byName ? piece->constant->name.toString() : QString::number(vb::vbMsgBoxHelpButton)));
+            byName ? piece->constant->name.toString() : QString::number(msgbox::HelpButtonFlag)));
 }
 
 } // namespace veltrano::reader

@@ -1,8 +1,5 @@
 #include "core/reader/callvalues.h"
 
-#include "core/msgboxstyle.h"
-#include "core/optiontables.h"
-
 #include <QString>
 
 #include <utility>
@@ -16,12 +13,14 @@ CallValues::CallValues() {
     title.label = u"Der Titel"_s;
 }
 
-Result<ReadCall> finishCall(CallValues& values, std::optional<int> toldStyle, int currentCodeStyle,
-                            Budget& budget) {
+Result<ReadCall> finishCall(CallValues& values, std::optional<msgbox::CodeStyle> toldStyle,
+                            msgbox::CodeStyle currentCodeStyle, Budget& budget) {
     ReadCall result;
-    result.codeStyle = toldStyle;
-    const int style = toldStyle.value_or(currentCodeStyle);
-    if ((values.value & vb::vbMsgBoxHelpButton) && style == options::Vbs && values.helpRefused) {
+    msgbox::Value& value = result.value;
+    result.styleTold = toldStyle.has_value();
+    value.code = toldStyle.value_or(currentCodeStyle);
+    if ((values.value & msgbox::HelpButtonFlag) && value.code == msgbox::CodeStyle::Vbs &&
+        values.helpRefused) {
         return *values.helpRefused;
     }
 
@@ -30,24 +29,26 @@ Result<ReadCall> finishCall(CallValues& values, std::optional<int> toldStyle, in
     if (!message) {
         return std::move(message).failure();
     }
-    result.message = std::move(*message);
+    value.message = std::move(*message);
     // The generators drop one final line break; one more keeps it shown.
-    if (result.message.endsWith(u"\r\n")) {
-        result.message += u"\r\n";
+    if (value.message.endsWith(u"\r\n")) {
+        value.message += u"\r\n";
     }
     Result<QString> title =
         normalised(values.title.out, values.title.label, values.titlePlace, budget);
     if (!title) {
         return std::move(title).failure();
     }
-    result.title = std::move(*title);
-    const qint64 v = values.value;
-    result.icon = int(v & vb::IconMask);
-    result.buttons = int(v & vb::ButtonSetMask);
-    result.defaultButton = int(v & vb::DefaultButtonMask);
-    result.systemModal = (v & vb::vbSystemModal) != 0;
-    result.helpButton = (v & vb::vbMsgBoxHelpButton) != 0;
-    result.defaultButtonChosen = result.defaultButton != 0 || values.defaultButtonChosen;
+    value.title = std::move(*title);
+    // The checks of each syntax have let through only what the window shows.
+    const int bits = int(values.value);
+    value.icon = msgbox::Icon(bits & msgbox::IconMask);
+    value.buttons = msgbox::Buttons(bits & msgbox::ButtonsMask);
+    if ((bits & msgbox::DefaultButtonMask) != 0 || values.defaultButtonChosen) {
+        value.defaultButton = msgbox::DefaultButton(bits & msgbox::DefaultButtonMask);
+    }
+    value.systemModal = (bits & msgbox::SystemModalFlag) != 0;
+    value.helpButton = (bits & msgbox::HelpButtonFlag) != 0;
     return result;
 }
 

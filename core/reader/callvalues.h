@@ -35,7 +35,7 @@ struct CallValues {
 // refused where the resulting style (told, else currentCodeStyle) is VBS.
 // The texts get CR LF line breaks, and a prompt that ends in a line break
 // one more (the generators drop one).
-Result<ReadCall> finishCall(CallValues& values, std::optional<int> toldStyle, int currentCodeStyle,
-                            Budget& budget);
+Result<ReadCall> finishCall(CallValues& values, std::optional<msgbox::CodeStyle> toldStyle,
+                            msgbox::CodeStyle currentCodeStyle, Budget& budget);
 
 } // namespace veltrano::reader

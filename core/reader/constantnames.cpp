@@ -1,35 +1,29 @@
 #include "core/reader/constantnames.h"
 
-#include "core/msgboxstyle.h"
+#include "core/msgboxtables.h"
 
-#include <iterator>
+#include <vector>
 
 namespace veltrano::reader {
 
 namespace {
 
-constexpr StyleConstant StyleConstants[] = {
-    {u"vbOKOnly", vb::vbOKOnly, Family::ButtonSet},
-    {u"vbOKCancel", vb::vbOKCancel, Family::ButtonSet},
-    {u"vbAbortRetryIgnore", vb::vbAbortRetryIgnore, Family::ButtonSet},
-    {u"vbYesNoCancel", vb::vbYesNoCancel, Family::ButtonSet},
-    {u"vbYesNo", vb::vbYesNo, Family::ButtonSet},
-    {u"vbRetryCancel", vb::vbRetryCancel, Family::ButtonSet},
-    {u"vbCritical", vb::vbCritical, Family::Icon},
-    {u"vbQuestion", vb::vbQuestion, Family::Icon},
-    {u"vbExclamation", vb::vbExclamation, Family::Icon},
-    {u"vbInformation", vb::vbInformation, Family::Icon},
-    {u"vbDefaultButton1", vb::vbDefaultButton1, Family::DefaultButton},
-    {u"vbDefaultButton2", vb::vbDefaultButton2, Family::DefaultButton},
-    {u"vbDefaultButton3", vb::vbDefaultButton3, Family::DefaultButton},
-    {u"vbDefaultButton4", vb::vbDefaultButton4, Family::DefaultButton},
-    {u"vbApplicationModal", vb::vbApplicationModal, Family::Modality},
-    {u"vbSystemModal", vb::vbSystemModal, Family::Modality},
-    {u"vbMsgBoxHelpButton", vb::vbMsgBoxHelpButton, Family::Option},
-    {u"vbMsgBoxSetForeground", vb::vbMsgBoxSetForeground, Family::Option},
-    {u"vbMsgBoxRight", vb::vbMsgBoxRight, Family::Option},
-    {u"vbMsgBoxRtlReading", vb::vbMsgBoxRtlReading, Family::Option},
-};
+// The style constants as the message box tables name them, by family.
+std::vector<StyleConstant> makeStyleConstants() {
+    std::vector<StyleConstant> constants;
+    for (const msgbox::ButtonSetFacts& set : msgbox::buttonSets())
+        constants.push_back({set.basic, int(set.buttons), Family::ButtonSet});
+    for (const msgbox::IconFacts& icon : msgbox::icons()) {
+        if (!icon.basic.isEmpty())
+            constants.push_back({icon.basic, int(icon.icon), Family::Icon});
+    }
+    for (const msgbox::DefaultButtonFacts& button : msgbox::defaultButtons())
+        constants.push_back({button.basic, button.value, Family::DefaultButton});
+    for (const msgbox::FlagFacts& flag : msgbox::flags())
+        constants.push_back(
+            {flag.basic, flag.value, flag.modality ? Family::Modality : Family::Option});
+    return constants;
+}
 
 struct TextConstant {
     QStringView name;
@@ -44,7 +38,8 @@ constexpr TextConstant TextConstants[] = {
 } // namespace
 
 const StyleConstant* findStyleConstant(QStringView name) {
-    for (const StyleConstant& constant : StyleConstants) {
+    static const std::vector<StyleConstant> styleConstants = makeStyleConstants();
+    for (const StyleConstant& constant : styleConstants) {
         if (name.compare(constant.name, Qt::CaseInsensitive) == 0) {
             return &constant;
         }

@@ -1,9 +1,9 @@
 #pragma once
 
 // The constant names the code reader knows, with their values: the style
-// constants of the message box, each with the fact it sets, and the
-// constants that stand for a text. Every part of the reader looks a constant
-// name up here and nowhere else.
+// constants of the message box (from the message box tables), each with the
+// fact it sets, and the constants that stand for a text. Every part of the
+// reader looks a constant name up here and nowhere else.
 
 #include <QStringView>
 

@@ -1,6 +1,6 @@
 #include "core/reader/csharpreader.h"
 
-#include "core/optiontables.h"
+#include "core/msgbox.h"
 #include "core/reader/assignment.h"
 #include "core/reader/callvalues.h"
 #include "core/reader/context.h"
@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -35,7 +36,7 @@ constexpr QStringView TypeWords[] = {u"namespace", u"class", u"struct",
 
 class CSharpReader {
 public:
-    CSharpReader(const Tokens& tokens, int currentCodeStyle)
+    CSharpReader(const Tokens& tokens, msgbox::CodeStyle currentCodeStyle)
         : m_t(tokens), m_currentStyle(currentCodeStyle),
           m_scope(true), m_context{tokens, m_scope, m_budget, Language::CSharp, evalCSharpText} {
         m_budget.limit = 4 * tokens.source().size() + 4 * MaxTextLength;
@@ -62,7 +63,7 @@ private:
     int parenthesisAfter(int k) const; // the ')' of a '(' at k + 1, or -1
     std::optional<ShowCall> findCall(int b, int e) const;
     int answerVariable(int b, int e, const ShowCall& call, int after) const;
-    std::optional<int> nextStatementTests(int e, int answer) const;
+    std::optional<msgbox::CodeStyle> nextStatementTests(int e, int answer) const;
 
     void push(Frame frame, BlockKind kind, bool block);
     void closeBrace();
@@ -76,7 +77,7 @@ private:
     Result<Step> readCall(int b, int e, const ShowCall& call, CallPlace place);
 
     const Tokens& m_t;
-    int m_currentStyle;
+    msgbox::CodeStyle m_currentStyle;
     Scope m_scope;
     Budget m_budget;
     Context m_context;
@@ -153,7 +154,7 @@ int CSharpReader::answerVariable(int b, int e, const ShowCall& call, int after) 
 
 // The style the statement after the one ending at e tells for the variable
 // at `answer`: an if whose condition names it, or a switch on it.
-std::optional<int> CSharpReader::nextStatementTests(int e, int answer) const {
+std::optional<msgbox::CodeStyle> CSharpReader::nextStatementTests(int e, int answer) const {
     const int j = m_t.isSymbol(e, u';') ? e + 1 : e;
     const bool isIf = word(j, u"if");
     if (!isIf && !word(j, u"switch")) {
@@ -162,7 +163,7 @@ std::optional<int> CSharpReader::nextStatementTests(int e, int answer) const {
     const int close = parenthesisAfter(j);
     for (int k = j + 2; k < close; ++k) {
         if (m_t.isName(k) && !m_t.isSymbol(k - 1, u'.') && m_t.name(k) == m_t.name(answer)) {
-            return isIf ? options::IfThenElse : options::SelectCase;
+            return isIf ? msgbox::CodeStyle::IfThenElse : msgbox::CodeStyle::SelectCase;
         }
     }
     return std::nullopt;
@@ -412,16 +413,16 @@ Result<Step> CSharpReader::readCall(int b, int e, const ShowCall& call, CallPlac
     if (!values) {
         return std::move(values).failure();
     }
-    std::optional<int> told;
+    std::optional<msgbox::CodeStyle> told;
     if (place == CallPlace::Condition) {
-        told = options::IfThenElse;
+        told = msgbox::CodeStyle::IfThenElse;
     } else if (place == CallPlace::Selector) {
-        told = options::SelectCase;
+        told = msgbox::CodeStyle::SelectCase;
     } else {
         const int after = m_t[call.name + 1].partner + 1;
         const int answer = answerVariable(b, e, call, after);
         if (answer >= 0) {
-            told = nextStatementTests(e, answer).value_or(options::Einfach);
+            told = nextStatementTests(e, answer).value_or(msgbox::CodeStyle::Einfach);
         }
     }
     Result<ReadCall> read = finishCall(*values, told, m_currentStyle, m_budget);
@@ -448,7 +449,7 @@ Result<ReadCall> CSharpReader::run() {
 
 } // namespace
 
-Result<ReadCall> readCSharp(const Tokens& tokens, int currentCodeStyle) {
+Result<ReadCall> readCSharp(const Tokens& tokens, msgbox::CodeStyle currentCodeStyle) {
     return CSharpReader(tokens, currentCodeStyle).run();
 }
 

@@ -25,6 +25,6 @@
 namespace veltrano::reader {
 
 // Reads the first MessageBox.Show call of C# tokens.
-Result<ReadCall> readCSharp(const Tokens& tokens, int currentCodeStyle);
+Result<ReadCall> readCSharp(const Tokens& tokens, msgbox::CodeStyle currentCodeStyle);
 
 } // namespace veltrano::reader

@@ -1,10 +1,14 @@
 #include "core/reader/dotnetnames.h"
 
-#include "core/msgboxstyle.h"
+#include "core/msgbox.h"
 
 #include <span>
 
 namespace veltrano::reader {
+
+using B = msgbox::Buttons;
+using I = msgbox::Icon;
+using D = msgbox::DefaultButton;
 
 namespace {
 
@@ -69,52 +73,48 @@ using F = Family;
 using E = DotNetEnum;
 
 constexpr DotNetConstant Constants[] = {
-    {{u"MsgBoxStyle.OkOnly", vb::vbOKOnly, F::ButtonSet}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.OkCancel", vb::vbOKCancel, F::ButtonSet}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.AbortRetryIgnore", vb::vbAbortRetryIgnore, F::ButtonSet}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.YesNoCancel", vb::vbYesNoCancel, F::ButtonSet}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.YesNo", vb::vbYesNo, F::ButtonSet}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.RetryCancel", vb::vbRetryCancel, F::ButtonSet}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.Critical", vb::vbCritical, F::Icon}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.Question", vb::vbQuestion, F::Icon}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.Exclamation", vb::vbExclamation, F::Icon}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.Information", vb::vbInformation, F::Icon}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.DefaultButton1", vb::vbDefaultButton1, F::DefaultButton}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.DefaultButton2", vb::vbDefaultButton2, F::DefaultButton}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.DefaultButton3", vb::vbDefaultButton3, F::DefaultButton}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.ApplicationModal", vb::vbApplicationModal, F::Modality}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.SystemModal", vb::vbSystemModal, F::Modality}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.MsgBoxHelp", vb::vbMsgBoxHelpButton, F::Option}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.MsgBoxSetForeground", vb::vbMsgBoxSetForeground, F::Option}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.MsgBoxRight", vb::vbMsgBoxRight, F::Option}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.MsgBoxRtlReading", vb::vbMsgBoxRtlReading, F::Option}, E::MsgBoxStyle},
+    {{u"MsgBoxStyle.OkOnly", int(B::Ok), F::ButtonSet}, E::MsgBoxStyle},
+    {{u"MsgBoxStyle.OkCancel", int(B::OkCancel), F::ButtonSet}, E::MsgBoxStyle},
+    {{u"MsgBoxStyle.AbortRetryIgnore", int(B::AbortRetryIgnore), F::ButtonSet}, E::MsgBoxStyle},
+    {{u"MsgBoxStyle.YesNoCancel", int(B::YesNoCancel), F::ButtonSet}, E::MsgBoxStyle},
+    {{u"MsgBoxStyle.YesNo", int(B::YesNo), F::ButtonSet}, E::MsgBoxStyle},
+    {{u"MsgBoxStyle.RetryCancel", int(B::RetryCancel), F::ButtonSet}, E::MsgBoxStyle},
+    {{u"MsgBoxStyle.Critical", int(I::Critical), F::Icon}, E::MsgBoxStyle},
+    {{u"MsgBoxStyle.Question", int(I::Question), F::Icon}, E::MsgBoxStyle},
+    {{u"MsgBoxStyle.Exclamation", int(I::Exclamation), F::Icon}, E::MsgBoxStyle},
+    {{u"MsgBoxStyle.Information", int(I::Information), F::Icon}, E::MsgBoxStyle},
+    {{u"MsgBoxStyle.DefaultButton1", int(D::First), F::DefaultButton}, E::MsgBoxStyle},
+    {{u"MsgBoxStyle.DefaultButton2", int(D::Second), F::DefaultButton}, E::MsgBoxStyle},
+    {{u"MsgBoxStyle.DefaultButton3", int(D::Third), F::DefaultButton}, E::MsgBoxStyle},
+    {{u"MsgBoxStyle.ApplicationModal", 0, F::Modality}, E::MsgBoxStyle},
+    {{u"MsgBoxStyle.SystemModal", msgbox::SystemModalFlag, F::Modality}, E::MsgBoxStyle},
+    {{u"MsgBoxStyle.MsgBoxHelp", msgbox::HelpButtonFlag, F::Option}, E::MsgBoxStyle},
+    {{u"MsgBoxStyle.MsgBoxSetForeground", 0x10000, F::Option}, E::MsgBoxStyle},
+    {{u"MsgBoxStyle.MsgBoxRight", 0x80000, F::Option}, E::MsgBoxStyle},
+    {{u"MsgBoxStyle.MsgBoxRtlReading", 0x100000, F::Option}, E::MsgBoxStyle},
 
-    {{u"MessageBoxButtons.OK", vb::vbOKOnly, F::ButtonSet}, E::Buttons},
-    {{u"MessageBoxButtons.OKCancel", vb::vbOKCancel, F::ButtonSet}, E::Buttons},
-    {{u"MessageBoxButtons.AbortRetryIgnore", vb::vbAbortRetryIgnore, F::ButtonSet}, E::Buttons},
-    {{u"MessageBoxButtons.YesNoCancel", vb::vbYesNoCancel, F::ButtonSet}, E::Buttons},
-    {{u"MessageBoxButtons.YesNo", vb::vbYesNo, F::ButtonSet}, E::Buttons},
-    {{u"MessageBoxButtons.RetryCancel", vb::vbRetryCancel, F::ButtonSet}, E::Buttons},
+    {{u"MessageBoxButtons.OK", int(B::Ok), F::ButtonSet}, E::Buttons},
+    {{u"MessageBoxButtons.OKCancel", int(B::OkCancel), F::ButtonSet}, E::Buttons},
+    {{u"MessageBoxButtons.AbortRetryIgnore", int(B::AbortRetryIgnore), F::ButtonSet}, E::Buttons},
+    {{u"MessageBoxButtons.YesNoCancel", int(B::YesNoCancel), F::ButtonSet}, E::Buttons},
+    {{u"MessageBoxButtons.YesNo", int(B::YesNo), F::ButtonSet}, E::Buttons},
+    {{u"MessageBoxButtons.RetryCancel", int(B::RetryCancel), F::ButtonSet}, E::Buttons},
     {{u"MessageBoxButtons.CancelTryContinue", 6, F::ButtonSet}, E::Buttons},
 
     {{u"MessageBoxIcon.None", 0, F::Icon}, E::Icon},
-    {{u"MessageBoxIcon.Hand", vb::vbCritical, F::Icon}, E::Icon},
-    {{u"MessageBoxIcon.Stop", vb::vbCritical, F::Icon}, E::Icon},
-    {{u"MessageBoxIcon.Error", vb::vbCritical, F::Icon}, E::Icon},
-    {{u"MessageBoxIcon.Question", vb::vbQuestion, F::Icon}, E::Icon},
-    {{u"MessageBoxIcon.Exclamation", vb::vbExclamation, F::Icon}, E::Icon},
-    {{u"MessageBoxIcon.Warning", vb::vbExclamation, F::Icon}, E::Icon},
-    {{u"MessageBoxIcon.Asterisk", vb::vbInformation, F::Icon}, E::Icon},
-    {{u"MessageBoxIcon.Information", vb::vbInformation, F::Icon}, E::Icon},
+    {{u"MessageBoxIcon.Hand", int(I::Critical), F::Icon}, E::Icon},
+    {{u"MessageBoxIcon.Stop", int(I::Critical), F::Icon}, E::Icon},
+    {{u"MessageBoxIcon.Error", int(I::Critical), F::Icon}, E::Icon},
+    {{u"MessageBoxIcon.Question", int(I::Question), F::Icon}, E::Icon},
+    {{u"MessageBoxIcon.Exclamation", int(I::Exclamation), F::Icon}, E::Icon},
+    {{u"MessageBoxIcon.Warning", int(I::Exclamation), F::Icon}, E::Icon},
+    {{u"MessageBoxIcon.Asterisk", int(I::Information), F::Icon}, E::Icon},
+    {{u"MessageBoxIcon.Information", int(I::Information), F::Icon}, E::Icon},
 
-    {{u"MessageBoxDefaultButton.Button1", vb::vbDefaultButton1, F::DefaultButton},
-     E::DefaultButton},
-    {{u"MessageBoxDefaultButton.Button2", vb::vbDefaultButton2, F::DefaultButton},
-     E::DefaultButton},
-    {{u"MessageBoxDefaultButton.Button3", vb::vbDefaultButton3, F::DefaultButton},
-     E::DefaultButton},
-    {{u"MessageBoxDefaultButton.Button4", vb::vbDefaultButton4, F::DefaultButton},
-     E::DefaultButton},
+    {{u"MessageBoxDefaultButton.Button1", int(D::First), F::DefaultButton}, E::DefaultButton},
+    {{u"MessageBoxDefaultButton.Button2", int(D::Second), F::DefaultButton}, E::DefaultButton},
+    {{u"MessageBoxDefaultButton.Button3", int(D::Third), F::DefaultButton}, E::DefaultButton},
+    {{u"MessageBoxDefaultButton.Button4", 0x300, F::DefaultButton}, E::DefaultButton},
 
     {{u"MessageBoxOptions.DefaultDesktopOnly", 0x20000, F::Option}, E::Options},
     {{u"MessageBoxOptions.RightAlign", 0x80000, F::Option}, E::Options},

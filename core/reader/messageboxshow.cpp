@@ -1,6 +1,6 @@
 #include "core/reader/messageboxshow.h"
 
-#include "core/msgboxstyle.h"
+#include "core/msgbox.h"
 
 #include <QString>
 
@@ -11,6 +11,10 @@
 using namespace Qt::StringLiterals;
 
 namespace veltrano::reader {
+
+using B = msgbox::Buttons;
+using I = msgbox::Icon;
+using D = msgbox::DefaultButton;
 
 namespace {
 
@@ -99,18 +103,17 @@ Status checkEnum(const Tokens& t, const ButtonsValue& v, DotNetEnum type, int ar
     bool defined = false;
     switch (type) {
     case DotNetEnum::Buttons:
-        shown = value >= vb::vbOKOnly && value <= vb::vbRetryCancel;
+        shown = value >= int(B::Ok) && value <= int(B::RetryCancel);
         defined = shown || value == 6;
         break;
     case DotNetEnum::Icon:
-        shown = value == 0 || value == vb::vbCritical || value == vb::vbQuestion ||
-                value == vb::vbExclamation || value == vb::vbInformation;
+        shown = value == 0 || value == int(I::Critical) || value == int(I::Question) ||
+                value == int(I::Exclamation) || value == int(I::Information);
         defined = shown;
         break;
     case DotNetEnum::DefaultButton:
-        shown = value == vb::vbDefaultButton1 || value == vb::vbDefaultButton2 ||
-                value == vb::vbDefaultButton3;
-        defined = shown || value == vb::vbDefaultButton4;
+        shown = value == int(D::First) || value == int(D::Second) || value == int(D::Third);
+        defined = shown || value == 0x300;
         break;
     default:
         shown = value == 0;
@@ -285,7 +288,7 @@ Result<CallValues> readShowArguments(Context& c, const ShowCall& call, ButtonsSy
             break; // keyword, navigator, param: accepted as they are
         }
     }
-    values.value = buttons | icon | defaultButton | (help ? vb::vbMsgBoxHelpButton : 0);
+    values.value = buttons | icon | defaultButton | (help ? msgbox::HelpButtonFlag : 0);
     if (help) {
         values.helpRefused = t.refuse(
             helpSlotToken, u"Im Stil VBS gibt es keine Hilfeschaltfläche (%1)."_s.arg(

@@ -1,7 +1,7 @@
 #include "core/reader/msgboxcall.h"
 
-#include "core/msgboxstyle.h"
-#include "core/optiontables.h"
+#include "core/msgbox.h"
+
 #include "core/reader/arguments.h"
 #include "core/reader/basiclexer.h"
 #include "core/reader/buttonsexpression.h"
@@ -91,14 +91,14 @@ int answerVariable(const Tokens& t, int b, int e, Call call, int after) {
 //   without As (not in VB.NET), otherwise einfach;
 // - any other form: VBS when a variable the call reads is declared by Dim
 //   without As (not in VB.NET), otherwise not told.
-std::optional<int> toldStyle(const Context& c, int b, int e, Call call, int after, Place place,
-                             bool readsUntyped) {
+std::optional<msgbox::CodeStyle> toldStyle(const Context& c, int b, int e, Call call, int after,
+                                           Place place, bool readsUntyped) {
     const Tokens& t = c.tokens;
     if (place == Place::Condition) {
-        return options::IfThenElse;
+        return msgbox::CodeStyle::IfThenElse;
     }
     if (place == Place::Selector) {
-        return options::SelectCase;
+        return msgbox::CodeStyle::SelectCase;
     }
     const bool script = c.language == Language::Basic;
     const int k = answerVariable(t, b, e, call, after);
@@ -108,14 +108,16 @@ std::optional<int> toldStyle(const Context& c, int b, int e, Call call, int afte
             while (t.isEnd(j) && j + 1 < t.size()) {
                 ++j;
             }
-            return t.isWord(j, u"Select") ? options::SelectCase : options::IfThenElse;
+            return t.isWord(j, u"Select") ? msgbox::CodeStyle::SelectCase
+                                          : msgbox::CodeStyle::IfThenElse;
         }
         const int index = c.scope.find(t.name(k));
         const bool untyped = index >= 0 && c.scope[index].untyped;
-        return script && (untyped || readsUntyped) ? options::Vbs : options::Einfach;
+        return script && (untyped || readsUntyped) ? msgbox::CodeStyle::Vbs
+                                                   : msgbox::CodeStyle::Einfach;
     }
     if (script && readsUntyped) {
-        return options::Vbs;
+        return msgbox::CodeStyle::Vbs;
     }
     return std::nullopt;
 }
@@ -168,7 +170,7 @@ Result<CallValues> msgBoxArguments(Context& c, Call call, int argB, int argE) {
     values.titlePlace = t.offset(args[TitleArg].given() ? args[TitleArg].b : call.name);
     values.value = buttons.value;
     values.defaultButtonChosen = buttons.namesDefaultButton();
-    if (buttons.value & vb::vbMsgBoxHelpButton) {
+    if (buttons.value & msgbox::HelpButtonFlag) {
         values.helpRefused = helpButtonRefused(t, buttons, args[ButtonsArg].b);
     }
     return values;
@@ -201,7 +203,7 @@ std::optional<Call> findMsgBoxCall(const Tokens& t, int b, int e) {
 }
 
 Result<ReadCall> readCallAt(Context& c, int b, int e, Call call, Place place,
-                            int currentCodeStyle) {
+                            msgbox::CodeStyle currentCodeStyle) {
     const Tokens& t = c.tokens;
     const int open = call.name + 1;
     const bool viaCall = t.isWord(b, u"Call") && call.start == b + 1;
@@ -248,7 +250,7 @@ Result<ReadCall> readCallAt(Context& c, int b, int e, Call call, Place place,
     if (!values) {
         return std::move(values).failure();
     }
-    const std::optional<int> told =
+    const std::optional<msgbox::CodeStyle> told =
         toldStyle(c, b, e, call, after, place, values->prompt.untyped || values->title.untyped);
     return finishCall(*values, told, currentCodeStyle, c.budget);
 }

@@ -32,6 +32,7 @@ std::optional<Call> findMsgBoxCall(const Tokens& t, int b, int e);
 // Reads the call that stands in the statement [b, e) at `place`.
 // currentCodeStyle decides whether the help button is refused where the
 // text does not tell the style.
-Result<ReadCall> readCallAt(Context& c, int b, int e, Call call, Place place, int currentCodeStyle);
+Result<ReadCall> readCallAt(Context& c, int b, int e, Call call, Place place,
+                            msgbox::CodeStyle currentCodeStyle);
 
 } // namespace veltrano::reader

@@ -1,5 +1,6 @@
 #include "core/reader/textvalue.h"
 
+#include "core/linebreaks.h"
 #include "core/reader/tokens.h"
 
 #include <utility>
@@ -49,37 +50,11 @@ Failure nulCharacter(const Reading& r, qsizetype place) {
 
 Result<QString> normalised(const Text& text, const QString& label, qsizetype place,
                            Budget& budget) {
-    const char16_t* const p = text.data();
-    const qsizetype n = text.size();
-    qsizetype length = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (p[i] == CR || p[i] == LF) {
-            if (p[i] == CR && i + 1 < n && p[i + 1] == LF) {
-                ++i;
-            }
-            length += 2;
-        } else {
-            ++length;
-        }
-    }
-    if (length > MaxTextLength) {
+    QString out = linebreaks::normalized(QStringView(text.data(), text.size()), u"\r\n");
+    if (out.size() > MaxTextLength) {
         return tooLong(label, place);
     }
-    QString out;
-    out.resize(length);
-    char16_t* q = reinterpret_cast<char16_t*>(out.data());
-    for (qsizetype i = 0; i < n; ++i) {
-        if (p[i] == CR || p[i] == LF) {
-            if (p[i] == CR && i + 1 < n && p[i + 1] == LF) {
-                ++i;
-            }
-            *q++ = CR;
-            *q++ = LF;
-        } else {
-            *q++ = p[i];
-        }
-    }
-    budget.work += length;
+    budget.work += out.size();
     if (Status within = budget.check(place); !within) {
         return std::move(within).failure();
     }

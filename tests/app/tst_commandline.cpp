@@ -358,9 +358,8 @@ void TestCommandLine::commentLineEndsBeforeTheCode() {
     QStringList arguments{u"--code"_s};
     for (int i = 0; i < 3; ++i) {
         QFile file(names[i]);
-        const QByteArray bytes =
-            definitionfile::encode(definitionfile::valueOf(
-                {16, 0, 0, options::Vbs, u"Titel %1"_s.arg(i), messages[i]}));
+        const QByteArray bytes = definitionfile::encode(
+            definitionfile::valueOf({16, 0, 0, options::Vbs, u"Titel %1"_s.arg(i), messages[i]}));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         arguments << names[i];
     }
@@ -379,11 +378,13 @@ void TestCommandLine::commentLineEndsBeforeTheCode() {
     for (int i = 0; i < 3; ++i) {
         at = output.indexOf(u"' "_s, at + 1);
         QVERIFY2(at == 0 || (at > 0 && output[at - 1] == u'\n'), qPrintable(output));
-        const ReadResult result = readMsgBoxCall(output.mid(at), options::Einfach);
+        const ReadResult result = readMsgBoxCall(output.mid(at), msgbox::CodeStyle::Einfach);
         QVERIFY(std::holds_alternative<ReadCall>(result));
-        QCOMPARE(std::get<ReadCall>(result).title, u"Titel %1"_s.arg(i));
-        QCOMPARE(std::get<ReadCall>(result).message, messages[i]);
-        QCOMPARE(std::get<ReadCall>(result).codeStyle, std::optional<int>(options::Vbs));
+        const ReadCall& call = std::get<ReadCall>(result);
+        QCOMPARE(call.value.title, u"Titel %1"_s.arg(i));
+        QCOMPARE(call.value.message, messages[i]);
+        QVERIFY(call.styleTold);
+        QCOMPARE(call.value.code, msgbox::CodeStyle::Vbs);
     }
     for (const QString& comment : {u"' b ?\n"_s, u"' ?\n"_s, u"' c ? \u00A0\n"_s})
         QVERIFY2(output.contains(comment), qPrintable(output));

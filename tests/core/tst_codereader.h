@@ -3,12 +3,13 @@
 // The code reader's tests, in four files by topic: generated code read back
 // (tst_codereader.cpp), hand-written Basic calls
 // (tst_codereader_handwritten.cpp), refusals (tst_codereader_refused.cpp),
-// and VB.NET and C# calls with their refusals (tst_codereader_dotnet.cpp). Shared here: the test
-// class and the helpers that show and apply what was read.
+// and VB.NET and C# calls with their refusals (tst_codereader_dotnet.cpp).
+// Shared here: the test class and the helpers that show what was read.
 
 #include "core/codereader.h"
 #include "core/definition.h"
 #include "core/generators.h"
+#include "core/msgbox.h"
 
 #include <QObject>
 #include <QStringList>
@@ -19,6 +20,10 @@ using namespace Qt::StringLiterals;
 using namespace veltrano;
 
 inline constexpr int NotTold = -1;
+inline constexpr int SC = int(msgbox::CodeStyle::SelectCase);
+inline constexpr int IF = int(msgbox::CodeStyle::IfThenElse);
+inline constexpr int EI = int(msgbox::CodeStyle::Einfach);
+inline constexpr int VBS = int(msgbox::CodeStyle::Vbs);
 
 // Source lines joined by CR LF, as pasted from an editor.
 inline QString source(const QStringList& lines) {
@@ -31,30 +36,16 @@ inline QString shown(QString text) {
 }
 
 inline QString describe(const ReadCall& c) {
-    return u"icon %1 buttons %2 default %3 style %4 modal %5 help %6 title [%7] message [%8]"_s
-        .arg(c.icon)
-        .arg(c.buttons)
-        .arg(c.defaultButton)
-        .arg(c.codeStyle.value_or(NotTold))
-        .arg(c.systemModal)
-        .arg(c.helpButton)
-        .arg(shown(c.title), shown(c.message));
-}
-
-// The definition a window makes of a read call: the style it keeps unless
-// the text tells one; the button set and the default button chosen unless
-// the call leaves the default button out as the start state does.
-inline void apply(Definition& def, const ReadCall& call, int windowStyle) {
-    def.selectCode(call.codeStyle.value_or(windowStyle));
-    if (call.buttons != 0 || call.defaultButtonChosen) {
-        def.selectButtons(call.buttons);
-        def.selectDefaultButton(call.defaultButton);
-    }
-    def.selectIcon(call.icon);
-    def.setSystemModal(call.systemModal ? Definition::Checked : Definition::Unchecked);
-    def.setHelpButton(call.helpButton ? Definition::Checked : Definition::Unchecked);
-    def.setTitle(call.title);
-    def.setMessage(call.message);
+    const msgbox::Value& v = c.value;
+    return u"icon %1 buttons %2 default %3 style %4%5 modal %6 help %7 title [%8] message [%9]"_s
+        .arg(int(v.icon))
+        .arg(int(v.buttons))
+        .arg(v.defaultButton ? QString::number(int(*v.defaultButton)) : u"-"_s)
+        .arg(int(v.code))
+        .arg(c.styleTold ? u" (told)"_s : QString())
+        .arg(v.systemModal)
+        .arg(v.helpButton)
+        .arg(shown(v.title), shown(v.message));
 }
 
 } // namespace codereadertest

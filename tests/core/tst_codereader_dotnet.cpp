@@ -16,10 +16,6 @@ void TestCodeReader::vbNet_data() {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("message");
 
-    const int SC = options::SelectCase;
-    const int IF = options::IfThenElse;
-    const int EI = options::Einfach;
-    const int VBS = options::Vbs;
     const QString none;
 
     QTest::newRow("Select Case on MsgBox")
@@ -131,9 +127,6 @@ void TestCodeReader::csharp_data() {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("message");
 
-    const int SC = options::SelectCase;
-    const int IF = options::IfThenElse;
-    const int EI = options::Einfach;
     const QString none;
 
     QTest::newRow("switch on the call")
@@ -268,8 +261,6 @@ void TestCodeReader::dotNetRefused_data() {
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("at");
 
-    const int SC = options::SelectCase;
-    const int VBS = options::Vbs;
     const QString cannot = u" kann das Fenster nicht darstellen."_s;
     const QString wpf = u" gehört zur MessageBox von WPF; gelesen wird die von Windows Forms."_s;
     const QString show = u"MessageBox.Show(\"x\", \"T\", "_s;

@@ -14,10 +14,6 @@ void TestCodeReader::handWritten_data() {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("message");
 
-    const int SC = options::SelectCase;
-    const int IF = options::IfThenElse;
-    const int EI = options::Einfach;
-    const int VBS = options::Vbs;
     const QString none;
 
     // --- call forms ---
@@ -206,18 +202,15 @@ void TestCodeReader::handWritten() {
     QFETCH(QString, title);
     QFETCH(QString, message);
 
-    const auto result = readMsgBoxCall(text, current);
+    const auto result = readMsgBoxCall(text, msgbox::CodeStyle(current));
     if (const auto* error = std::get_if<ReadError>(&result)) {
         QFAIL(qPrintable(error->text));
     }
     const ReadCall& call = std::get<ReadCall>(result);
     const QString got = describe(call);
-    QVERIFY2(call.icon == (value & 0x70), qPrintable(got));
-    QVERIFY2(call.buttons == (value & 0x0F), qPrintable(got));
-    QVERIFY2(call.defaultButton == (value & 0xF00), qPrintable(got));
-    QVERIFY2(call.systemModal == bool(value & 4096), qPrintable(got));
-    QVERIFY2(call.helpButton == bool(value & 16384), qPrintable(got));
-    QVERIFY2(call.codeStyle.value_or(NotTold) == style, qPrintable(got));
-    QCOMPARE(call.title, title);
-    QCOMPARE(call.message, message);
+    QVERIFY2(msgbox::styleValue(call.value) == value, qPrintable(got));
+    QVERIFY2((call.styleTold ? int(call.value.code) : NotTold) == style, qPrintable(got));
+    QVERIFY2(int(call.value.code) == (call.styleTold ? style : current), qPrintable(got));
+    QCOMPARE(call.value.title, title);
+    QCOMPARE(call.value.message, message);
 }
