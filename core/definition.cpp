@@ -49,7 +49,7 @@ int slotOfDefaultButton(int index) {
 
 Definition::Batch::Batch(Definition& definition) : m_definition(definition) {
     if (m_definition.m_batchDepth++ == 0) {
-        m_definition.m_helpButtonAtBatchStart = m_definition.helpButton();
+        m_definition.m_atBatchStart = m_definition.shown();
     }
 }
 
@@ -58,18 +58,29 @@ Definition::Batch::~Batch() {
     if (--d.m_batchDepth != 0) {
         return;
     }
-    // A tick the box refused under "VBS" leaves the value as it was, and
-    // the marker with it.
-    if (d.helpButton() == d.m_helpButtonAtBatchStart) {
-        d.m_pending.setFlag(HelpButtonChanged, false);
-    }
-    if ((d.m_helpButtonAtBatchStart == Checked) != d.isHelpMarkerVisible()) {
-        d.m_pending.setFlag(HelpMarkerChanged);
-    }
+    // A handler that ran again, or a tick the box refused under "VBS",
+    // leaves its part as it was: no change.
+    const Shown& a = d.m_atBatchStart;
+    const Shown b = d.shown();
+    d.m_pending.setFlag(IconChanged, a.icon != b.icon);
+    d.m_pending.setFlag(ButtonsChanged, a.buttons != b.buttons);
+    d.m_pending.setFlag(DefaultButtonChanged, a.defaultButton != b.defaultButton);
+    d.m_pending.setFlag(CodeChanged, a.code != b.code);
+    d.m_pending.setFlag(SystemModalChanged, a.systemModal != b.systemModal);
+    d.m_pending.setFlag(HelpButtonChanged, a.helpButton != b.helpButton);
+    d.m_pending.setFlag(HelpMarkerChanged, (a.helpButton == Checked) != (b.helpButton == Checked));
+    d.m_pending.setFlag(DefaultButtonOptionsChanged,
+                        a.defaultCaptions != b.defaultCaptions ||
+                            msgbox::facts(a.buttons).count != msgbox::facts(b.buttons).count);
     if (d.m_pending) {
         const Changes what = std::exchange(d.m_pending, Changes());
         emit d.changed(what);
     }
+}
+
+Definition::Shown Definition::shown() const {
+    return {m_value.icon,  m_value.buttons, m_value.defaultButton, m_value.code,
+            systemModal(), helpButton(),    m_defaultCaptions};
 }
 
 Definition::Definition(QObject* parent) : QObject(parent) {
@@ -130,30 +141,21 @@ void Definition::apply(const msgbox::Value& value) {
 
 void Definition::select(Group group, int index) {
     options::require(group, index);
+    // The batch tells what differs once the handlers have run.
     Batch batch(*this);
     switch (group) {
     case Group::Icons:
-        if (assign(m_value.icon, Icon(index))) {
-            notify(IconChanged);
-        }
+        m_value.icon = Icon(index);
         break;
-    case Group::Buttons: {
-        const Buttons before = m_value.buttons;
-        if (assign(m_value.buttons, Buttons(index))) {
-            notify(ButtonsChanged);
-        }
-        buttonsSelected(before);
+    case Group::Buttons:
+        m_value.buttons = Buttons(index);
+        buttonsSelected();
         break;
-    }
     case Group::DefaultButton:
-        if (assign(m_value.defaultButton, std::optional(DefaultButton(index)))) {
-            notify(DefaultButtonChanged);
-        }
+        m_value.defaultButton = DefaultButton(index);
         break;
     case Group::Code:
-        if (assign(m_value.code, CodeStyle(index))) {
-            notify(CodeChanged);
-        }
+        m_value.code = CodeStyle(index);
         codeSelected(CodeStyle(index));
         break;
     }
@@ -174,11 +176,9 @@ void Definition::selectCode(int index) {
 
 void Definition::setSystemModal(int value) {
     checkBoxValueOrThrow(value);
-    if (value != systemModal()) {
-        m_value.systemModal = value == Checked;
-        m_systemModalDimmed = value == Grayed;
-        notify(SystemModalChanged);
-    }
+    Batch batch(*this);
+    m_value.systemModal = value == Checked;
+    m_systemModalDimmed = value == Grayed;
 }
 
 void Definition::setHelpButton(int value) {
@@ -189,7 +189,6 @@ void Definition::setHelpButton(int value) {
     if (value != helpButton()) {
         m_value.helpButton = value == Checked;
         m_helpButtonDimmed = value == Grayed;
-        notify(HelpButtonChanged);
         helpButtonClicked();
     }
 }
@@ -219,7 +218,7 @@ bool Definition::isDefaultButtonVisible(int index) const {
            msgbox::isDefaultButtonVisible(m_value.buttons, DefaultButton(index));
 }
 
-void Definition::buttonsSelected(Buttons before) {
+void Definition::buttonsSelected() {
     Batch batch(*this);
     // Also when the first default button is already selected: its handler
     // runs, so the default button is chosen from the first choice on.
@@ -227,15 +226,9 @@ void Definition::buttonsSelected(Buttons before) {
 
     // The options show the names of the set's buttons; a hidden option keeps
     // its last caption, as it is not seen anyway.
-    const auto captionsBefore = m_defaultCaptions;
     const auto answers = msgbox::facts(m_value.buttons).answers();
     for (std::size_t slot = 0; slot < answers.size(); ++slot) {
         m_defaultCaptions[slot] = msgbox::facts(answers[slot]).caption.toString();
-    }
-    const bool changedOptions =
-        m_defaultCaptions != captionsBefore || msgbox::facts(before).count != int(answers.size());
-    if (changedOptions) {
-        notify(DefaultButtonOptionsChanged);
     }
 }
 

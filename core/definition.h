@@ -44,10 +44,11 @@ public:
     explicit Definition(QObject* parent = nullptr);
 
     // Collects the changes made while it lives into one changed() signal,
-    // sent when the outermost batch ends (none if nothing changed). Every
-    // public mutator opens one, so a single user action emits one signal;
-    // callers that make several selections in a row may open their own
-    // around them.
+    // sent when the outermost batch ends, with what differs then from its
+    // start (none if nothing does: a refused tick, a choice made again).
+    // Every public mutator opens one, so a single user action emits one
+    // signal; callers that make several selections in a row may open their
+    // own around them.
     class Batch {
     public:
         explicit Batch(Definition& definition);
@@ -130,7 +131,7 @@ private:
     }
     void select(options::Group group, int index);
     // The option handlers, run after the selection has been made.
-    void buttonsSelected(msgbox::Buttons before);
+    void buttonsSelected();
     void codeSelected(msgbox::CodeStyle code);
     void helpButtonClicked();
     void notify(Changes what);
@@ -139,9 +140,22 @@ private:
     bool m_systemModalDimmed = false;
     bool m_helpButtonDimmed = false;
     std::array<QString, 3> m_defaultCaptions;
+
+    // What a batch compares at its end; title and message report their own
+    // changes.
+    struct Shown {
+        msgbox::Icon icon;
+        msgbox::Buttons buttons;
+        std::optional<msgbox::DefaultButton> defaultButton;
+        msgbox::CodeStyle code;
+        int systemModal;
+        int helpButton;
+        std::array<QString, 3> defaultCaptions;
+    };
+    Shown shown() const;
     int m_batchDepth = 0;
     Changes m_pending;
-    int m_helpButtonAtBatchStart = Unchecked; // a refused tick is no change
+    Shown m_atBatchStart;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(Definition::Changes)

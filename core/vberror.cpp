@@ -60,8 +60,6 @@ QString describe(int number) {
         return u"Ungültiges Dateiformat"_s;
     case InvalidPropertyValue:
         return u"Unzulässiger Eigenschaftswert"_s;
-    case DialogCancel:
-        return u"Abbrechen wurde gewählt"_s;
     default:
         return u"Anwendungs- oder objektdefinierter Fehler"_s;
     }

@@ -24,7 +24,6 @@ enum ErrorNumber : int {
     PathNotFound = 76,
     InvalidFileFormat = 321,
     InvalidPropertyValue = 380,
-    DialogCancel = 32755,
 };
 
 // The German description of an error number ("Anwendungs- oder objektdefinierter
