@@ -5,6 +5,7 @@
 
 #include "core/codereader.h"
 #include "core/definition.h"
+#include "core/linebreaks.h"
 #include "platform/errortrap.h"
 #include "platform/services.h"
 
@@ -54,12 +55,11 @@ private:
 // block breaks are two characters (CR LF) where the document has one.
 int documentPosition(const QString& raw, qsizetype offset) {
     offset = std::clamp<qsizetype>(offset, 0, raw.size());
-    qsizetype breaks = 0;
-    for (qsizetype i = 0; i + 1 < offset; ++i) {
-        if (raw[i] == u'\r' && raw[i + 1] == u'\n')
-            ++breaks;
-    }
-    return int(offset - breaks);
+    qsizetype position = 0;
+    linebreaks::forEachLine(
+        QStringView(raw).first(offset), [&](QStringView line) { position += line.size(); },
+        [&] { ++position; });
+    return int(position);
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "core/definition.h"
 #include "core/generators.h"
 #include "core/linebreaks.h"
-#include "core/optiontables.h"
 #include "core/vberror.h"
 #include "documents/definitionfile.h"
 #include "documents/scriptfile.h"
@@ -73,11 +72,11 @@ int qtWindowOptionSpan(const char* arg, bool valueFollows) {
 }
 
 // The code styles by their command line names.
-constexpr std::pair<const char*, int> styleNames[] = {
-    {"einfach", options::Einfach},
-    {"if", options::IfThenElse},
-    {"select", options::SelectCase},
-    {"vbs", options::Vbs},
+constexpr std::pair<const char*, msgbox::CodeStyle> styleNames[] = {
+    {"einfach", msgbox::CodeStyle::Einfach},
+    {"if", msgbox::CodeStyle::IfThenElse},
+    {"select", msgbox::CodeStyle::SelectCase},
+    {"vbs", msgbox::CodeStyle::Vbs},
 };
 
 // The parser of every mode, so that the help is one text.
@@ -159,7 +158,7 @@ void reportFile(Console& console, const QString& path, const vb::Error& error) {
     reportFile(console, path, QString::number(error.number()) + u' ' + error.description());
 }
 
-std::optional<int> styleNamed(const QString& name) {
+std::optional<msgbox::CodeStyle> styleNamed(const QString& name) {
     for (const auto& [text, style] : styleNames) {
         if (name.compare(QLatin1StringView(text), Qt::CaseInsensitive) == 0)
             return style;
@@ -198,7 +197,7 @@ int printCode(const Parser& p, FileSystem& files, Console& console) {
     const QStringList paths = parser.positionalArguments();
     if (paths.isEmpty())
         return usageError(console, u"--code braucht mindestens eine DATEI"_s);
-    std::optional<int> style;
+    std::optional<msgbox::CodeStyle> style;
     if (parser.isSet(p.style)) {
         style = styleNamed(parser.value(p.style));
         if (!style)
@@ -207,7 +206,7 @@ int printCode(const Parser& p, FileSystem& files, Console& console) {
     }
     const bool systemModal = parser.isSet(p.systemModal);
     const bool helpButton = parser.isSet(p.helpButton);
-    if (helpButton && style == options::Vbs)
+    if (helpButton && style == msgbox::CodeStyle::Vbs)
         return usageError(console, u"--help-button geht nicht mit --style vbs: VBS-Code hat keine "
                                    "Hilfeschaltfläche"_s);
     const QString eol = parser.isSet(p.crlf) ? u"\r\n"_s : u"\n"_s;
@@ -217,18 +216,17 @@ int printCode(const Parser& p, FileSystem& files, Console& console) {
         QString code;
         bool helpRefused = false;
         const bool generated = onFile(console, path, [&] {
-            Definition definition;
-            definition.apply(definitionfile::load(files, path));
+            msgbox::Value value = definitionfile::load(files, path);
             if (style)
-                definition.selectCode(*style);
-            if (systemModal)
-                definition.setSystemModal(Definition::Checked);
-            if (helpButton) {
-                // A file stored with the style "VBS" refuses the tick as the
-                // window's check box does; its code would lack what was asked.
-                definition.setHelpButton(Definition::Checked);
-                helpRefused = !definition.isHelpButtonTicked();
-            }
+                value.code = *style;
+            value.systemModal = systemModal;
+            value.helpButton = helpButton;
+            // The definition keeps the window's rules: a file stored with
+            // the style "VBS" refuses the help button as the window's check
+            // box does, and its code would lack what was asked.
+            Definition definition;
+            definition.apply(value);
+            helpRefused = helpButton && !definition.isHelpButtonTicked();
             if (!helpRefused)
                 code = gen::generateCode(definition.value());
         });
@@ -274,9 +272,9 @@ int writeScript(const Parser& p, FileSystem& files, Console& console) {
 
     Definition definition;
     if (!onFile(console, path, [&] {
-            definition.apply(definitionfile::load(files, path));
-            if (parser.isSet(p.systemModal))
-                definition.setSystemModal(Definition::Checked);
+            msgbox::Value value = definitionfile::load(files, path);
+            value.systemModal = parser.isSet(p.systemModal);
+            definition.apply(value);
         }))
         return Failure;
     // A pipe or a terminal is written into, as cp would: "--script

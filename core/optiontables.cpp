@@ -38,10 +38,10 @@ std::vector<Option> makeDefaultButtons() {
 
 std::vector<Option> makeCodeStyles() {
     return {
-        {SelectCase, u"Select Case"_s, u" Select Case - Code "_s},
-        {IfThenElse, u"If Then Else"_s, u" If Then Else - Code "_s},
-        {Einfach, u"einfach"_s, u" Einfacher Code "_s},
-        {Vbs, u"VBS"_s, u" Code für ein VB-Script "_s},
+        {int(msgbox::CodeStyle::SelectCase), u"Select Case"_s, u" Select Case - Code "_s},
+        {int(msgbox::CodeStyle::IfThenElse), u"If Then Else"_s, u" If Then Else - Code "_s},
+        {int(msgbox::CodeStyle::Einfach), u"einfach"_s, u" Einfacher Code "_s},
+        {int(msgbox::CodeStyle::Vbs), u"VBS"_s, u" Code für ein VB-Script "_s},
     };
 }
 

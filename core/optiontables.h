@@ -32,12 +32,4 @@ const Option* find(Group group, int index);
 // The option with that index; throws vb::Error(9) if the group has none.
 const Option& require(Group group, int index);
 
-// Index values of the code styles.
-enum CodeStyle : int {
-    SelectCase = int(msgbox::CodeStyle::SelectCase),
-    IfThenElse = int(msgbox::CodeStyle::IfThenElse),
-    Einfach = int(msgbox::CodeStyle::Einfach),
-    Vbs = int(msgbox::CodeStyle::Vbs),
-};
-
 } // namespace veltrano::options

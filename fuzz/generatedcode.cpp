@@ -2,7 +2,6 @@
 
 #include "core/definition.h"
 #include "core/generators.h"
-#include "core/optiontables.h"
 
 #include <QStringList>
 
@@ -158,8 +157,10 @@ void generateAndCheckAll(Definition& def) {
         // reported by the caller's message trap
     }
     // Every style in turn; "VBS" last, as selecting it clears the help flag.
-    for (int style : {options::SelectCase, options::IfThenElse, options::Einfach, options::Vbs}) {
-        def.selectCode(style);
+    for (const msgbox::CodeStyle style :
+         {msgbox::CodeStyle::SelectCase, msgbox::CodeStyle::IfThenElse, msgbox::CodeStyle::Einfach,
+          msgbox::CodeStyle::Vbs}) {
+        def.selectCode(int(style));
         try {
             check(gen::generateCode(def.value()));
         } catch (const vb::Error&) {

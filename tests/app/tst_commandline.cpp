@@ -33,12 +33,12 @@ using namespace veltrano;
 namespace {
 
 // What the window would hold after opening the file and ticking the flags.
-Definition& loaded(Definition& definition, const QString& path, int style, bool systemModal,
-                   bool helpButton) {
+Definition& loaded(Definition& definition, const QString& path,
+                   std::optional<msgbox::CodeStyle> style, bool systemModal, bool helpButton) {
     QtFileSystem files;
     definition.apply(definitionfile::load(files, path));
-    if (style >= 0)
-        definition.selectCode(style);
+    if (style)
+        definition.selectCode(int(*style));
     if (systemModal)
         definition.setSystemModal(Definition::Checked);
     if (helpButton)
@@ -47,8 +47,8 @@ Definition& loaded(Definition& definition, const QString& path, int style, bool 
 }
 
 // The code Copy would put on the clipboard, lines ended by eol.
-QByteArray code(const QString& path, int style = -1, bool systemModal = false,
-                bool helpButton = false, const QString& eol = u"\n"_s) {
+QByteArray code(const QString& path, std::optional<msgbox::CodeStyle> style = {},
+                bool systemModal = false, bool helpButton = false, const QString& eol = u"\n"_s) {
     Definition definition;
     QString text =
         gen::generateCode(loaded(definition, path, style, systemModal, helpButton).value());
@@ -57,12 +57,24 @@ QByteArray code(const QString& path, int style = -1, bool systemModal = false,
 
 QByteArray script(const QString& path, bool systemModal = false) {
     Definition definition;
-    return scriptfile::encode(loaded(definition, path, options::Vbs, systemModal, false).value());
+    return scriptfile::encode(
+        loaded(definition, path, msgbox::CodeStyle::Vbs, systemModal, false).value());
 }
 
 QByteArray commented(const QString& name, const QByteArray& code) {
     return "' " + name.toUtf8() + '\n' + code;
 }
+
+// One run of the program: its arguments and what it must give.
+struct Run {
+    QStringList arguments{};
+    int status = 0;
+    QByteArray output{}; // stdout exactly, or its start when !whole
+    bool whole = true;
+    QString errors{};   // in stderr; empty: stderr stays empty
+    QString written{};  // a file the run writes, or none
+    QByteArray bytes{}; // its content; null: it must not exist
+};
 
 QByteArray readAll(const QString& path) {
     QFile file(path);
@@ -70,6 +82,8 @@ QByteArray readAll(const QString& path) {
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Run)
 
 class TestCommandLine : public QObject {
     Q_OBJECT
@@ -99,7 +113,7 @@ void TestCommandLine::initTestCase() {
     write(u"einfach.msg"_s, " 64 \r\n 4 \r\n 256 \r\n 2 \r\nPr\xfc"
                             "fung\r\nZeile 1\r\nZeile 2\r\n");
     write(u"lang.msg"_s, definitionfile::encode(definitionfile::valueOf(
-                             {48, 3, 512, options::SelectCase, u"Größe \"XL\" – Ω"_s,
+                             {48, 3, 512, int(msgbox::CodeStyle::SelectCase), u"Größe \"XL\" – Ω"_s,
                               u"Er sagte \"ja\"\r\nund das ist länger als fünfzig Zeichen."_s})));
     write(u"vbs.msg"_s, " 16 \r\n 3 \r\n 0 \r\n 3 \r\nSkript\r\nHallo\r\n");
     write(u"neue\nZeile\x1b[2J.msg"_s, readAll(u"einfach.msg"_s));
@@ -136,146 +150,184 @@ void TestCommandLine::initTestCase() {
 }
 
 void TestCommandLine::run_data() {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("output"); // stdout exactly, or its start when !whole
-    QTest::addColumn<bool>("whole");
-    QTest::addColumn<QString>("errors");   // in stderr; empty: stderr stays empty
-    QTest::addColumn<QString>("written");  // a file the run writes, or none
-    QTest::addColumn<QByteArray>("bytes"); // its content; null: it must not exist
+    QTest::addColumn<Run>("run");
 
-    const QString none;
-    const QByteArray nothing;
-    const auto add = [](const char* name, const QStringList& arguments, int status,
-                        const QByteArray& output, const QString& errors, const QString& written,
-                        const QByteArray& bytes, bool whole = true) {
-        QTest::newRow(name) << arguments << status << output << whole << errors << written << bytes;
-    };
     const QString e = u"einfach.msg"_s, l = u"lang.msg"_s, v = u"vbs.msg"_s;
 
-    add("help", {u"-h"_s}, 0, "Aufruf: " VELTRANO_PROGRAM " [Optionen] [DATEI...]\n", none, none,
-        nothing, false);
-    add("version", QStringList{u"--version"_s}, 0, QByteArray("Veltrano 1.0.0\n"), none, none,
-        nothing);
-    add("literal code of a file", QStringList{u"--code"_s, e}, 0,
-        QByteArray("\nDim Antwort As VbMsgBoxResult\nAntwort = MsgBox(\"Zeile 1\" & vbcr & "
+    QTest::newRow("help") << Run{.arguments = {u"-h"_s},
+                                 .output = "Aufruf: " VELTRANO_PROGRAM " [Optionen] [DATEI...]\n",
+                                 .whole = false};
+    QTest::newRow("version") << Run{.arguments = {u"--version"_s},
+                                    .output = QByteArray("Veltrano 1.0.0\n")};
+    QTest::newRow("literal code of a file")
+        << Run{.arguments = {u"--code"_s, e},
+               .output = QByteArray(
+                   "\nDim Antwort As VbMsgBoxResult\nAntwort = MsgBox(\"Zeile 1\" & vbcr & "
                    "\"Zeile 2\", vbInformation or vbYesNo or vbDefaultButton2, "
                    "\"Pr\xc3\xbc"
-                   "fung\")\n"),
-        none, none, nothing);
-    add("stored style, UTF-8 and quotes", QStringList{u"--code"_s, l}, 0, code(l), none, none,
-        nothing);
-    add("style einfach", QStringList{u"--code"_s, u"--style"_s, u"einfach"_s, l}, 0,
-        code(l, options::Einfach), none, none, nothing);
-    add("style if", QStringList{u"--code"_s, u"--style=if"_s, l}, 0, code(l, options::IfThenElse),
-        none, none, nothing);
-    add("style select", QStringList{u"--code"_s, u"--style"_s, u"select"_s, e}, 0,
-        code(e, options::SelectCase), none, none, nothing);
-    add("style vbs", QStringList{u"--code"_s, u"--style"_s, u"vbs"_s, l}, 0, code(l, options::Vbs),
-        none, none, nothing);
-    add("flags",
-        QStringList{u"--code"_s, u"--system-modal"_s, u"--help-button"_s, u"--style"_s, u"if"_s, l},
-        0, code(l, options::IfThenElse, true, true), none, none, nothing);
-    add("CR LF", QStringList{u"--code"_s, u"--crlf"_s, u"--system-modal"_s, v}, 0,
-        code(v, -1, true, false, u"\r\n"_s), none, none, nothing);
-    add("several files, each after a comment", QStringList{u"--code"_s, e, v}, 0,
-        commented(e, code(e)) + commented(v, code(v)), none, none, nothing);
-    add("a name cannot start a line or steer the terminal",
-        QStringList{u"--code"_s, u"neue\nZeile\x1b[2J.msg"_s, u"fehlt.msg"_s}, 1,
-        commented(u"neue?Zeile?[2J.msg"_s, code(e)),
-        u"veltrano: fehlt.msg: 53 Datei nicht gefunden\n"_s, none, nothing);
-    add("several files, one missing", QStringList{u"--code"_s, e, u"fehlt.msg"_s, v}, 1,
-        commented(e, code(e)) + commented(v, code(v)),
-        u"veltrano: fehlt.msg: 53 Datei nicht gefunden\n"_s, none, nothing);
-    add("short file", QStringList{u"--code"_s, u"kurz.msg"_s}, 1, nothing,
-        u"veltrano: kurz.msg: 62 Einlesen hinter Dateiende\n"_s, none, nothing);
-    add("no such icon", QStringList{u"--code"_s, u"icon7.msg"_s}, 1, nothing,
-        u"icon7.msg: 9 Index außerhalb des gültigen Bereichs"_s, none, nothing);
-    add("a pipe is refused at once", QStringList{u"--code"_s, u"rohr.msg"_s}, 1, nothing,
-        u"rohr.msg: 75 Fehler beim Zugriff auf Pfad/Datei"_s, none, nothing);
-    add("help button, stored VBS file skipped", QStringList{u"--code"_s, u"--help-button"_s, e, v},
-        1, commented(e, code(e, -1, false, true)),
-        u"veltrano: vbs.msg: gespeichert mit dem Code-Stil VBS, der keine "
-        "Hilfeschaltfläche hat (--help-button)\n"_s,
-        none, nothing);
-    add("help button with style vbs",
-        QStringList{u"--code"_s, u"--help-button"_s, u"--style"_s, u"vbs"_s, e}, 2, nothing,
-        u"--help-button geht nicht mit --style vbs"_s, none, nothing);
-    add("unknown style", QStringList{u"--code"_s, u"--style"_s, u"basic"_s, e}, 2, nothing,
-        u"unbekannter Code-Stil \"basic\""_s, none, nothing);
-    add("unknown option", QStringList{u"--code"_s, u"--farbig"_s, e}, 2, nothing,
-        u"Unbekannte Option 'farbig'."_s, none, nothing);
-    add("no file", QStringList{u"--code"_s}, 2, nothing, u"--code braucht mindestens eine DATEI"_s,
-        none, nothing);
-    add("script", QStringList{u"--script"_s, u"neu.vbs"_s, l}, 0, nothing, none, u"neu.vbs"_s,
-        script(l));
-    add("script replaces a file, system modal",
-        QStringList{u"--script=alt.vbs"_s, u"--system-modal"_s, e}, 0, nothing, none, u"alt.vbs"_s,
-        script(e, true));
-    add("script into a missing folder", QStringList{u"--script"_s, u"nirgends/x.vbs"_s, e}, 1,
-        nothing, u"veltrano: nirgends/x.vbs: 76 Pfad nicht gefunden\n"_s, none, nothing);
-    add("script onto a folder", QStringList{u"--script"_s, u"."_s, e}, 1, nothing,
-        u"veltrano: .: 75 "_s, none, nothing);
-    add("script of a missing file writes nothing",
-        QStringList{u"--script"_s, u"leer.vbs"_s, u"fehlt.msg"_s}, 1, nothing,
-        u"fehlt.msg: 53 Datei nicht gefunden"_s, u"leer.vbs"_s, nothing);
-    add("script over its own definition", QStringList{u"--script"_s, u"./einfach.msg"_s, e}, 1,
-        nothing, u"AUSGABE und DATEI sind dieselbe Datei"_s, e, readAll(e));
-    add("script through a symlink to its definition", {u"--script"_s, u"verweis.vbs"_s, e}, 1,
-        nothing, u"veltrano: verweis.vbs: AUSGABE und DATEI sind dieselbe Datei\n"_s, e,
-        readAll(e));
-    add("script through a symlinked folder", {u"--script"_s, u"hier/einfach.msg"_s, e}, 1, nothing,
-        u"AUSGABE und DATEI sind dieselbe Datei"_s, e, readAll(e));
-    add("script over a hard link to its definition", {u"--script"_s, u"hart.vbs"_s, e}, 0, nothing,
-        none, u"hart.vbs"_s, script(e));
-    add("script through a symlink to a file", {u"--script"_s, u"zum-ziel.vbs"_s, e}, 0, nothing,
-        none, u"ziel.vbs"_s, script(e));
-    add("script through a dangling symlink", {u"--script"_s, u"lose.vbs"_s, e}, 1, nothing,
-        u"veltrano: lose.vbs: 75 Fehler beim Zugriff auf Pfad/Datei"_s, u"anderswo/lose.vbs"_s,
-        nothing);
-    add("script into a pipe", {u"--script"_s, u"rohr.vbs"_s, e}, 0, nothing, none, u"rohr.vbs"_s,
-        script(e));
-    add("script to stdout", {u"--script"_s, u"/dev/stdout"_s, e}, 0, script(e), none, none,
-        nothing);
-    add("script into a character device", {u"--script"_s, m_device, e}, 0, nothing, none, m_device,
-        QByteArray(""));
-    add("script onto a socket", {u"--script"_s, u"sockel.vbs"_s, e}, 1, nothing,
-        u"veltrano: sockel.vbs: 75 "_s, none, nothing);
-    add("script of several files", QStringList{u"--script"_s, u"zwei.vbs"_s, e, v}, 2, nothing,
-        u"--script braucht genau eine DATEI"_s, u"zwei.vbs"_s, nothing);
-    add("script with a code flag", QStringList{u"--script"_s, u"crlf.vbs"_s, u"--crlf"_s, e}, 2,
-        nothing, u"--crlf gilt nur für --code"_s, u"crlf.vbs"_s, nothing);
-    add("code and script", QStringList{u"--code"_s, u"--script"_s, u"beide.vbs"_s, e}, 2, nothing,
-        u"--code und --script schließen einander aus"_s, u"beide.vbs"_s, nothing);
+                   "fung\")\n")};
+    QTest::newRow("stored style, UTF-8 and quotes")
+        << Run{.arguments = {u"--code"_s, l}, .output = code(l)};
+    QTest::newRow("style einfach") << Run{.arguments = {u"--code"_s, u"--style"_s, u"einfach"_s, l},
+                                          .output = code(l, msgbox::CodeStyle::Einfach)};
+    QTest::newRow("style if") << Run{.arguments = {u"--code"_s, u"--style=if"_s, l},
+                                     .output = code(l, msgbox::CodeStyle::IfThenElse)};
+    QTest::newRow("style select") << Run{.arguments = {u"--code"_s, u"--style"_s, u"select"_s, e},
+                                         .output = code(e, msgbox::CodeStyle::SelectCase)};
+    QTest::newRow("style vbs") << Run{.arguments = {u"--code"_s, u"--style"_s, u"vbs"_s, l},
+                                      .output = code(l, msgbox::CodeStyle::Vbs)};
+    QTest::newRow("flags") << Run{.arguments = {u"--code"_s, u"--system-modal"_s,
+                                                u"--help-button"_s, u"--style"_s, u"if"_s, l},
+                                  .output = code(l, msgbox::CodeStyle::IfThenElse, true, true)};
+    QTest::newRow("CR LF") << Run{.arguments = {u"--code"_s, u"--crlf"_s, u"--system-modal"_s, v},
+                                  .output = code(v, {}, true, false, u"\r\n"_s)};
+    QTest::newRow("several files, each after a comment") << Run{
+        .arguments = {u"--code"_s, e, v}, .output = commented(e, code(e)) + commented(v, code(v))};
+    QTest::newRow("a name cannot start a line or steer the terminal")
+        << Run{.arguments = {u"--code"_s, u"neue\nZeile\x1b[2J.msg"_s, u"fehlt.msg"_s},
+               .status = 1,
+               .output = commented(u"neue?Zeile?[2J.msg"_s, code(e)),
+               .errors = u"veltrano: fehlt.msg: 53 Datei nicht gefunden\n"_s};
+    QTest::newRow("several files, one missing")
+        << Run{.arguments = {u"--code"_s, e, u"fehlt.msg"_s, v},
+               .status = 1,
+               .output = commented(e, code(e)) + commented(v, code(v)),
+               .errors = u"veltrano: fehlt.msg: 53 Datei nicht gefunden\n"_s};
+    QTest::newRow("short file") << Run{.arguments = {u"--code"_s, u"kurz.msg"_s},
+                                       .status = 1,
+                                       .errors =
+                                           u"veltrano: kurz.msg: 62 Einlesen hinter Dateiende\n"_s};
+    QTest::newRow("no such icon") << Run{
+        .arguments = {u"--code"_s, u"icon7.msg"_s},
+        .status = 1,
+        .errors = u"icon7.msg: 9 Index außerhalb des gültigen Bereichs"_s};
+    QTest::newRow("a pipe is refused at once")
+        << Run{.arguments = {u"--code"_s, u"rohr.msg"_s},
+               .status = 1,
+               .errors = u"rohr.msg: 75 Fehler beim Zugriff auf Pfad/Datei"_s};
+    QTest::newRow("help button, stored VBS file skipped")
+        << Run{.arguments = {u"--code"_s, u"--help-button"_s, e, v},
+               .status = 1,
+               .output = commented(e, code(e, {}, false, true)),
+               .errors = u"veltrano: vbs.msg: gespeichert mit dem Code-Stil VBS, der keine "
+                         "Hilfeschaltfläche hat (--help-button)\n"_s};
+    QTest::newRow("help button with style vbs")
+        << Run{.arguments = {u"--code"_s, u"--help-button"_s, u"--style"_s, u"vbs"_s, e},
+               .status = 2,
+               .errors = u"--help-button geht nicht mit --style vbs"_s};
+    QTest::newRow("unknown style") << Run{.arguments = {u"--code"_s, u"--style"_s, u"basic"_s, e},
+                                          .status = 2,
+                                          .errors = u"unbekannter Code-Stil \"basic\""_s};
+    QTest::newRow("unknown option") << Run{.arguments = {u"--code"_s, u"--farbig"_s, e},
+                                           .status = 2,
+                                           .errors = u"Unbekannte Option 'farbig'."_s};
+    QTest::newRow("no file") << Run{.arguments = {u"--code"_s},
+                                    .status = 2,
+                                    .errors = u"--code braucht mindestens eine DATEI"_s};
+    QTest::newRow("script") << Run{
+        .arguments = {u"--script"_s, u"neu.vbs"_s, l}, .written = u"neu.vbs"_s, .bytes = script(l)};
+    QTest::newRow("script replaces a file, system modal")
+        << Run{.arguments = {u"--script=alt.vbs"_s, u"--system-modal"_s, e},
+               .written = u"alt.vbs"_s,
+               .bytes = script(e, true)};
+    QTest::newRow("script into a missing folder")
+        << Run{.arguments = {u"--script"_s, u"nirgends/x.vbs"_s, e},
+               .status = 1,
+               .errors = u"veltrano: nirgends/x.vbs: 76 Pfad nicht gefunden\n"_s};
+    QTest::newRow("script onto a folder") << Run{
+        .arguments = {u"--script"_s, u"."_s, e}, .status = 1, .errors = u"veltrano: .: 75 "_s};
+    QTest::newRow("script of a missing file writes nothing")
+        << Run{.arguments = {u"--script"_s, u"leer.vbs"_s, u"fehlt.msg"_s},
+               .status = 1,
+               .errors = u"fehlt.msg: 53 Datei nicht gefunden"_s,
+               .written = u"leer.vbs"_s};
+    QTest::newRow("script over its own definition")
+        << Run{.arguments = {u"--script"_s, u"./einfach.msg"_s, e},
+               .status = 1,
+               .errors = u"AUSGABE und DATEI sind dieselbe Datei"_s,
+               .written = e,
+               .bytes = readAll(e)};
+    QTest::newRow("script through a symlink to its definition")
+        << Run{.arguments = {u"--script"_s, u"verweis.vbs"_s, e},
+               .status = 1,
+               .errors = u"veltrano: verweis.vbs: AUSGABE und DATEI sind dieselbe Datei\n"_s,
+               .written = e,
+               .bytes = readAll(e)};
+    QTest::newRow("script through a symlinked folder")
+        << Run{.arguments = {u"--script"_s, u"hier/einfach.msg"_s, e},
+               .status = 1,
+               .errors = u"AUSGABE und DATEI sind dieselbe Datei"_s,
+               .written = e,
+               .bytes = readAll(e)};
+    QTest::newRow("script over a hard link to its definition")
+        << Run{.arguments = {u"--script"_s, u"hart.vbs"_s, e},
+               .written = u"hart.vbs"_s,
+               .bytes = script(e)};
+    QTest::newRow("script through a symlink to a file")
+        << Run{.arguments = {u"--script"_s, u"zum-ziel.vbs"_s, e},
+               .written = u"ziel.vbs"_s,
+               .bytes = script(e)};
+    QTest::newRow("script through a dangling symlink")
+        << Run{.arguments = {u"--script"_s, u"lose.vbs"_s, e},
+               .status = 1,
+               .errors = u"veltrano: lose.vbs: 75 Fehler beim Zugriff auf Pfad/Datei"_s,
+               .written = u"anderswo/lose.vbs"_s};
+    QTest::newRow("script into a pipe") << Run{.arguments = {u"--script"_s, u"rohr.vbs"_s, e},
+                                               .written = u"rohr.vbs"_s,
+                                               .bytes = script(e)};
+    QTest::newRow("script to stdout")
+        << Run{.arguments = {u"--script"_s, u"/dev/stdout"_s, e}, .output = script(e)};
+    QTest::newRow("script into a character device") << Run{
+        .arguments = {u"--script"_s, m_device, e}, .written = m_device, .bytes = QByteArray("")};
+    QTest::newRow("script onto a socket") << Run{.arguments = {u"--script"_s, u"sockel.vbs"_s, e},
+                                                 .status = 1,
+                                                 .errors = u"veltrano: sockel.vbs: 75 "_s};
+    QTest::newRow("script of several files")
+        << Run{.arguments = {u"--script"_s, u"zwei.vbs"_s, e, v},
+               .status = 2,
+               .errors = u"--script braucht genau eine DATEI"_s,
+               .written = u"zwei.vbs"_s};
+    QTest::newRow("script with a code flag")
+        << Run{.arguments = {u"--script"_s, u"crlf.vbs"_s, u"--crlf"_s, e},
+               .status = 2,
+               .errors = u"--crlf gilt nur für --code"_s,
+               .written = u"crlf.vbs"_s};
+    QTest::newRow("code and script")
+        << Run{.arguments = {u"--code"_s, u"--script"_s, u"beide.vbs"_s, e},
+               .status = 2,
+               .errors = u"--code und --script schließen einander aus"_s,
+               .written = u"beide.vbs"_s};
 
     // Usage errors need no display, whatever was mistyped.
-    add("window with two files", {e, v}, 2, nothing, u"das Fenster öffnet nur eine DATEI"_s, none,
-        nothing);
-    add("window with an empty name", {QString()}, 2, nothing, u"der Name der DATEI ist leer"_s,
-        none, nothing);
-    add("window with a flag of --code", {u"--crlf"_s, e}, 2, nothing,
-        u"--crlf gilt nur zusammen mit --code oder --script"_s, none, nothing);
-    add("window with the code style", {u"--style"_s, u"if"_s, e}, 2, nothing,
-        u"--style gilt nur zusammen mit --code oder --script"_s, none, nothing);
-    add("mistyped --code", {u"--cod"_s, e}, 2, nothing, u"Unbekannte Option 'cod'."_s, none,
-        nothing);
-    add("mistyped --script", {u"--scirpt"_s, u"x.vbs"_s, e}, 2, nothing,
-        u"Unbekannte Option 'scirpt'."_s, u"x.vbs"_s, nothing);
-    add("unknown short option", {u"-x"_s}, 2, nothing, u"Unbekannte Option 'x'."_s, none, nothing);
-    add("help and version at once", {u"-hv"_s}, 0, "Aufruf: " VELTRANO_PROGRAM, none, none, nothing,
-        false);
-    add("Qt's window option without its value", {e, u"-platform"_s}, 2, nothing,
-        u"Unbekannte Option"_s, none, nothing);
+    QTest::newRow("window with two files")
+        << Run{.arguments = {e, v}, .status = 2, .errors = u"das Fenster öffnet nur eine DATEI"_s};
+    QTest::newRow("window with an empty name")
+        << Run{.arguments = {QString()}, .status = 2, .errors = u"der Name der DATEI ist leer"_s};
+    QTest::newRow("window with a flag of --code")
+        << Run{.arguments = {u"--crlf"_s, e},
+               .status = 2,
+               .errors = u"--crlf gilt nur zusammen mit --code oder --script"_s};
+    QTest::newRow("window with the code style")
+        << Run{.arguments = {u"--style"_s, u"if"_s, e},
+               .status = 2,
+               .errors = u"--style gilt nur zusammen mit --code oder --script"_s};
+    QTest::newRow("mistyped --code")
+        << Run{.arguments = {u"--cod"_s, e}, .status = 2, .errors = u"Unbekannte Option 'cod'."_s};
+    QTest::newRow("mistyped --script") << Run{.arguments = {u"--scirpt"_s, u"x.vbs"_s, e},
+                                              .status = 2,
+                                              .errors = u"Unbekannte Option 'scirpt'."_s,
+                                              .written = u"x.vbs"_s};
+    QTest::newRow("unknown short option")
+        << Run{.arguments = {u"-x"_s}, .status = 2, .errors = u"Unbekannte Option 'x'."_s};
+    QTest::newRow("help and version at once")
+        << Run{.arguments = {u"-hv"_s}, .output = "Aufruf: " VELTRANO_PROGRAM, .whole = false};
+    QTest::newRow("Qt's window option without its value")
+        << Run{.arguments = {e, u"-platform"_s}, .status = 2, .errors = u"Unbekannte Option"_s};
 }
 
 void TestCommandLine::run() {
-    QFETCH(QStringList, arguments);
-    QFETCH(int, status);
-    QFETCH(QByteArray, output);
-    QFETCH(bool, whole);
-    QFETCH(QString, errors);
-    QFETCH(QString, written);
-    QFETCH(QByteArray, bytes);
+    QFETCH(Run, run);
+    const auto& [arguments, status, output, whole, errors, written, bytes] = run;
     if (arguments.contains(QString()) && written.isEmpty() && status == 0)
         QSKIP("no character device can be used here");
 
@@ -358,8 +410,8 @@ void TestCommandLine::commentLineEndsBeforeTheCode() {
     QStringList arguments{u"--code"_s};
     for (int i = 0; i < 3; ++i) {
         QFile file(names[i]);
-        const QByteArray bytes = definitionfile::encode(
-            definitionfile::valueOf({16, 0, 0, options::Vbs, u"Titel %1"_s.arg(i), messages[i]}));
+        const QByteArray bytes = definitionfile::encode(definitionfile::valueOf(
+            {16, 0, 0, int(msgbox::CodeStyle::Vbs), u"Titel %1"_s.arg(i), messages[i]}));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         arguments << names[i];
     }

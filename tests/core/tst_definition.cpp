@@ -86,7 +86,7 @@ void TestDefinition::startState() {
     QCOMPARE(d.selectedIcon(), 0);
     QCOMPARE(d.selectedButtons(), 0);
     QCOMPARE(d.selectedDefaultButton(), 0);
-    QCOMPARE(d.selectedCode(), int(options::SelectCase));
+    QCOMPARE(d.selectedCode(), int(msgbox::CodeStyle::SelectCase));
     QCOMPARE(d.systemModal(), 0);
     QCOMPARE(d.helpButton(), 0);
     QVERIFY(d.title().isEmpty());
@@ -247,16 +247,16 @@ void TestDefinition::helpButtonRule_data() {
     }
     QTest::newRow("VBS clears a tick") << Request([](Definition& d) {
         d.setHelpButton(1);
-        d.selectCode(options::Vbs);
+        d.selectCode(int(msgbox::CodeStyle::Vbs));
     }) << 0 << false;
     QTest::newRow("tick refused under VBS") << Request([](Definition& d) {
-        d.selectCode(options::Vbs);
+        d.selectCode(int(msgbox::CodeStyle::Vbs));
         d.setHelpButton(1);
     }) << 0 << false;
     QTest::newRow("back from VBS stays clear") << Request([](Definition& d) {
         d.setHelpButton(1);
-        d.selectCode(options::Vbs);
-        d.selectCode(options::Einfach);
+        d.selectCode(int(msgbox::CodeStyle::Vbs));
+        d.selectCode(int(msgbox::CodeStyle::Einfach));
     }) << 0 << false;
     QTest::newRow("dimmed hides the marker") << Request([](Definition& d) {
         d.setHelpButton(1);
@@ -264,10 +264,10 @@ void TestDefinition::helpButtonRule_data() {
     }) << 2 << false;
     QTest::newRow("VBS clears a dimmed box") << Request([](Definition& d) {
         d.setHelpButton(2);
-        d.selectCode(options::Vbs);
+        d.selectCode(int(msgbox::CodeStyle::Vbs));
     }) << 0 << false;
     QTest::newRow("dimmed allowed under VBS") << Request([](Definition& d) {
-        d.selectCode(options::Vbs);
+        d.selectCode(int(msgbox::CodeStyle::Vbs));
         d.setHelpButton(2);
     }) << 2 << false;
 }
@@ -305,7 +305,7 @@ void TestDefinition::unknownRequestsRefused() {
     d.selectButtons(3);
     d.selectIcon(32);
     d.selectDefaultButton(512);
-    d.selectCode(options::Einfach);
+    d.selectCode(int(msgbox::CodeStyle::Einfach));
     d.setHelpButton(1);
     d.setTitle(u"T"_s);
     const Seen before(d);
@@ -335,7 +335,7 @@ void TestDefinition::oneSignalPerAction_data() {
     QTest::newRow("help tick") << Request([](D& d) { d.setHelpButton(1); })
                                << D::Changes(D::HelpButtonChanged | D::HelpMarkerChanged);
     QTest::newRow("help tick refused under VBS") << Request([](D& d) {
-        d.selectCode(options::Vbs);
+        d.selectCode(int(msgbox::CodeStyle::Vbs));
         d.setHelpButton(1);
     }) << D::Changes(D::CodeChanged);
     QTest::newRow("system modal") << Request([](D& d) { d.setSystemModal(2); })
@@ -380,7 +380,7 @@ void TestDefinition::signalSeesFinishedState() {
 
     // "VBS" clears the box, whose handler hides the marker: one signal, after
     // all of it.
-    d.selectCode(options::Vbs);
+    d.selectCode(int(msgbox::CodeStyle::Vbs));
     QCOMPARE(emitted, 2);
     QVERIFY(!markerSeen);
 }

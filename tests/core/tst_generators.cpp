@@ -19,8 +19,10 @@ QString chars(qsizetype n) {
     return QString(n, u'x');
 }
 
+using msgbox::CodeStyle;
+
 struct Choice {
-    int code = 0;
+    CodeStyle code = CodeStyle::SelectCase;
     int buttons = -1; // -1: no button-set choice since start
     int icon = 0;
     int defaultButton = -1; // -1: left as the button-set choice made it
@@ -32,7 +34,7 @@ struct Choice {
 // apply, then the check boxes as given (2 leaves one dimmed).
 void apply(Definition& def, const Choice& c, const QString& title, const QString& message) {
     msgbox::Value value;
-    value.code = msgbox::CodeStyle(c.code);
+    value.code = c.code;
     value.icon = msgbox::Icon(c.icon);
     if (c.buttons >= 0)
         value.buttons = msgbox::Buttons(c.buttons);
@@ -177,57 +179,57 @@ void TestGenerators::styles_data() {
 
     // --- einfach ---
     QTest::newRow("einfach: worked example, Ja Nein")
-        << Choice{options::Einfach, 4, 32, 256, 1, 0} << u"Frage"_s << u"Weiter?"_s
+        << Choice{CodeStyle::Einfach, 4, 32, 256, 1, 0} << u"Frage"_s << u"Weiter?"_s
         << lines(
                {QString(), u"Dim Antwort As VbMsgBoxResult"_s,
                 u"Antwort = MsgBox(\"Weiter?\", vbQuestion or vbYesNo or vbDefaultButton2 + 4096, \"Frage\")"_s});
     QTest::newRow("einfach: worked example, OK")
-        << Choice{options::Einfach, 0, 32, -1, 1, 0} << u"Frage"_s << u"Weiter?"_s
+        << Choice{CodeStyle::Einfach, 0, 32, -1, 1, 0} << u"Frage"_s << u"Weiter?"_s
         << lines(
                {QString(),
                 u"MsgBox \"Weiter?\", vbQuestion or vbOKOnly or vbDefaultButton1 + 4096, \"Frage\""_s});
     QTest::newRow("einfach: both flags")
-        << Choice{options::Einfach, 1, 0, -1, 1, 1} << u"T"_s << u"M"_s
+        << Choice{CodeStyle::Einfach, 1, 0, -1, 1, 1} << u"T"_s << u"M"_s
         << lines(
                {QString(), u"Dim Antwort As VbMsgBoxResult"_s,
                 u"Antwort = MsgBox(\"M\", vbOKCancel or vbDefaultButton1 + 20480, \"T\", App.HelpFile, 0)"_s});
     QTest::newRow("einfach: help, statement")
-        << Choice{options::Einfach, 0, 0, -1, 0, 1} << u"T"_s << u"M"_s
+        << Choice{CodeStyle::Einfach, 0, 0, -1, 0, 1} << u"T"_s << u"M"_s
         << lines({QString(),
                   u"MsgBox \"M\", vbOKOnly or vbDefaultButton1 + 16384, \"T\", App.HelpFile, 0"_s});
     QTest::newRow("einfach: help, function")
-        << Choice{options::Einfach, 5, 0, -1, 0, 1} << u"T"_s << u"M"_s
+        << Choice{CodeStyle::Einfach, 5, 0, -1, 0, 1} << u"T"_s << u"M"_s
         << lines(
                {QString(), u"Dim Antwort As VbMsgBoxResult"_s,
                 u"Antwort = MsgBox(\"M\", vbRetryCancel or vbDefaultButton1 + 16384, \"T\", App.HelpFile, 0)"_s});
     QTest::newRow("einfach: start state, no icon, no default name, empty texts")
-        << Choice{options::Einfach, -1, 0, -1, 0, 0} << QString() << QString()
+        << Choice{CodeStyle::Einfach, -1, 0, -1, 0, 0} << QString() << QString()
         << lines({QString(), u"MsgBox \"\", vbOKOnly, \"\""_s});
     QTest::newRow("einfach: dimmed boxes add no flags")
-        << Choice{options::Einfach, 0, 64, -1, 2, 2} << u"T"_s << u"M"_s
+        << Choice{CodeStyle::Einfach, 0, 64, -1, 2, 2} << u"T"_s << u"M"_s
         << lines({QString(),
                   u"MsgBox \"M\", vbInformation or vbOKOnly or vbDefaultButton1, \"T\""_s});
     QTest::newRow("einfach: long message")
-        << Choice{options::Einfach, 4, 48, 0, 0, 0} << u"T"_s << long60
+        << Choice{CodeStyle::Einfach, 4, 48, 0, 0, 0} << u"T"_s << long60
         << lines({u"Dim Msg As String"_s, u"Msg = \""_s + long60 + u"\""_s,
                   u"Dim Antwort As VbMsgBoxResult"_s,
                   u"Antwort = MsgBox(Msg, vbExclamation or vbYesNo or vbDefaultButton1, \"T\")"_s});
 
     // --- If Then Else ---
     QTest::newRow("if: worked example, OK Abbrechen")
-        << Choice{options::IfThenElse, 1, 0, -1, 0, 0} << u"Test"_s << u"Weiter?"_s
+        << Choice{CodeStyle::IfThenElse, 1, 0, -1, 0, 0} << u"Test"_s << u"Weiter?"_s
         << lines({QString(),
                   u"If MsgBox(\"Weiter?\", vbOKCancel or vbDefaultButton1, \"Test\") = vbOk then"_s,
                   u"    ' OK"_s, u"Else"_s, u"    ' Abbrechen"_s, u"End If"_s});
     QTest::newRow("if: OK is a statement only")
-        << Choice{options::IfThenElse, 0, 16, -1, 0, 0} << u"T"_s << u"M"_s
+        << Choice{CodeStyle::IfThenElse, 0, 16, -1, 0, 0} << u"T"_s << u"M"_s
         << lines({QString(), u"MsgBox \"M\", vbCritical or vbOKOnly or vbDefaultButton1, \"T\""_s});
     QTest::newRow("if: OK with help")
-        << Choice{options::IfThenElse, 0, 0, -1, 0, 1} << u"T"_s << u"M"_s
+        << Choice{CodeStyle::IfThenElse, 0, 0, -1, 0, 1} << u"T"_s << u"M"_s
         << lines({QString(),
                   u"MsgBox \"M\", vbOKOnly or vbDefaultButton1 + 16384, \"T\", App.HelpFile, 0"_s});
     QTest::newRow("if: Abbruch Wiederholen Ignorieren")
-        << Choice{options::IfThenElse, 2, 48, 512, 0, 0} << u"T"_s << u"M"_s
+        << Choice{CodeStyle::IfThenElse, 2, 48, 512, 0, 0} << u"T"_s << u"M"_s
         << lines(
                {QString(), u"Dim Antwort As VbMsgBoxResult"_s,
                 u"Antwort = MsgBox(\"M\", vbExclamation or vbAbortRetryIgnore or vbDefaultButton3, \"T\")"_s,
@@ -235,59 +237,59 @@ void TestGenerators::styles_data() {
                 u"ElseIf Antwort = vbRetry Then"_s, u"    ' Wiederholen"_s, u"Else"_s,
                 u"    ' Ignorieren"_s, u"End If"_s});
     QTest::newRow("if: Ja Nein Abbrechen with help")
-        << Choice{options::IfThenElse, 3, 32, 256, 0, 1} << u"T"_s << u"M"_s
+        << Choice{CodeStyle::IfThenElse, 3, 32, 256, 0, 1} << u"T"_s << u"M"_s
         << lines(
                {QString(), u"Dim Antwort As VbMsgBoxResult"_s,
                 u"Antwort = MsgBox(\"M\", vbQuestion or vbYesNoCancel or vbDefaultButton2 + 16384, \"T\", App.HelpFile, 0)"_s,
                 u"If Antwort = vbYes Then"_s, u"    ' Ja"_s, u"ElseIf Antwort = vbNo Then"_s,
                 u"    ' Nein"_s, u"Else"_s, u"    ' Abbrechen"_s, u"End If"_s});
     QTest::newRow("if: Ja Nein with help")
-        << Choice{options::IfThenElse, 4, 0, -1, 0, 1} << u"T"_s << u"M"_s
+        << Choice{CodeStyle::IfThenElse, 4, 0, -1, 0, 1} << u"T"_s << u"M"_s
         << lines(
                {QString(),
                 u"If MsgBox(\"M\", vbYesNo or vbDefaultButton1 + 16384, \"T\", App.HelpFile, 0) = vbYes then"_s,
                 u"    ' Ja"_s, u"Else"_s, u"    ' Nein"_s, u"End If"_s});
     QTest::newRow("if: Wiederholen Abbrechen")
-        << Choice{options::IfThenElse, 5, 0, 256, 1, 0} << u"T"_s << u"M"_s
+        << Choice{CodeStyle::IfThenElse, 5, 0, 256, 1, 0} << u"T"_s << u"M"_s
         << lines(
                {QString(),
                 u"If MsgBox(\"M\", vbRetryCancel or vbDefaultButton2 + 4096, \"T\") = vbRetry then"_s,
                 u"    ' Wiederholen"_s, u"Else"_s, u"    ' Abbrechen"_s, u"End If"_s});
     QTest::newRow("if: long message")
-        << Choice{options::IfThenElse, 4, 0, -1, 0, 0} << u"T"_s << long60
+        << Choice{CodeStyle::IfThenElse, 4, 0, -1, 0, 0} << u"T"_s << long60
         << lines({u"Dim Msg As String"_s, u"Msg = \""_s + long60 + u"\""_s,
                   u"If MsgBox(Msg, vbYesNo or vbDefaultButton1, \"T\") = vbYes then"_s,
                   u"    ' Ja"_s, u"Else"_s, u"    ' Nein"_s, u"End If"_s});
 
     // --- Select Case ---
     QTest::newRow("select: worked example, Ja Nein with help")
-        << Choice{options::SelectCase, 4, 48, 256, 0, 1} << u"Achtung"_s << u"Speichern?"_s
+        << Choice{CodeStyle::SelectCase, 4, 48, 256, 0, 1} << u"Achtung"_s << u"Speichern?"_s
         << lines(
                {QString(),
                 u"Select Case MsgBox(\"Speichern?\", vbExclamation or vbYesNo or vbDefaultButton2 + 16384, \"Achtung\", App.HelpFile, 0)"_s,
                 u"Case vbYes"_s, u"    ' Ja"_s, u"Case vbNo"_s, u"    ' Nein"_s, u"End Select"_s});
     QTest::newRow("select: OK is a statement only")
-        << Choice{options::SelectCase, 0, 0, -1, 0, 0} << u"T"_s << u"M"_s
+        << Choice{CodeStyle::SelectCase, 0, 0, -1, 0, 0} << u"T"_s << u"M"_s
         << lines({QString(), u"MsgBox \"M\", vbOKOnly or vbDefaultButton1, \"T\""_s});
     QTest::newRow("select: OK Abbrechen")
-        << Choice{options::SelectCase, 1, 0, -1, 0, 0} << u"T"_s << u"M"_s
+        << Choice{CodeStyle::SelectCase, 1, 0, -1, 0, 0} << u"T"_s << u"M"_s
         << lines({QString(), u"Select Case MsgBox(\"M\", vbOKCancel or vbDefaultButton1, \"T\")"_s,
                   u"Case vbOK"_s, u"    ' OK"_s, u"Case vbCancel"_s, u"    ' Abbrechen"_s,
                   u"End Select"_s});
     QTest::newRow("select: Abbruch Wiederholen Ignorieren")
-        << Choice{options::SelectCase, 2, 0, -1, 0, 0} << u"T"_s << u"M"_s
+        << Choice{CodeStyle::SelectCase, 2, 0, -1, 0, 0} << u"T"_s << u"M"_s
         << lines({QString(),
                   u"Select Case MsgBox(\"M\", vbAbortRetryIgnore or vbDefaultButton1, \"T\")"_s,
                   u"Case vbAbort"_s, u"    ' Abbruch"_s, u"Case vbRetry"_s, u"    ' Wiederholen"_s,
                   u"Case vbIgnore"_s, u"    ' Ignorieren"_s, u"End Select"_s});
     QTest::newRow("select: Ja Nein Abbrechen")
-        << Choice{options::SelectCase, 3, 0, 512, 0, 0} << u"T"_s << u"M"_s
+        << Choice{CodeStyle::SelectCase, 3, 0, 512, 0, 0} << u"T"_s << u"M"_s
         << lines({QString(),
                   u"Select Case MsgBox(\"M\", vbYesNoCancel or vbDefaultButton3, \"T\")"_s,
                   u"Case vbYes"_s, u"    ' Ja"_s, u"Case vbNo"_s, u"    ' Nein"_s,
                   u"Case vbCancel"_s, u"    ' Abbrechen"_s, u"End Select"_s});
     QTest::newRow("select: Wiederholen Abbrechen, long message")
-        << Choice{options::SelectCase, 5, 0, -1, 0, 0} << u"T"_s << long60
+        << Choice{CodeStyle::SelectCase, 5, 0, -1, 0, 0} << u"T"_s << long60
         << lines({u"Dim Msg As String"_s, u"Msg = \""_s + long60 + u"\""_s,
                   u"Select Case MsgBox(Msg, vbRetryCancel or vbDefaultButton1, \"T\")"_s,
                   u"Case vbRetry"_s, u"    ' Wiederholen"_s, u"Case vbCancel"_s,
@@ -295,16 +297,16 @@ void TestGenerators::styles_data() {
 
     // --- VBS ---
     QTest::newRow("vbs: worked example, long message")
-        << Choice{options::Vbs, 3, 16, -1, 0, 0} << u"Fehler"_s << long60
+        << Choice{CodeStyle::Vbs, 3, 16, -1, 0, 0} << u"Fehler"_s << long60
         << lines(
                {u"Dim Msg"_s, u" Msg = \""_s + long60 + u"\""_s, u" Dim Antwort "_s,
                 u"Antwort = MsgBox(Msg, vbCritical or vbYesNoCancel or vbDefaultButton1, \"Fehler\")"_s});
     QTest::newRow("vbs: short message, system modal")
-        << Choice{options::Vbs, 4, 0, 256, 1, 0} << u"T"_s << u"M"_s
+        << Choice{CodeStyle::Vbs, 4, 0, 256, 1, 0} << u"T"_s << u"M"_s
         << lines({QString(), u" Dim Antwort "_s,
                   u"Antwort = MsgBox(\"M\", vbYesNo or vbDefaultButton2 + 4096, \"T\")"_s});
     QTest::newRow("vbs: OK, help refused")
-        << Choice{options::Vbs, 0, 64, -1, 0, 1} << u"Ti\"tel"_s << u"M"_s
+        << Choice{CodeStyle::Vbs, 0, 64, -1, 0, 1} << u"Ti\"tel"_s << u"M"_s
         << lines({QString(),
                   u"MsgBox \"M\", vbInformation or vbOKOnly or vbDefaultButton1, \"Ti\"\"tel\""_s});
 }
@@ -323,10 +325,11 @@ void TestGenerators::styles() {
 void TestGenerators::generateCodeDispatchesOnSelection_data() {
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("firstCall");
-    QTest::newRow("Select Case") << int(options::SelectCase) << u"Select Case MsgBox("_s;
-    QTest::newRow("If Then Else") << int(options::IfThenElse) << u"If MsgBox("_s;
-    QTest::newRow("einfach") << int(options::Einfach) << u"Dim Antwort As VbMsgBoxResult"_s;
-    QTest::newRow("VBS") << int(options::Vbs) << u" Dim Antwort "_s;
+    QTest::newRow("Select Case") << int(msgbox::CodeStyle::SelectCase) << u"Select Case MsgBox("_s;
+    QTest::newRow("If Then Else") << int(msgbox::CodeStyle::IfThenElse) << u"If MsgBox("_s;
+    QTest::newRow("einfach") << int(msgbox::CodeStyle::Einfach)
+                             << u"Dim Antwort As VbMsgBoxResult"_s;
+    QTest::newRow("VBS") << int(msgbox::CodeStyle::Vbs) << u" Dim Antwort "_s;
 }
 
 void TestGenerators::generateCodeDispatchesOnSelection() {
@@ -334,14 +337,14 @@ void TestGenerators::generateCodeDispatchesOnSelection() {
     QFETCH(QString, firstCall);
 
     Definition def;
-    apply(def, Choice{code, 4, 32, -1, 1, 0}, u"T"_s, u"M"_s);
+    apply(def, Choice{CodeStyle(code), 4, 32, -1, 1, 0}, u"T"_s, u"M"_s);
     const QString generated = gen::generateCode(def.value());
     QVERIFY2(generated.section(u'\r', 1, 1).startsWith(firstCall), qPrintable(generated));
 }
 
 void TestGenerators::generationKeepsNoState() {
     Definition def;
-    apply(def, Choice{options::IfThenElse, 3, 16, 512, 1, 1}, u"T"_s, chars(70));
+    apply(def, Choice{CodeStyle::IfThenElse, 3, 16, 512, 1, 1}, u"T"_s, chars(70));
     const QString first = gen::generateCode(def.value());
     QCOMPARE(gen::generateCode(def.value()), first);
 
@@ -374,16 +377,16 @@ void TestGenerators::manyMixedLineBreaks() {
 void TestGenerators::styleValue_data() {
     QTest::addColumn<Choice>("choice");
     QTest::addColumn<int>("value");
-    QTest::newRow("start state") << Choice{options::SelectCase, -1, 0, -1, 0, 0} << 0;
-    QTest::newRow("first choice OK") << Choice{options::SelectCase, 0, 0, -1, 0, 0} << 0;
+    QTest::newRow("start state") << Choice{CodeStyle::SelectCase, -1, 0, -1, 0, 0} << 0;
+    QTest::newRow("first choice OK") << Choice{CodeStyle::SelectCase, 0, 0, -1, 0, 0} << 0;
     QTest::newRow("16 + 4 + 256 + both flags")
-        << Choice{options::SelectCase, 4, 16, 256, 1, 1} << 20756;
+        << Choice{CodeStyle::SelectCase, 4, 16, 256, 1, 1} << 20756;
     QTest::newRow("dimmed boxes count as clear")
-        << Choice{options::SelectCase, 4, 16, 256, 2, 2} << 276;
+        << Choice{CodeStyle::SelectCase, 4, 16, 256, 2, 2} << 276;
     QTest::newRow("64 + 2 + 512 + system modal")
-        << Choice{options::SelectCase, 2, 64, 512, 1, 0} << 64 + 2 + 512 + 4096;
+        << Choice{CodeStyle::SelectCase, 2, 64, 512, 1, 0} << 64 + 2 + 512 + 4096;
     QTest::newRow("help refused under VBS")
-        << Choice{options::Vbs, 5, 48, 256, 0, 1} << 48 + 5 + 256;
+        << Choice{CodeStyle::Vbs, 5, 48, 256, 0, 1} << 48 + 5 + 256;
 }
 
 void TestGenerators::styleValue() {

@@ -334,7 +334,7 @@ void tst_SaveFaults::targetsThatAreNoFile() {
              qPrintable(report.text));
     QCOMPARE(w.commands.fileName(), QString());
     QVERIFY(w.fakes.settings.writes.isEmpty());
-    QCOMPARE(w.definition.selectedCode(), int(options::SelectCase));
+    QCOMPARE(w.definition.selectedCode(), int(msgbox::CodeStyle::SelectCase));
     QCOMPARE(contentOf(u"datei.msg"_s), QByteArray("alt"));
     QVERIFY(!QFileInfo::exists(u"anderswo"_s));
     if (reader >= 0) {
