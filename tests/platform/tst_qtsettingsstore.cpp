@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -51,7 +50,9 @@ private slots:
 
 void TestQtSettingsStore::userFileLocation() {
     QtSettingsStore store;
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    // The test runs with a configuration folder of its own.
+    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    QVERIFY(!config.isEmpty());
     QCOMPARE(store.filePath(), config + u"/Veltrano/Veltrano.conf"_s);
     store.write(u"FirstStart"_s, u"True"_s);
     QVERIFY(store.flush());
