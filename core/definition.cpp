@@ -94,20 +94,6 @@ void Definition::notify(Changes what) {
     m_pending |= what;
 }
 
-int Definition::selected(Group group) const {
-    switch (group) {
-    case Group::Icons:
-        return selectedIcon();
-    case Group::Buttons:
-        return selectedButtons();
-    case Group::DefaultButton:
-        return selectedDefaultButton();
-    case Group::Code:
-        return selectedCode();
-    }
-    return 0;
-}
-
 void Definition::apply(const msgbox::Value& value) {
     // Checked whole first, so that a value naming no option changes nothing.
     options::require(Group::Code, int(value.code));

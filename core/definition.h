@@ -92,8 +92,6 @@ public:
         return int(m_value.defaultButton.value_or(msgbox::DefaultButton::First));
     }
     int selectedCode() const { return int(m_value.code); }
-    int selected(options::Group group) const;
-    bool isSelected(options::Group group, int index) const { return selected(group) == index; }
 
     // --- check boxes ----------------------------------------------------
     int systemModal() const { return checkState(m_value.systemModal, m_systemModalDimmed); }
