@@ -25,7 +25,7 @@ constexpr QStringView Joiner = u"\" & vbcr & \"";
 // A prepared message up to this length is written inline as the prompt.
 constexpr qsizetype InlineLimit = 50;
 
-// Appends the line with its quotes doubled and returns how many characters
+// Appends the text with its quotes doubled and returns how many characters
 // that made.
 qsizetype appendDoubled(QString& out, QStringView line) {
     qsizetype quotes = 0;
@@ -43,26 +43,35 @@ qsizetype appendDoubled(QString& out, QStringView line) {
 }
 
 // Appends the message to out with its quotes doubled and its lines joined by
-// the joiner, and returns the length of the prepared message: quotes
-// doubled, every line break a CR LF pair, and a CR LF at the end if the
-// message has none. So no character after a lone CR is lost and no raw LF
-// reaches a string literal.
+// the joiner, in one pass, and returns the length of the prepared message:
+// quotes doubled, every line break a CR LF pair, and a CR LF at the end if
+// the message has none. So no character after a lone CR is lost and no raw
+// LF reaches a string literal.
 qsizetype appendJoinedMessage(QString& out, const QString& message) {
     qsizetype prepared = 0;
-    qsizetype breaks = 0;
-    QStringView lastLine;
-    linebreaks::forEachLine(
-        message,
-        [&](QStringView line) {
-            prepared += appendDoubled(out, line);
-            lastLine = line;
-        },
-        [&] {
-            out += Joiner;
+    bool endsWithBreak = false;
+    const QChar* runStart = message.constData();
+    const QChar* const end = runStart + message.size();
+    for (const QChar* p = runStart; p != end; ++p) {
+        if (*p == Quote) {
+            out.append(runStart, p - runStart + 1).append(Quote);
+            runStart = p + 1;
             prepared += 2;
-            ++breaks;
-        });
-    if (breaks > 0 && lastLine.isEmpty()) {
+            endsWithBreak = false;
+        } else if (const qsizetype length = linebreaks::breakAt(p, end)) {
+            out.append(runStart, p - runStart).append(Joiner);
+            p += length - 1;
+            runStart = p + 1;
+            prepared += 2;
+            endsWithBreak = true;
+        } else {
+            ++prepared;
+            endsWithBreak = false;
+        }
+    }
+    out.append(runStart, end - runStart);
+
+    if (endsWithBreak) {
         // The last break closes the last line; it needs no joiner.
         out.chop(Joiner.size());
     } else {

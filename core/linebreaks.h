@@ -10,6 +10,17 @@
 // lone CR is lost.
 namespace veltrano::linebreaks {
 
+// The length of the line break that starts at p, before end: 2 for CR LF,
+// 1 for a lone CR or a lone LF, 0 for any other character.
+inline qsizetype breakAt(const QChar* p, const QChar* end) {
+    const char16_t c = p->unicode();
+    if (c == u'\n')
+        return 1;
+    if (c != u'\r')
+        return 0;
+    return p + 1 != end && p[1] == u'\n' ? 2 : 1;
+}
+
 // Calls line(QStringView) for each line of text and lineBreak() for each
 // line break, in the order they stand. A text of n line breaks has n + 1
 // lines; the last one is empty when the text ends in a break, and the empty
@@ -19,12 +30,11 @@ void forEachLine(QStringView text, Line&& line, Break&& lineBreak) {
     const QChar* start = text.data();
     const QChar* const end = start + text.size();
     for (const QChar* p = start; p != end; ++p) {
-        const char16_t c = p->unicode();
-        if (c != u'\r' && c != u'\n')
+        const qsizetype length = breakAt(p, end);
+        if (length == 0)
             continue;
         line(QStringView(start, p - start));
-        if (c == u'\r' && p + 1 != end && p[1] == u'\n')
-            ++p;
+        p += length - 1;
         lineBreak();
         start = p + 1;
     }
