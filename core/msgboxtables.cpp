@@ -17,40 +17,91 @@ constexpr AnswerFacts answerTable[] = {
 using A = Answer;
 
 constexpr ButtonSetFacts buttonSetTable[] = {
-    {Buttons::Ok, u"vbOKOnly", u"OK", {A::Ok}, 1},
-    {Buttons::OkCancel, u"vbOKCancel", u"OK Abbrechen", {A::Ok, A::Cancel}, 2},
+    {Buttons::Ok, u"vbOKOnly", u"MsgBoxStyle.OkOnly", u"MessageBoxButtons.OK", u"OK", {A::Ok}, 1},
+    {Buttons::OkCancel,
+     u"vbOKCancel",
+     u"MsgBoxStyle.OkCancel",
+     u"MessageBoxButtons.OKCancel",
+     u"OK Abbrechen",
+     {A::Ok, A::Cancel},
+     2},
     {Buttons::AbortRetryIgnore,
      u"vbAbortRetryIgnore",
+     u"MsgBoxStyle.AbortRetryIgnore",
+     u"MessageBoxButtons.AbortRetryIgnore",
      u"Abbruch, Wiederholen, Ignorieren",
      {A::Abort, A::Retry, A::Ignore},
      3},
-    {Buttons::YesNoCancel, u"vbYesNoCancel", u"Ja, Nein, Abbrechen", {A::Yes, A::No, A::Cancel}, 3},
-    {Buttons::YesNo, u"vbYesNo", u"Ja, Nein", {A::Yes, A::No}, 2},
-    {Buttons::RetryCancel, u"vbRetryCancel", u"Wiederholen, Abbrechen", {A::Retry, A::Cancel}, 2},
+    {Buttons::YesNoCancel,
+     u"vbYesNoCancel",
+     u"MsgBoxStyle.YesNoCancel",
+     u"MessageBoxButtons.YesNoCancel",
+     u"Ja, Nein, Abbrechen",
+     {A::Yes, A::No, A::Cancel},
+     3},
+    {Buttons::YesNo,
+     u"vbYesNo",
+     u"MsgBoxStyle.YesNo",
+     u"MessageBoxButtons.YesNo",
+     u"Ja, Nein",
+     {A::Yes, A::No},
+     2},
+    {Buttons::RetryCancel,
+     u"vbRetryCancel",
+     u"MsgBoxStyle.RetryCancel",
+     u"MessageBoxButtons.RetryCancel",
+     u"Wiederholen, Abbrechen",
+     {A::Retry, A::Cancel},
+     2},
+    // Windows Forms only.
+    {Buttons(6), u"", u"", u"MessageBoxButtons.CancelTryContinue", u"", {}, 0},
 };
 
 constexpr IconFacts iconTable[] = {
-    {Icon::None, u"", u"Ohne"},
-    {Icon::Critical, u"vbCritical", u""},
-    {Icon::Question, u"vbQuestion", u""},
-    {Icon::Exclamation, u"vbExclamation", u""},
-    {Icon::Information, u"vbInformation", u""},
+    {Icon::None, u"", u"", u"MessageBoxIcon.None", {}, u"Ohne"},
+    {Icon::Critical,
+     u"vbCritical",
+     u"MsgBoxStyle.Critical",
+     u"MessageBoxIcon.Error",
+     {u"MessageBoxIcon.Hand", u"MessageBoxIcon.Stop"},
+     u""},
+    {Icon::Question, u"vbQuestion", u"MsgBoxStyle.Question", u"MessageBoxIcon.Question", {}, u""},
+    {Icon::Exclamation,
+     u"vbExclamation",
+     u"MsgBoxStyle.Exclamation",
+     u"MessageBoxIcon.Warning",
+     {u"MessageBoxIcon.Exclamation"},
+     u""},
+    {Icon::Information,
+     u"vbInformation",
+     u"MsgBoxStyle.Information",
+     u"MessageBoxIcon.Information",
+     {u"MessageBoxIcon.Asterisk"},
+     u""},
 };
 
 constexpr DefaultButtonFacts defaultButtonTable[] = {
-    {0, u"vbDefaultButton1", u"Ok"},
-    {256, u"vbDefaultButton2", u"2. Button default"},
-    {512, u"vbDefaultButton3", u"3. Button default"},
-    {768, u"vbDefaultButton4", u""},
+    {0, u"vbDefaultButton1", u"MsgBoxStyle.DefaultButton1", u"MessageBoxDefaultButton.Button1",
+     u"Ok"},
+    {256, u"vbDefaultButton2", u"MsgBoxStyle.DefaultButton2", u"MessageBoxDefaultButton.Button2",
+     u"2. Button default"},
+    {512, u"vbDefaultButton3", u"MsgBoxStyle.DefaultButton3", u"MessageBoxDefaultButton.Button3",
+     u"3. Button default"},
+    {768, u"vbDefaultButton4", u"", u"MessageBoxDefaultButton.Button4", u""},
 };
 
 constexpr FlagFacts flagTable[] = {
-    {0, u"vbApplicationModal", false, true},
-    {SystemModalFlag, u"vbSystemModal", true, true},
-    {HelpButtonFlag, u"vbMsgBoxHelpButton", true, false},
-    {65536, u"vbMsgBoxSetForeground", false, false},
-    {524288, u"vbMsgBoxRight", false, false},
-    {1048576, u"vbMsgBoxRtlReading", false, false},
+    {0, u"vbApplicationModal", u"MsgBoxStyle.ApplicationModal", u"", false, true},
+    {SystemModalFlag, u"vbSystemModal", u"MsgBoxStyle.SystemModal", u"", true, true},
+    {HelpButtonFlag, u"vbMsgBoxHelpButton", u"MsgBoxStyle.MsgBoxHelp", u"", true, false},
+    {0x10000, u"vbMsgBoxSetForeground", u"MsgBoxStyle.MsgBoxSetForeground", u"", false, false},
+    {0x80000, u"vbMsgBoxRight", u"MsgBoxStyle.MsgBoxRight", u"MessageBoxOptions.RightAlign", false,
+     false},
+    {0x100000, u"vbMsgBoxRtlReading", u"MsgBoxStyle.MsgBoxRtlReading",
+     u"MessageBoxOptions.RtlReading", false, false},
+    // Windows Forms only.
+    {0x20000, u"", u"", u"MessageBoxOptions.DefaultDesktopOnly", false, false},
+    {0x200000, u"", u"", u"MessageBoxOptions.ServiceNotification", false, false},
 };
 
 // Each table stands in the order of its enumerators' numbers, so that a
@@ -117,7 +168,7 @@ std::optional<Icon> iconOf(int value) {
 
 std::optional<Buttons> buttonsOf(int value) {
     for (const ButtonSetFacts& row : buttonSetTable) {
-        if (int(row.buttons) == value)
+        if (int(row.buttons) == value && row.isOffered())
             return row.buttons;
     }
     return std::nullopt;

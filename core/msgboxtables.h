@@ -13,9 +13,13 @@
 // the code reader, the message box dialog and the window's options all
 // read them from here.
 //
-// Each row has one field per language code is written in (today `basic`,
-// the spelling of VB6, VBA and VBScript); a further language is one more
-// field in each row type and one more column in each table.
+// Each row has one field per language a constant is spelt in: `basic` for
+// VB6, VBA and VBScript, `vbNet` for VB.NET's MsgBoxStyle and `cSharp` for
+// the enums of MessageBox.Show in Windows Forms (which VB.NET reads too);
+// an empty field where the language has no such constant. A further
+// language is one more field in each row type and one more column in each
+// table. Rows whose `basic` is empty hold what only .NET knows; the window
+// offers none of them.
 namespace veltrano::msgbox {
 
 struct AnswerFacts {
@@ -27,10 +31,14 @@ struct AnswerFacts {
 
 struct ButtonSetFacts {
     Buttons buttons;
-    QStringView basic;         // the constant
+    QStringView basic; // the constant
+    QStringView vbNet;
+    QStringView cSharp;
     QStringView optionCaption; // the caption of the window's option for the set
     std::array<Answer, 3> buttonList;
-    int count; // buttons in the box, 1 to 3
+    int count; // buttons in the box, 1 to 3; 0 for a set the window does not offer
+
+    bool isOffered() const { return count > 0; }
 
     // The box's buttons in their order; the first is the default button
     // First, the second Second, the third Third. Generated code tests the
@@ -42,7 +50,10 @@ struct ButtonSetFacts {
 
 struct IconFacts {
     Icon icon;
-    QStringView basic;         // empty for None: code writes no constant
+    QStringView basic; // empty for None: code writes no constant
+    QStringView vbNet;
+    QStringView cSharp;
+    std::array<QStringView, 2> cSharpAlso; // further names C# has for it
     QStringView optionCaption; // "Ohne" for None; the window shows pictures for the others
 };
 
@@ -51,6 +62,8 @@ struct IconFacts {
 struct DefaultButtonFacts {
     int value;
     QStringView basic;
+    QStringView vbNet;
+    QStringView cSharp;
     // What the window's option shows before the first button-set choice;
     // empty when the window does not offer it.
     QStringView startCaption;
@@ -62,6 +75,8 @@ struct DefaultButtonFacts {
 struct FlagFacts {
     int value;
     QStringView basic;
+    QStringView vbNet;
+    QStringView cSharp;
     bool offered;
     bool modality; // application or system modal, else an option
 };
@@ -77,8 +92,8 @@ const ButtonSetFacts& facts(Buttons buttons);
 const IconFacts& facts(Icon icon);
 const DefaultButtonFacts& facts(DefaultButton defaultButton);
 
-// The part of that number, or nothing when the window offers none: the
-// way from a stored or read number to the value.
+// The part of that number, or nothing when the window does not offer it:
+// the way from a stored or read number to the value.
 std::optional<Icon> iconOf(int value);
 std::optional<Buttons> buttonsOf(int value);
 std::optional<DefaultButton> defaultButtonOf(int value);

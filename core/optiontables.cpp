@@ -21,8 +21,11 @@ std::vector<Option> makeIcons() {
 
 std::vector<Option> makeButtons() {
     std::vector<Option> options;
-    for (const msgbox::ButtonSetFacts& set : msgbox::buttonSets())
-        options.push_back({int(set.buttons), set.optionCaption.toString(), set.basic.toString()});
+    for (const msgbox::ButtonSetFacts& set : msgbox::buttonSets()) {
+        if (set.isOffered())
+            options.push_back(
+                {int(set.buttons), set.optionCaption.toString(), set.basic.toString()});
+    }
     return options;
 }
 

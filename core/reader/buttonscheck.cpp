@@ -28,17 +28,17 @@ bool ButtonsValue::namesDefaultButton() const {
 
 namespace {
 
-// Every bit some style constant can set.
+// Every bit some Basic style constant can set.
 quint32 namedBits() {
     quint32 bits = 0;
     for (const msgbox::ButtonSetFacts& set : msgbox::buttonSets())
-        bits |= quint32(set.buttons);
+        bits |= set.basic.isEmpty() ? 0 : quint32(set.buttons);
     for (const msgbox::IconFacts& icon : msgbox::icons())
         bits |= quint32(icon.icon);
     for (const msgbox::DefaultButtonFacts& button : msgbox::defaultButtons())
         bits |= quint32(button.value);
     for (const msgbox::FlagFacts& flag : msgbox::flags())
-        bits |= quint32(flag.value);
+        bits |= flag.basic.isEmpty() ? 0 : quint32(flag.value);
     return bits;
 }
 
@@ -59,7 +59,7 @@ std::vector<Unshown> makeUnshown() {
                  u"Den Standardschaltflächenwert %1 kann das Fenster nicht darstellen."_s});
     }
     for (const msgbox::FlagFacts& flag : msgbox::flags()) {
-        if (!flag.offered && flag.value != 0)
+        if (!flag.offered && flag.value != 0 && !flag.basic.isEmpty())
             unshown.push_back({quint32(flag.value), quint32(flag.value),
                                u"Den Wert %1 kann das Fenster nicht darstellen."_s});
     }

@@ -8,20 +8,21 @@ namespace veltrano::reader {
 
 namespace {
 
-// The style constants as the message box tables name them, by family.
+// The Basic style constants as the message box tables name them, by family.
 std::vector<StyleConstant> makeStyleConstants() {
     std::vector<StyleConstant> constants;
+    const auto add = [&](QStringView name, int value, Family family) {
+        if (!name.isEmpty())
+            constants.push_back({name, value, family});
+    };
     for (const msgbox::ButtonSetFacts& set : msgbox::buttonSets())
-        constants.push_back({set.basic, int(set.buttons), Family::ButtonSet});
-    for (const msgbox::IconFacts& icon : msgbox::icons()) {
-        if (!icon.basic.isEmpty())
-            constants.push_back({icon.basic, int(icon.icon), Family::Icon});
-    }
+        add(set.basic, int(set.buttons), Family::ButtonSet);
+    for (const msgbox::IconFacts& icon : msgbox::icons())
+        add(icon.basic, int(icon.icon), Family::Icon);
     for (const msgbox::DefaultButtonFacts& button : msgbox::defaultButtons())
-        constants.push_back({button.basic, button.value, Family::DefaultButton});
+        add(button.basic, button.value, Family::DefaultButton);
     for (const msgbox::FlagFacts& flag : msgbox::flags())
-        constants.push_back(
-            {flag.basic, flag.value, flag.modality ? Family::Modality : Family::Option});
+        add(flag.basic, flag.value, flag.modality ? Family::Modality : Family::Option);
     return constants;
 }
 

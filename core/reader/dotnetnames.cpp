@@ -1,14 +1,11 @@
 #include "core/reader/dotnetnames.h"
 
-#include "core/msgbox.h"
+#include "core/msgboxtables.h"
 
 #include <span>
+#include <vector>
 
 namespace veltrano::reader {
-
-using B = msgbox::Buttons;
-using I = msgbox::Icon;
-using D = msgbox::DefaultButton;
 
 namespace {
 
@@ -72,55 +69,40 @@ std::optional<Split> split(QStringView dotted) {
 using F = Family;
 using E = DotNetEnum;
 
-constexpr DotNetConstant Constants[] = {
-    {{u"MsgBoxStyle.OkOnly", int(B::Ok), F::ButtonSet}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.OkCancel", int(B::OkCancel), F::ButtonSet}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.AbortRetryIgnore", int(B::AbortRetryIgnore), F::ButtonSet}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.YesNoCancel", int(B::YesNoCancel), F::ButtonSet}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.YesNo", int(B::YesNo), F::ButtonSet}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.RetryCancel", int(B::RetryCancel), F::ButtonSet}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.Critical", int(I::Critical), F::Icon}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.Question", int(I::Question), F::Icon}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.Exclamation", int(I::Exclamation), F::Icon}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.Information", int(I::Information), F::Icon}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.DefaultButton1", int(D::First), F::DefaultButton}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.DefaultButton2", int(D::Second), F::DefaultButton}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.DefaultButton3", int(D::Third), F::DefaultButton}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.ApplicationModal", 0, F::Modality}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.SystemModal", msgbox::SystemModalFlag, F::Modality}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.MsgBoxHelp", msgbox::HelpButtonFlag, F::Option}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.MsgBoxSetForeground", 0x10000, F::Option}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.MsgBoxRight", 0x80000, F::Option}, E::MsgBoxStyle},
-    {{u"MsgBoxStyle.MsgBoxRtlReading", 0x100000, F::Option}, E::MsgBoxStyle},
+// The .NET style names as the message box tables spell them: VB.NET's
+// MsgBoxStyle members, and the enums of MessageBox.Show in C#'s spelling,
+// which VB.NET reads alike.
+std::vector<DotNetConstant> makeConstants() {
+    std::vector<DotNetConstant> constants;
+    const auto add = [&](QStringView name, int value, Family family, DotNetEnum type) {
+        if (!name.isEmpty())
+            constants.push_back({{name, value, family}, type});
+    };
+    for (const msgbox::ButtonSetFacts& set : msgbox::buttonSets()) {
+        add(set.vbNet, int(set.buttons), F::ButtonSet, E::MsgBoxStyle);
+        add(set.cSharp, int(set.buttons), F::ButtonSet, E::Buttons);
+    }
+    for (const msgbox::IconFacts& icon : msgbox::icons()) {
+        add(icon.vbNet, int(icon.icon), F::Icon, E::MsgBoxStyle);
+        add(icon.cSharp, int(icon.icon), F::Icon, E::Icon);
+        for (QStringView also : icon.cSharpAlso)
+            add(also, int(icon.icon), F::Icon, E::Icon);
+    }
+    for (const msgbox::DefaultButtonFacts& button : msgbox::defaultButtons()) {
+        add(button.vbNet, button.value, F::DefaultButton, E::MsgBoxStyle);
+        add(button.cSharp, button.value, F::DefaultButton, E::DefaultButton);
+    }
+    for (const msgbox::FlagFacts& flag : msgbox::flags()) {
+        add(flag.vbNet, flag.value, flag.modality ? F::Modality : F::Option, E::MsgBoxStyle);
+        add(flag.cSharp, flag.value, F::Option, E::Options);
+    }
+    return constants;
+}
 
-    {{u"MessageBoxButtons.OK", int(B::Ok), F::ButtonSet}, E::Buttons},
-    {{u"MessageBoxButtons.OKCancel", int(B::OkCancel), F::ButtonSet}, E::Buttons},
-    {{u"MessageBoxButtons.AbortRetryIgnore", int(B::AbortRetryIgnore), F::ButtonSet}, E::Buttons},
-    {{u"MessageBoxButtons.YesNoCancel", int(B::YesNoCancel), F::ButtonSet}, E::Buttons},
-    {{u"MessageBoxButtons.YesNo", int(B::YesNo), F::ButtonSet}, E::Buttons},
-    {{u"MessageBoxButtons.RetryCancel", int(B::RetryCancel), F::ButtonSet}, E::Buttons},
-    {{u"MessageBoxButtons.CancelTryContinue", 6, F::ButtonSet}, E::Buttons},
-
-    {{u"MessageBoxIcon.None", 0, F::Icon}, E::Icon},
-    {{u"MessageBoxIcon.Hand", int(I::Critical), F::Icon}, E::Icon},
-    {{u"MessageBoxIcon.Stop", int(I::Critical), F::Icon}, E::Icon},
-    {{u"MessageBoxIcon.Error", int(I::Critical), F::Icon}, E::Icon},
-    {{u"MessageBoxIcon.Question", int(I::Question), F::Icon}, E::Icon},
-    {{u"MessageBoxIcon.Exclamation", int(I::Exclamation), F::Icon}, E::Icon},
-    {{u"MessageBoxIcon.Warning", int(I::Exclamation), F::Icon}, E::Icon},
-    {{u"MessageBoxIcon.Asterisk", int(I::Information), F::Icon}, E::Icon},
-    {{u"MessageBoxIcon.Information", int(I::Information), F::Icon}, E::Icon},
-
-    {{u"MessageBoxDefaultButton.Button1", int(D::First), F::DefaultButton}, E::DefaultButton},
-    {{u"MessageBoxDefaultButton.Button2", int(D::Second), F::DefaultButton}, E::DefaultButton},
-    {{u"MessageBoxDefaultButton.Button3", int(D::Third), F::DefaultButton}, E::DefaultButton},
-    {{u"MessageBoxDefaultButton.Button4", 0x300, F::DefaultButton}, E::DefaultButton},
-
-    {{u"MessageBoxOptions.DefaultDesktopOnly", 0x20000, F::Option}, E::Options},
-    {{u"MessageBoxOptions.RightAlign", 0x80000, F::Option}, E::Options},
-    {{u"MessageBoxOptions.RtlReading", 0x100000, F::Option}, E::Options},
-    {{u"MessageBoxOptions.ServiceNotification", 0x200000, F::Option}, E::Options},
-};
+const std::vector<DotNetConstant>& constants() {
+    static const std::vector<DotNetConstant> table = makeConstants();
+    return table;
+}
 
 struct EnumName {
     QStringView name;
@@ -165,7 +147,7 @@ const DotNetConstant* findDotNetConstant(QStringView dottedName, Case letterCase
     if (!s) {
         return nullptr;
     }
-    for (const DotNetConstant& entry : Constants) {
+    for (const DotNetConstant& entry : constants()) {
         if (s->qualified.compare(entry.constant.name, sensitivity(letterCase)) == 0 &&
             inHome(s->ns, homeOf(entry.type), letterCase)) {
             return &entry;
@@ -175,7 +157,7 @@ const DotNetConstant* findDotNetConstant(QStringView dottedName, Case letterCase
 }
 
 std::optional<DotNetEnum> dotNetEnumOf(const StyleConstant* constant) {
-    for (const DotNetConstant& entry : Constants) {
+    for (const DotNetConstant& entry : constants()) {
         if (&entry.constant == constant) {
             return entry.type;
         }

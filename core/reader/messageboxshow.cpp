@@ -1,6 +1,6 @@
 #include "core/reader/messageboxshow.h"
 
-#include "core/msgbox.h"
+#include "core/msgboxtables.h"
 
 #include <QString>
 
@@ -11,10 +11,6 @@
 using namespace Qt::StringLiterals;
 
 namespace veltrano::reader {
-
-using B = msgbox::Buttons;
-using I = msgbox::Icon;
-using D = msgbox::DefaultButton;
 
 namespace {
 
@@ -99,26 +95,32 @@ int naturalSlot(DotNetEnum type) {
 // show.
 Status checkEnum(const Tokens& t, const ButtonsValue& v, DotNetEnum type, int argToken) {
     const qint64 value = v.value;
-    bool shown = false; // the window shows it
-    bool defined = false;
+    bool shown = false;   // the window shows it
+    bool defined = false; // Windows Forms has it
+    const bool fits = value == qint64(int(value));
     switch (type) {
     case DotNetEnum::Buttons:
-        shown = value >= int(B::Ok) && value <= int(B::RetryCancel);
-        defined = shown || value == 6;
+        shown = fits && msgbox::buttonsOf(int(value)).has_value();
+        for (const msgbox::ButtonSetFacts& set : msgbox::buttonSets())
+            defined |= !set.cSharp.isEmpty() && int(set.buttons) == value;
         break;
     case DotNetEnum::Icon:
-        shown = value == 0 || value == int(I::Critical) || value == int(I::Question) ||
-                value == int(I::Exclamation) || value == int(I::Information);
+        shown = fits && msgbox::iconOf(int(value)).has_value();
         defined = shown;
         break;
     case DotNetEnum::DefaultButton:
-        shown = value == int(D::First) || value == int(D::Second) || value == int(D::Third);
-        defined = shown || value == 0x300;
+        shown = fits && msgbox::defaultButtonOf(int(value)).has_value();
+        for (const msgbox::DefaultButtonFacts& button : msgbox::defaultButtons())
+            defined |= !button.cSharp.isEmpty() && button.value == value;
         break;
-    default:
+    default: {
         shown = value == 0;
-        defined = (quint32(value) & ~quint32(0x3A0000)) == 0;
+        quint32 options = 0;
+        for (const msgbox::FlagFacts& flag : msgbox::flags())
+            options |= flag.cSharp.isEmpty() ? 0 : quint32(flag.value);
+        defined = (quint32(value) & ~options) == 0;
         break;
+    }
     }
     if (shown) {
         return done();
