@@ -44,7 +44,7 @@ Result<ReadCall> finishCall(CallValues& values, std::optional<msgbox::CodeStyle>
     const int bits = int(values.value);
     value.icon = msgbox::Icon(bits & msgbox::IconMask);
     value.buttons = msgbox::Buttons(bits & msgbox::ButtonsMask);
-    if ((bits & msgbox::DefaultButtonMask) != 0 || values.defaultButtonChosen) {
+    if ((bits & msgbox::DefaultButtonMask) != 0 || values.defaultButtonNamed) {
         value.defaultButton = msgbox::DefaultButton(bits & msgbox::DefaultButtonMask);
     }
     value.systemModal = (bits & msgbox::SystemModalFlag) != 0;

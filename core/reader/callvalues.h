@@ -25,7 +25,7 @@ struct CallValues {
     // Basic style value.
     qint64 value = 0;
     // Whether the text names the default button (also the first one).
-    bool defaultButtonChosen = false;
+    bool defaultButtonNamed = false;
     // The refusal of the help button where the style has none; set only
     // when the value holds the help button.
     std::optional<Failure> helpRefused;

@@ -266,7 +266,7 @@ Result<CallValues> readShowArguments(Context& c, const ShowCall& call, ButtonsSy
                 icon = value->value;
             } else if (slot == DefaultButtonSlot) {
                 defaultButton = value->value;
-                values.defaultButtonChosen = true;
+                values.defaultButtonNamed = true;
             }
             break;
         }

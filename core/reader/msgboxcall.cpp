@@ -169,7 +169,7 @@ Result<CallValues> msgBoxArguments(Context& c, Call call, int argB, int argE) {
     values.promptPlace = t.offset(args[PromptArg].b);
     values.titlePlace = t.offset(args[TitleArg].given() ? args[TitleArg].b : call.name);
     values.value = buttons.value;
-    values.defaultButtonChosen = buttons.namesDefaultButton();
+    values.defaultButtonNamed = buttons.namesDefaultButton();
     if (buttons.value & msgbox::HelpButtonFlag) {
         values.helpRefused = helpButtonRefused(t, buttons, args[ButtonsArg].b);
     }
