@@ -1,10 +1,13 @@
 #include "core/generators.h"
 
+#include "core/basicliterals.h"
+#include "core/dotnetcode.h"
 #include "core/linebreaks.h"
 #include "core/msgboxtables.h"
 #include "core/vberror.h"
 
 #include <new>
+#include <span>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -18,39 +21,21 @@ namespace {
 constexpr QChar CR = u'\r';
 constexpr QChar Quote = u'"';
 
-// Between two message lines: quote, blank, ampersand, blank, vbcr, blank,
-// ampersand, blank, quote.
+// Between two message lines of an inline prompt.
 constexpr QStringView Joiner = u"\" & vbcr & \"";
 
 // A prepared message up to this length is written inline as the prompt.
 constexpr qsizetype InlineLimit = 50;
-
-// Appends the text with its quotes doubled and returns how many characters
-// that made.
-qsizetype appendDoubled(QString& out, QStringView line) {
-    qsizetype quotes = 0;
-    const QChar* runStart = line.data();
-    const QChar* const end = runStart + line.size();
-    for (const QChar* p = runStart; p != end; ++p) {
-        if (*p == Quote) {
-            out.append(runStart, p - runStart + 1).append(Quote);
-            runStart = p + 1;
-            ++quotes;
-        }
-    }
-    out.append(runStart, end - runStart);
-    return line.size() + quotes;
-}
 
 // Appends the message to out with its quotes doubled and its lines joined by
 // the joiner, in one pass, and returns the length of the prepared message:
 // quotes doubled, every line break a CR LF pair, and a CR LF at the end if
 // the message has none. So no character after a lone CR is lost and no raw
 // LF reaches a string literal.
-qsizetype appendJoinedMessage(QString& out, const QString& message) {
+qsizetype appendJoinedMessage(QString& out, QStringView message) {
     qsizetype prepared = 0;
     bool endsWithBreak = false;
-    const QChar* runStart = message.constData();
+    const QChar* runStart = message.data();
     const QChar* const end = runStart + message.size();
     for (const QChar* p = runStart; p != end; ++p) {
         if (*p == Quote) {
@@ -130,28 +115,6 @@ void appendStyleExpression(QString& out, const Value& value) {
     }
 }
 
-// A box with one button has no answer to tell apart: its call is a
-// statement.
-bool isStatementForm(const Value& value) {
-    return msgbox::facts(value.buttons).count == 1;
-}
-
-// Prompt, ", ", style expression, ", \"", title and the closing of the
-// statement or function form.
-void appendCallArguments(QString& out, const Value& value, const PreparedMessage& message,
-                         bool statement) {
-    out += message.prompt;
-    out += u", ";
-    appendStyleExpression(out, value);
-    out += u", \"";
-    out += message.title;
-    if (value.helpButton) {
-        out += statement ? u"\", App.HelpFile, 0"_s : u"\", App.HelpFile, 0)"_s;
-    } else {
-        out += statement ? u"\""_s : u"\")"_s;
-    }
-}
-
 // A new line of code.
 void appendLine(QString& out, QStringView a, QStringView b = {}, QStringView c = {}) {
     out += CR;
@@ -164,75 +127,140 @@ void appendComment(QString& out, msgbox::Answer answer) {
     appendLine(out, u"    ' ", msgbox::facts(answer).caption);
 }
 
-// The simple call shared by "einfach" and "VBS"; they differ only in the
-// declaration of the answer variable.
-void appendSimpleCall(QString& code, const Value& value, const PreparedMessage& message,
-                      QStringView declaration) {
-    const bool statement = isStatementForm(value);
-    code += CR;
-    if (statement) {
-        code += u"MsgBox ";
-    } else {
-        code += declaration;
-        code += CR;
-        code += u"Antwort = MsgBox(";
-    }
-    appendCallArguments(code, value, message, statement);
-}
+// What a code style writes around its call: a line before the call (the
+// declaration of Antwort), the call line's start up to the prompt, whether
+// the call is a statement, and what follows the call's closing: the rest of
+// its line and the lines after it, each after a CR.
+struct Shape {
+    QStringView before;
+    QStringView head;
+    bool statement = false;
+    QString after;
+};
 
 // If Then Else: one branch per button, the last one as Else. Two answers
 // are told apart in the call's own If; more are kept in Antwort first.
-void appendIfCode(QString& code, const Value& value, const PreparedMessage& message) {
-    const bool statement = isStatementForm(value);
-    const auto answers = msgbox::facts(value.buttons).answers();
-    const bool inCondition = answers.size() == 2;
-    code += CR;
-    if (statement) {
-        code += u"MsgBox ";
-    } else if (inCondition) {
-        code += u"If MsgBox(";
+Shape ifShape(std::span<const msgbox::Answer> answers) {
+    Shape shape;
+    if (answers.size() == 2) {
+        shape.head = u"If MsgBox(";
+        shape.after += u" = ";
+        shape.after += msgbox::facts(answers[0]).basicIf;
+        shape.after += u" then";
+        appendComment(shape.after, answers[0]);
     } else {
-        code += u"Dim Antwort As VbMsgBoxResult\rAntwort = MsgBox(";
-    }
-    appendCallArguments(code, value, message, statement);
-    if (statement) {
-        return;
-    }
-
-    if (inCondition) {
-        code += u" = ";
-        code += msgbox::facts(answers[0]).basicIf;
-        code += u" then";
-        appendComment(code, answers[0]);
-    } else {
+        shape.before = u"Dim Antwort As VbMsgBoxResult";
+        shape.head = u"Antwort = MsgBox(";
         for (std::size_t i = 0; i + 1 < answers.size(); ++i) {
-            appendLine(code, i == 0 ? u"If Antwort = " : u"ElseIf Antwort = ",
+            appendLine(shape.after, i == 0 ? u"If Antwort = " : u"ElseIf Antwort = ",
                        msgbox::facts(answers[i]).basicIf, u" Then");
-            appendComment(code, answers[i]);
+            appendComment(shape.after, answers[i]);
         }
     }
-    appendLine(code, u"Else");
-    appendComment(code, answers.back());
-    appendLine(code, u"End If");
+    appendLine(shape.after, u"Else");
+    appendComment(shape.after, answers.back());
+    appendLine(shape.after, u"End If");
+    return shape;
 }
 
 // Select Case: one Case per button.
-void appendSelectCode(QString& code, const Value& value, const PreparedMessage& message) {
-    const bool statement = isStatementForm(value);
+Shape selectShape(std::span<const msgbox::Answer> answers) {
+    Shape shape;
+    shape.head = u"Select Case MsgBox(";
+    for (const msgbox::Answer answer : answers) {
+        appendLine(shape.after, u"Case ", msgbox::facts(answer).basic);
+        appendComment(shape.after, answer);
+    }
+    appendLine(shape.after, u"End Select");
+    return shape;
+}
+
+Shape shapeOf(const Value& value) {
+    const auto answers = msgbox::facts(value.buttons).answers();
+    if (answers.size() == 1) {
+        // A box with one button has no answer to tell apart: its call is a
+        // statement in every style.
+        Shape shape;
+        shape.head = u"MsgBox ";
+        shape.statement = true;
+        return shape;
+    }
+    switch (value.code) {
+    case msgbox::CodeStyle::SelectCase:
+        return selectShape(answers);
+    case msgbox::CodeStyle::IfThenElse:
+        return ifShape(answers);
+    case msgbox::CodeStyle::Einfach:
+    case msgbox::CodeStyle::Vbs:
+        break;
+    }
+    // "einfach" and "VBS" differ only in the declaration of the answer.
+    Shape shape;
+    shape.before =
+        value.code == msgbox::CodeStyle::Vbs ? u" Dim Antwort " : u"Dim Antwort As VbMsgBoxResult";
+    shape.head = u"Antwort = MsgBox(";
+    return shape;
+}
+
+// The end of the call after its title: the help file and context where the
+// help button is ticked, and the parenthesis of the function form.
+QStringView callClosing(const Value& value, bool statement) {
+    if (value.helpButton)
+        return statement ? u", App.HelpFile, 0" : u", App.HelpFile, 0)";
+    return statement ? u"" : u")";
+}
+
+QString basicCode(const Value& value) {
+    PreparedMessage message = prepareMessage(value);
+    const Shape shape = shapeOf(value);
+    QString arguments = u", "_s;
+    appendStyleExpression(arguments, value);
+    arguments += u", ";
+    const QStringView closing = callClosing(value, shape.statement);
+    const qsizetype afterOnCallLine =
+        shape.after.indexOf(CR) < 0 ? shape.after.size() : shape.after.indexOf(CR);
+    const qsizetype callLine = shape.head.size() + message.prompt.size() + arguments.size() +
+                               message.title.size() + 2 + closing.size() + afterOnCallLine;
+
+    QString code = std::move(message.opening);
+    // A title that would make the call line too long is given to Titel
+    // first, as a long message is given to Msg.
+    const bool titleVariable = callLine > MaxBasicLineLength;
+    if (titleVariable) {
+        const bool script = value.code == msgbox::CodeStyle::Vbs;
+        if (!code.isEmpty())
+            code += CR;
+        code += script ? u"Dim Titel"_s : u"Dim Titel As String"_s;
+        appendAssignment(code, script ? u" " : u"", u"Titel", msgbox::titleLine(value.title));
+    }
     code += CR;
-    code += statement ? u"MsgBox "_s : u"Select Case MsgBox("_s;
-    appendCallArguments(code, value, message, statement);
-    if (statement) {
-        return; // a single OK button has nothing to choose between
+    if (!shape.before.isEmpty()) {
+        code += shape.before;
+        code += CR;
     }
-    for (const msgbox::Answer answer : msgbox::facts(value.buttons).answers()) {
-        appendLine(code, u"Case ", msgbox::facts(answer).basic);
-        appendComment(code, answer);
+    code += shape.head;
+    code += message.prompt;
+    code += arguments;
+    if (titleVariable) {
+        code += u"Titel";
+    } else {
+        code += Quote;
+        code += message.title;
+        code += Quote;
     }
-    appendLine(code, u"End Select");
+    code += closing;
+    code += shape.after;
+    return code;
 }
 
 } // namespace
+
+bool isLongMessage(QStringView message) {
+    if (message.size() > InlineLimit)
+        return true; // every character adds at least one
+    QString joined;
+    return appendJoinedMessage(joined, message) > InlineLimit;
+}
 
 PreparedMessage prepareMessage(const Value& value) {
     try {
@@ -240,37 +268,21 @@ PreparedMessage prepareMessage(const Value& value) {
         appendDoubled(prepared.title, msgbox::titleLine(value.title));
 
         const QString& message = value.message;
+        if (!isLongMessage(message)) {
+            prepared.prompt = Quote;
+            appendJoinedMessage(prepared.prompt, message);
+            prepared.prompt += Quote;
+            return prepared;
+        }
+        // The lines that declare and fill Msg; scripts declare it without a
+        // type and indent its statements by one blank. The buffer has room
+        // for the statements, a title variable, the call and the branches,
+        // so that the code is built in this one buffer.
         const bool script = value.code == msgbox::CodeStyle::Vbs;
-        // The two lines that declare and fill Msg, up to its opening quote;
-        // scripts declare it without a type.
-        const QStringView msgOpening =
-            script ? u"Dim Msg\r Msg = \"" : u"Dim Msg As String\rMsg = \"";
-        // Room for the call and the branches that follow the opening, so
-        // that the code is built in this one buffer.
-        const qsizetype callRoom = 2 * prepared.title.size() + 512;
-
-        // Every character adds at least one to the prepared length, so a
-        // message longer than the limit always goes into Msg: it is joined
-        // straight into the opening.
-        if (message.size() > InlineLimit) {
-            prepared.opening =
-                takeBuffer(msgOpening.size() + message.size() + message.size() / 4 + callRoom);
-            prepared.opening += msgOpening;
-            appendJoinedMessage(prepared.opening, message);
-            prepared.opening += Quote;
-            prepared.prompt = u"Msg"_s;
-            return prepared;
-        }
-
-        QString joined;
-        if (appendJoinedMessage(joined, message) <= InlineLimit) {
-            prepared.prompt = Quote + joined + Quote;
-            return prepared;
-        }
-        prepared.opening.reserve(msgOpening.size() + joined.size() + 1 + callRoom);
-        prepared.opening += msgOpening;
-        prepared.opening += joined;
-        prepared.opening += Quote;
+        prepared.opening =
+            takeBuffer(message.size() + message.size() / 4 + 2 * prepared.title.size() + 512);
+        prepared.opening += script ? u"Dim Msg"_s : u"Dim Msg As String"_s;
+        appendAssignment(prepared.opening, script ? u" " : u"", u"Msg", message);
         prepared.prompt = u"Msg"_s;
         return prepared;
     } catch (const std::bad_alloc&) {
@@ -278,22 +290,18 @@ PreparedMessage prepareMessage(const Value& value) {
     }
 }
 
-QString generateCode(const Value& value) {
+QString generateCode(const Value& value, Language language) {
     try {
-        PreparedMessage message = prepareMessage(value);
-        QString code = std::move(message.opening);
-        switch (value.code) {
-        case msgbox::CodeStyle::SelectCase:
-            appendSelectCode(code, value, message);
+        QString code;
+        switch (language) {
+        case Language::Basic:
+            code = basicCode(value);
             break;
-        case msgbox::CodeStyle::IfThenElse:
-            appendIfCode(code, value, message);
+        case Language::VbNet:
+            code = vbNetCode(value);
             break;
-        case msgbox::CodeStyle::Einfach:
-            appendSimpleCall(code, value, message, u"Dim Antwort As VbMsgBoxResult");
-            break;
-        case msgbox::CodeStyle::Vbs:
-            appendSimpleCall(code, value, message, u" Dim Antwort ");
+        case Language::CSharp:
+            code = cSharpCode(value);
             break;
         }
         keepBuffer(code);

@@ -11,10 +11,18 @@ namespace veltrano {
 // Failures are thrown as vb::Error.
 namespace gen {
 
+// The languages code is generated in. Basic is VB6, VBA and VBScript in the
+// four code styles; VB.NET and C# write the same box as a fragment of
+// statements in the structure of the code style (Select Case, If Then Else,
+// or the call alone for "einfach" and "VBS").
+enum class Language { Basic, VbNet, CSharp };
+
 // The pieces every code style builds on.
 struct PreparedMessage {
-    // Empty, or for a prepared message of more than 50 characters the two
-    // lines that declare and fill Msg (without a type under "VBS").
+    // Empty, or for a prepared message of more than 50 characters the lines
+    // that declare and fill Msg (without a type under "VBS"): one
+    // assignment, or several where one line of code would be too long (see
+    // core/basicliterals.h).
     QString opening;
     // The first argument of the call: the quoted message, or Msg.
     QString prompt;
@@ -26,8 +34,15 @@ struct PreparedMessage {
 // breaks (CR LF, lone CR, lone LF) joined by " & vbcr & ".
 PreparedMessage prepareMessage(const msgbox::Value& value);
 
-// The code of the value's code style.
-QString generateCode(const msgbox::Value& value);
+// Whether the message is long enough to go into a variable (Msg) before the
+// call: its prepared length (quotes doubled, every line break two
+// characters, and a final CR LF where the message has none) is over 50.
+bool isLongMessage(QStringView message);
+
+// The code of the value's code style in that language. Basic code has no
+// line longer than 1023 characters: a long title goes into Titel as a long
+// message goes into Msg.
+QString generateCode(const msgbox::Value& value, Language language = Language::Basic);
 
 } // namespace gen
 

@@ -5,13 +5,17 @@ namespace veltrano::msgbox {
 namespace {
 
 constexpr AnswerFacts answerTable[] = {
-    {Answer::Ok, u"OK", u"vbOK", u"vbOk"},
-    {Answer::Cancel, u"Abbrechen", u"vbCancel", u"vbCancel"},
-    {Answer::Abort, u"Abbruch", u"vbAbort", u"vbAbort"},
-    {Answer::Retry, u"Wiederholen", u"vbRetry", u"vbRetry"},
-    {Answer::Ignore, u"Ignorieren", u"vbIgnore", u"vbIgnore"},
-    {Answer::Yes, u"Ja", u"vbYes", u"vbYes"},
-    {Answer::No, u"Nein", u"vbNo", u"vbNo"},
+    {Answer::Ok, u"OK", u"vbOK", u"vbOk", u"MsgBoxResult.Ok", u"DialogResult.OK"},
+    {Answer::Cancel, u"Abbrechen", u"vbCancel", u"vbCancel", u"MsgBoxResult.Cancel",
+     u"DialogResult.Cancel"},
+    {Answer::Abort, u"Abbruch", u"vbAbort", u"vbAbort", u"MsgBoxResult.Abort",
+     u"DialogResult.Abort"},
+    {Answer::Retry, u"Wiederholen", u"vbRetry", u"vbRetry", u"MsgBoxResult.Retry",
+     u"DialogResult.Retry"},
+    {Answer::Ignore, u"Ignorieren", u"vbIgnore", u"vbIgnore", u"MsgBoxResult.Ignore",
+     u"DialogResult.Ignore"},
+    {Answer::Yes, u"Ja", u"vbYes", u"vbYes", u"MsgBoxResult.Yes", u"DialogResult.Yes"},
+    {Answer::No, u"Nein", u"vbNo", u"vbNo", u"MsgBoxResult.No", u"DialogResult.No"},
 };
 
 using A = Answer;

@@ -27,6 +27,8 @@ struct AnswerFacts {
     QStringView caption; // German: the button's caption and the comment of its branch
     QStringView basic;   // the constant as Select Case tests it
     QStringView basicIf; // the constant as If Then Else tests it
+    QStringView vbNet;   // MsgBoxResult, what VB.NET's MsgBox returns
+    QStringView cSharp;  // DialogResult, what MessageBox.Show returns
 };
 
 struct ButtonSetFacts {

@@ -266,7 +266,9 @@ Result<CallValues> readShowArguments(Context& c, const ShowCall& call, ButtonsSy
                 icon = value->value;
             } else if (slot == DefaultButtonSlot) {
                 defaultButton = value->value;
-                values.defaultButtonNamed = true;
+                // Button1 is the argument's default, which code writes
+                // only where a later argument needs it: it chooses nothing.
+                values.defaultButtonNamed = defaultButton != 0;
             }
             break;
         }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// Basic string literals in generated code: quotes doubled, the lines of a
+// message joined by " & vbcr & ", and a text too long for one line of code
+// given to a variable in several statements.
+namespace veltrano::gen {
+
+// VB6 and VBA refuse a physical line longer than this, counted in UTF-16
+// code units without the line end.
+inline constexpr qsizetype MaxBasicLineLength = 1023;
+
+// Appends the text with its quotes doubled.
+void appendDoubled(QString& out, QStringView text);
+
+// The text's length once its quotes are doubled.
+qsizetype doubledLength(QStringView text);
+
+// Appends, each on a line of its own (after a CR), the statements that give
+// `variable` the text of `lines` (the lines of a message, see
+// core/messagelines.h; a title is one line), each statement starting with
+// `indent`. As long as the whole text fits in one line of at most
+// MaxBasicLineLength characters, that is the one line
+//     indent variable = "line 1" & vbcr & "line 2"
+// Otherwise the first statement is `variable = "..."` and each further one
+// `variable = variable & "..."`, every one filled as far as it goes. A
+// statement ends between two lines (with " & vbcr") where the next line does
+// not fit, and inside a line only where that line alone is too long; it
+// never splits a doubled quote or a surrogate pair.
+void appendAssignment(QString& out, QStringView indent, QStringView variable, QStringView lines);
+
+} // namespace veltrano::gen
