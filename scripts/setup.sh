@@ -19,6 +19,8 @@ packages=(
     python3-pyatspi at-spi2-core dbus-x11
     # rendering the application icon into PNG sizes
     librsvg2-bin
+    # compiling the generated C# against Windows Forms
+    mono-mcs libmono-system-windows-forms4.0-cil
     # benchmarks, sanitizers, fuzzing
     libbenchmark-dev clang libclang-rt-14-dev
 )
