@@ -79,11 +79,18 @@ constexpr std::pair<const char*, msgbox::CodeStyle> styleNames[] = {
     {"vbs", msgbox::CodeStyle::Vbs},
 };
 
+// The languages by their command line names.
+constexpr std::pair<const char*, gen::Language> languageNames[] = {
+    {"basic", gen::Language::Basic},
+    {"vbnet", gen::Language::VbNet},
+    {"csharp", gen::Language::CSharp},
+};
+
 // The parser of every mode, so that the help is one text.
 struct Parser {
     Parser() {
         parser.setApplicationDescription(
-            u"Baut MsgBox-Aufrufe für Visual Basic, VBA und VBScript.\n"
+            u"Baut MsgBox-Aufrufe für Visual Basic, VBA, VBScript, VB.NET und C#.\n"
             "\n"
             "  veltrano [DATEI]                      öffnet das Fenster, mit DATEI\n"
             "  veltrano --code [Optionen] DATEI...   gibt den Code jeder DATEI aus\n"
@@ -92,7 +99,7 @@ struct Parser {
             "--code und --script brauchen kein Fenster und lassen Einstellungen und\n"
             "Datenordner unberührt. Rückgabewert: 0 erledigt, 1 eine Datei ließ sich\n"
             "nicht lesen oder schreiben, 2 falscher Aufruf."_s);
-        parser.addOptions({code, style, systemModal, helpButton, crlf, script});
+        parser.addOptions({code, style, language, systemModal, helpButton, crlf, script});
         parser.addHelpOption();
         parser.addVersionOption();
         parser.addPositionalArgument(
@@ -104,12 +111,19 @@ struct Parser {
     const QCommandLineOption code{
         u"code"_s,
         u"Gibt den Code jeder DATEI aus, wie Kopieren ihn in die Zwischenablage legt, mit "
-        "LF als Zeilenende. Bei mehreren Dateien steht vor jedem Code die Zeile ' DATEI."_s};
+        "LF als Zeilenende. Bei mehreren Dateien steht vor jedem Code die Zeile ' DATEI "
+        "(in C#: // DATEI)."_s};
     const QCommandLineOption style{
         u"style"_s,
         u"Code-Stil für --code: einfach, if, select oder vbs. Ohne die Option gilt der in "
         "der Datei gespeicherte."_s,
         u"STIL"_s};
+    const QCommandLineOption language{
+        u"language"_s,
+        u"Sprache für --code: basic (VB6, VBA und VBScript, die Vorgabe), vbnet oder csharp. "
+        "VB.NET und C# kennen den Stil vbs nicht; eine mit VBS gespeicherte DATEI ergibt dort "
+        "die Form von einfach."_s,
+        u"SPRACHE"_s};
     const QCommandLineOption systemModal{u"system-modal"_s,
                                          u"Kreuzt SystemModal an (--code und --script)."_s};
     const QCommandLineOption helpButton{
@@ -158,10 +172,11 @@ void reportFile(Console& console, const QString& path, const vb::Error& error) {
     reportFile(console, path, QString::number(error.number()) + u' ' + error.description());
 }
 
-std::optional<msgbox::CodeStyle> styleNamed(const QString& name) {
-    for (const auto& [text, style] : styleNames) {
+template <typename T, std::size_t N>
+std::optional<T> named(const std::pair<const char*, T> (&names)[N], const QString& name) {
+    for (const auto& [text, value] : names) {
         if (name.compare(QLatin1StringView(text), Qt::CaseInsensitive) == 0)
-            return style;
+            return value;
     }
     return std::nullopt;
 }
@@ -199,11 +214,22 @@ int printCode(const Parser& p, FileSystem& files, Console& console) {
         return usageError(console, u"--code braucht mindestens eine DATEI"_s);
     std::optional<msgbox::CodeStyle> style;
     if (parser.isSet(p.style)) {
-        style = styleNamed(parser.value(p.style));
+        style = named(styleNames, parser.value(p.style));
         if (!style)
             return usageError(console, u"unbekannter Code-Stil \"%1\"; es gibt einfach, if, "
                                        "select und vbs"_s.arg(parser.value(p.style)));
     }
+    gen::Language language = gen::Language::Basic;
+    if (parser.isSet(p.language)) {
+        const std::optional<gen::Language> chosen = named(languageNames, parser.value(p.language));
+        if (!chosen)
+            return usageError(console, u"unbekannte Sprache \"%1\"; es gibt basic, vbnet und "
+                                       "csharp"_s.arg(parser.value(p.language)));
+        language = *chosen;
+    }
+    const bool dotNet = language != gen::Language::Basic;
+    if (dotNet && style == msgbox::CodeStyle::Vbs)
+        return usageError(console, u"--style vbs gibt es nur für --language basic"_s);
     const bool systemModal = parser.isSet(p.systemModal);
     const bool helpButton = parser.isSet(p.helpButton);
     if (helpButton && style == msgbox::CodeStyle::Vbs)
@@ -219,6 +245,10 @@ int printCode(const Parser& p, FileSystem& files, Console& console) {
             msgbox::Value value = definitionfile::load(files, path);
             if (style)
                 value.code = *style;
+            // VB.NET and C# write the script style as the call alone, which
+            // the help button may join.
+            if (dotNet && value.code == msgbox::CodeStyle::Vbs)
+                value.code = msgbox::CodeStyle::Einfach;
             value.systemModal = systemModal;
             value.helpButton = helpButton;
             // The definition keeps the window's rules: a file stored with
@@ -228,7 +258,7 @@ int printCode(const Parser& p, FileSystem& files, Console& console) {
             definition.apply(value);
             helpRefused = helpButton && !definition.isHelpButtonTicked();
             if (!helpRefused)
-                code = gen::generateCode(definition.value());
+                code = gen::generateCode(definition.value(), language);
         });
         if (helpRefused)
             reportFile(console, path,
@@ -238,7 +268,8 @@ int printCode(const Parser& p, FileSystem& files, Console& console) {
             status = Failure;
             continue;
         }
-        QString text = paths.size() > 1 ? u"' "_s + commentText(path) + eol : QString();
+        const QString comment = language == gen::Language::CSharp ? u"// "_s : u"' "_s;
+        QString text = paths.size() > 1 ? comment + commentText(path) + eol : QString();
         text += withLineEnds(code, eol);
         if (!console.out(text.toUtf8())) {
             console.err(line(u"die Ausgabe ließ sich nicht schreiben"_s));
@@ -250,7 +281,7 @@ int printCode(const Parser& p, FileSystem& files, Console& console) {
 
 int writeScript(const Parser& p, FileSystem& files, Console& console) {
     const QCommandLineParser& parser = p.parser;
-    for (const QCommandLineOption* codeOnly : {&p.style, &p.helpButton, &p.crlf}) {
+    for (const QCommandLineOption* codeOnly : {&p.style, &p.language, &p.helpButton, &p.crlf}) {
         if (parser.isSet(*codeOnly))
             return usageError(console, u"--%1 gilt nur für --code; ein VB-Script ist immer "
                                        "VBS-Code"_s.arg(codeOnly->names().constFirst()));
@@ -301,6 +332,8 @@ std::optional<int> helpOrVersion(const Parser& p, Console& console) {
 
 // A flag of --code or --script given without either.
 std::optional<int> strayFlag(const Parser& p, Console& console) {
+    if (p.parser.isSet(p.language))
+        return usageError(console, u"--language gilt nur zusammen mit --code"_s);
     for (const QCommandLineOption* flag : {&p.style, &p.systemModal, &p.helpButton, &p.crlf}) {
         if (p.parser.isSet(*flag))
             return usageError(console, u"--%1 gilt nur zusammen mit --code oder --script"_s.arg(

@@ -12,6 +12,7 @@
 #include "app/windows.h"
 #include "ui_mainwindow.h"
 
+#include "core/generators.h"
 #include "core/optiontables.h"
 #include "datafolder/datafolderdialog.h"
 #include "info/about.h"
@@ -27,6 +28,7 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <algorithm>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -188,8 +190,9 @@ void MainWindow::setUpTextBoxes() {
     connect(ui->txtTitel, &QLineEdit::inputRejected, this, &MainWindow::refuseNul);
     connect(ui->txtMessage, &MessageTextEdit::refused, this, &MainWindow::refuseNul);
 
-    // Ctrl+C belongs to the copy command and Ctrl+Shift+V to reading code,
-    // also while a text box has the focus.
+    // Ctrl+C and the shortcuts of "Kopieren als" belong to the copy
+    // commands and Ctrl+Shift+V to reading code, also while a text box has
+    // the focus.
     ui->txtTitel->installEventFilter(this);
     ui->txtMessage->installEventFilter(this);
 }
@@ -207,6 +210,8 @@ void MainWindow::setUpCommands() {
         {ui->mnuSpeichernVBS, [this] { m_documents.exportScript(); }},
         {ui->mnuBeenden, [this] { quit(); }},
         {ui->mnuKopieren, [this] { m_documents.copyCode(); }},
+        {ui->mnuKopierenVbNet, [this] { m_documents.copyCode(gen::Language::VbNet); }},
+        {ui->mnuKopierenCSharp, [this] { m_documents.copyCode(gen::Language::CSharp); }},
         {ui->mnuQuellcode, [this] { m_documents.showSource(); }},
         {ui->mnuVorschau, [this] { preview(); }},
         {ui->mnuCodeEinlesen, [this] { readCode(); }},
@@ -230,6 +235,7 @@ void MainWindow::setUpCommands() {
     for (const auto& [index, action] : pictures)
         toolbarPicture(index)->setDefaultAction(action);
 
+    ui->mnuKopierenAls->menuAction()->setObjectName(u"mnuKopierenAls"_s);
     for (QAction* action : ui->mnuDatei->actions()) {
         if (action->isSeparator())
             action->setObjectName(u"mnuLinieDatei1"_s);
@@ -371,7 +377,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         // Declining the override lets the menu shortcut fire instead of the
         // text box's own copy or paste.
         const QKeySequence key(static_cast<QKeyEvent*>(event)->keyCombination());
-        if (key == ui->mnuKopieren->shortcut() || key == ui->mnuCodeEinlesen->shortcut()) {
+        const QAction* const commands[] = {ui->mnuKopieren, ui->mnuKopierenVbNet,
+                                           ui->mnuKopierenCSharp, ui->mnuCodeEinlesen};
+        if (std::any_of(std::begin(commands), std::end(commands),
+                        [&](const QAction* a) { return key == a->shortcut(); })) {
             event->ignore();
             return true;
         }

@@ -146,9 +146,14 @@ void DocumentCommands::exportScript() {
     });
 }
 
-void DocumentCommands::copyCode() {
-    trapped(m_services.messageBox, u"mnuKopieren_Click"_s, [&] {
-        const QString code = gen::generateCode(m_definition.value());
+void DocumentCommands::copyCode(gen::Language language) {
+    // Each language is a command of its own, and a failure says which.
+    const QString procedure = language == gen::Language::VbNet    ? u"mnuKopierenVbNet_Click"_s
+                              : language == gen::Language::CSharp ? u"mnuKopierenCSharp_Click"_s
+                                                                  : u"mnuKopieren_Click"_s;
+    trapped(m_services.messageBox, procedure, [&] {
+        // Built before the clipboard is touched: a failure leaves it as it was.
+        const QString code = gen::generateCode(m_definition.value(), language);
         m_services.clipboard.clear();
         m_services.clipboard.setText(code);
     });

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/generators.h"
+
 #include <QString>
 
 namespace veltrano {
@@ -24,7 +26,8 @@ public:
     void save();
     void saveAs();
     void exportScript();
-    void copyCode();
+    // Copies the code of the selected style in that language.
+    void copyCode(gen::Language language = gen::Language::Basic);
     void showSource();
 
     // The path of the current definition file; empty until Open or Save As.

@@ -215,6 +215,42 @@ void TestCommandLine::run_data() {
         << Run{.arguments = {u"--code"_s, u"--help-button"_s, u"--style"_s, u"vbs"_s, e},
                .status = 2,
                .errors = u"--help-button geht nicht mit --style vbs"_s};
+    const QByteArray vbNetEinfach =
+        "Dim Antwort As MsgBoxResult = MsgBox(\"Zeile 1\" & vbCrLf & \"Zeile 2\", "
+        "MsgBoxStyle.Information Or MsgBoxStyle.YesNo Or MsgBoxStyle.DefaultButton2, "
+        "\"Pr\xc3\xbc"
+        "fung\")\n";
+    QTest::newRow("VB.NET") << Run{.arguments = {u"--code"_s, u"--language"_s, u"vbnet"_s, e},
+                                   .output = vbNetEinfach};
+    QTest::newRow("C#, several files, CR LF, help button on a stored VBS file") << Run{
+        .arguments = {u"--code"_s, u"--language=CSharp"_s, u"--crlf"_s, u"--help-button"_s, e, v},
+        .output = QByteArray("// einfach.msg\r\nDialogResult antwort = MessageBox.Show("
+                             "\"Zeile 1\\nZeile 2\", \"Pr\xc3\xbc"
+                             "fung\", MessageBoxButtons.YesNo, MessageBoxIcon.Information, "
+                             "MessageBoxDefaultButton.Button2, 0, true);\r\n"
+                             "// vbs.msg\r\nDialogResult antwort = MessageBox.Show("
+                             "\"Hallo\", \"Skript\", MessageBoxButtons.YesNoCancel, "
+                             "MessageBoxIcon.Error, MessageBoxDefaultButton.Button1, 0, "
+                             "true);\r\n")};
+    QTest::newRow("language basic")
+        << Run{.arguments = {u"--code"_s, u"--language"_s, u"BASIC"_s, l}, .output = code(l)};
+    QTest::newRow("style vbs in VB.NET")
+        << Run{.arguments = {u"--code"_s, u"--language"_s, u"vbnet"_s, u"--style"_s, u"vbs"_s, e},
+               .status = 2,
+               .errors = u"--style vbs gibt es nur für --language basic"_s};
+    QTest::newRow("unknown language")
+        << Run{.arguments = {u"--code"_s, u"--language"_s, u"java"_s, e},
+               .status = 2,
+               .errors = u"unbekannte Sprache \"java\"; es gibt basic, vbnet und csharp"_s};
+    QTest::newRow("language with script")
+        << Run{.arguments = {u"--script"_s, u"sprache.vbs"_s, u"--language"_s, u"vbnet"_s, e},
+               .status = 2,
+               .errors = u"--language gilt nur für --code"_s,
+               .written = u"sprache.vbs"_s};
+    QTest::newRow("window with a language")
+        << Run{.arguments = {u"--language"_s, u"csharp"_s, e},
+               .status = 2,
+               .errors = u"--language gilt nur zusammen mit --code"_s};
     QTest::newRow("unknown style") << Run{.arguments = {u"--code"_s, u"--style"_s, u"basic"_s, e},
                                           .status = 2,
                                           .errors = u"unbekannter Code-Stil \"basic\""_s};

@@ -246,23 +246,42 @@ private slots:
         QCOMPARE(f->definition.title(), longTitle + u'y');
     }
 
-    void ctrlCCopies_data() {
+    // Ctrl+C copies Basic, Ctrl+Shift+N VB.NET and Ctrl+Shift+C C#, from
+    // wherever the focus is, a text box included.
+    void shortcutsCopy_data() {
         QTest::addColumn<QString>("focus");
-        QTest::newRow("txtMessage") << u"txtMessage"_s;
-        QTest::newRow("txtTitel") << u"txtTitel"_s;
-        QTest::newRow("option button") << u"optButtons_1"_s;
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("call");
+        const int ctrl = Qt::ControlModifier;
+        const int ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+        for (const QString& focus : {u"txtMessage"_s, u"txtTitel"_s, u"optButtons_1"_s}) {
+            QTest::addRow("Basic, %s", qPrintable(focus))
+                << focus << ctrl << int(Qt::Key_C) << u"Select Case MsgBox(\"Text\", "_s;
+            QTest::addRow("VB.NET, %s", qPrintable(focus))
+                << focus << ctrlShift << int(Qt::Key_N)
+                << u"Select Case MsgBox(\"Text\", MsgBoxStyle.OkCancel"_s;
+            QTest::addRow("C#, %s", qPrintable(focus))
+                << focus << ctrlShift << int(Qt::Key_C)
+                << u"switch (MessageBox.Show(\"Text\", \"\", MessageBoxButtons.OKCancel))"_s;
+        }
     }
-    void ctrlCCopies() {
+    void shortcutsCopy() {
         QFETCH(QString, focus);
+        QFETCH(int, modifiers);
+        QFETCH(int, key);
+        QFETCH(QString, call);
         f->definition.setMessage(u"Text"_s);
+        f->definition.selectButtons(1);
         QWidget* w = f->child(focus);
         w->setFocus();
         QCOMPARE(QApplication::focusWidget(), w);
-        QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(w, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QVERIFY(f->fakes.clipboard.holdsText);
-        QVERIFY(f->fakes.clipboard.text.contains(u"MsgBox"_s));
-        QVERIFY(f->fakes.clipboard.text.contains(u"\"Text\""_s));
+        QVERIFY2(f->fakes.clipboard.text.contains(call), qPrintable(f->fakes.clipboard.text));
         QCOMPARE(f->fakes.clipboard.clears, 1);
+        // A shortcut is the command's alone: the text boxes keep their text.
+        QCOMPARE(f->definition.message(), u"Text"_s);
     }
 
     void preview_data() {

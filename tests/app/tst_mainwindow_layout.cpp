@@ -238,9 +238,12 @@ private slots:
                                               u"mnuBeenden|&Beenden"_s};
         QTest::newRow("Bearbeiten")
             << u"mnuBearbeiten"_s
-            << QStringList{u"mnuKopieren|&Kopieren|Ctrl+C"_s, u"mnuQuellcode|&Quellcode"_s,
-                           u"mnuVorschau|&Vorschau|F5"_s,
+            << QStringList{u"mnuKopieren|&Kopieren|Ctrl+C"_s, u"mnuKopierenAls|Kopieren &als"_s,
+                           u"mnuQuellcode|&Quellcode"_s, u"mnuVorschau|&Vorschau|F5"_s,
                            u"mnuCodeEinlesen|Code &einlesen...|Ctrl+Shift+V"_s};
+        QTest::newRow("Kopieren als") << u"mnuKopierenAls"_s
+                                      << QStringList{u"mnuKopierenVbNet|&VB.NET|Ctrl+Shift+N"_s,
+                                                     u"mnuKopierenCSharp|&C#|Ctrl+Shift+C"_s};
         QTest::newRow("Optionen")
             << u"mnuOptionen"_s
             << QStringList{
