@@ -332,6 +332,63 @@ def read_code(app):
 
 
 @case
+def copy_as_dotnet(app):
+    """Bearbeiten > Kopieren als > C# and the two shortcuts, also from a text
+    box, put the .NET code on the real clipboard."""
+    d = Driver(app)
+    d.run([("buttons", 4), ("icon", 32), ("default", 256), ("title", "Frage"), ("message", "Weiter?")])
+    csharp = "\r".join(
+        [
+            'switch (MessageBox.Show("Weiter?", "Frage", MessageBoxButtons.YesNo, MessageBoxIcon.Question, '
+            "MessageBoxDefaultButton.Button2))",
+            "{",
+            "    case DialogResult.Yes:",
+            "        // Ja",
+            "        break;",
+            "    case DialogResult.No:",
+            "        // Nein",
+            "        break;",
+            "}",
+        ]
+    )
+    vbnet = "\r".join(
+        [
+            'Select Case MsgBox("Weiter?", MsgBoxStyle.Question Or MsgBoxStyle.YesNo Or MsgBoxStyle.DefaultButton2, '
+            '"Frage")',
+            "Case MsgBoxResult.Yes",
+            "    ' Ja",
+            "Case MsgBoxResult.No",
+            "    ' Nein",
+            "End Select",
+        ]
+    )
+
+    def clipboard_holds(what, expected):
+        seen = []
+
+        def probe():
+            seen[:] = [app.desktop.clipboard()]
+            return seen[0] == expected
+
+        try:
+            wait_for(what, probe, timeout=5, interval=0.1)
+        except CaseFailure:
+            raise CaseFailure("clipboard after %s:\n  got      %r\n  expected %r" % (what, seen[0], expected))
+
+    # Alt+B opens "Bearbeiten", A its submenu "Kopieren als", C the item "C#".
+    app.menu("b", "a", "c")
+    clipboard_holds("Kopieren als > C#", csharp)
+    app.click("txtMessage")
+    app.key("ctrl+shift+n")
+    clipboard_holds("Ctrl+Shift+N in the message box", vbnet)
+    app.click("txtTitel")
+    app.key("ctrl+shift+c")
+    clipboard_holds("Ctrl+Shift+C in the title box", csharp)
+    # The Basic copy is unchanged beside them.
+    d.copy()
+
+
+@case
 def overwrite_and_cancel(app):
     d = Driver(app)
     d.run([("buttons", 1), ("title", "Erste"), ("message", "Inhalt")])
