@@ -1,5 +1,5 @@
-// Throughput of the code generation: Message followed by the generator of
-// the selected style, for messages from 1 KiB to 16 MiB. The work must grow
+// Throughput of the code generation in each language: the generator of the
+// selected style, for messages from 1 KiB to 16 MiB. The work must grow
 // linearly with the message; bytes/s counts one byte per message character.
 
 #include "core/generators.h"
@@ -29,7 +29,7 @@ QString makeMessage(qsizetype size) {
     return message;
 }
 
-void generation(benchmark::State& state, msgbox::CodeStyle codeStyle) {
+void generation(benchmark::State& state, msgbox::CodeStyle codeStyle, gen::Language language) {
     const qsizetype size = state.range(0);
     msgbox::Value value;
     value.code = codeStyle;
@@ -42,7 +42,7 @@ void generation(benchmark::State& state, msgbox::CodeStyle codeStyle) {
 
     qsizetype codeChars = 0;
     for (auto _ : state) {
-        const QString code = gen::generateCode(value);
+        const QString code = gen::generateCode(value, language);
         benchmark::DoNotOptimize(code.constData());
         codeChars = code.size();
     }
@@ -56,9 +56,19 @@ void sizes(benchmark::internal::Benchmark* b) {
 
 } // namespace
 
-BENCHMARK_CAPTURE(generation, SelectCase, msgbox::CodeStyle::SelectCase)->Apply(sizes);
-BENCHMARK_CAPTURE(generation, IfThenElse, msgbox::CodeStyle::IfThenElse)->Apply(sizes);
-BENCHMARK_CAPTURE(generation, Einfach, msgbox::CodeStyle::Einfach)->Apply(sizes);
-BENCHMARK_CAPTURE(generation, VBS, msgbox::CodeStyle::Vbs)->Apply(sizes);
+using gen::Language;
+using msgbox::CodeStyle;
+BENCHMARK_CAPTURE(generation, SelectCase, CodeStyle::SelectCase, Language::Basic)->Apply(sizes);
+BENCHMARK_CAPTURE(generation, IfThenElse, CodeStyle::IfThenElse, Language::Basic)->Apply(sizes);
+BENCHMARK_CAPTURE(generation, Einfach, CodeStyle::Einfach, Language::Basic)->Apply(sizes);
+BENCHMARK_CAPTURE(generation, VBS, CodeStyle::Vbs, Language::Basic)->Apply(sizes);
+BENCHMARK_CAPTURE(generation, VbNetSelectCase, CodeStyle::SelectCase, Language::VbNet)
+    ->Apply(sizes);
+BENCHMARK_CAPTURE(generation, VbNetIfThenElse, CodeStyle::IfThenElse, Language::VbNet)
+    ->Apply(sizes);
+BENCHMARK_CAPTURE(generation, CSharpSelectCase, CodeStyle::SelectCase, Language::CSharp)
+    ->Apply(sizes);
+BENCHMARK_CAPTURE(generation, CSharpIfThenElse, CodeStyle::IfThenElse, Language::CSharp)
+    ->Apply(sizes);
 
 BENCHMARK_MAIN();

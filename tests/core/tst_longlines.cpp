@@ -2,6 +2,7 @@
 // a long message and a long title are given to Msg and Titel in several
 // statements. Exact rows for the places a statement ends, and the rule
 // itself for texts up to 16 MiB.
+#include "core/codereader.h"
 #include "core/generators.h"
 
 #include <QStringList>
@@ -63,6 +64,7 @@ private slots:
     void statements();
     void noLineTooLong_data();
     void noLineTooLong();
+    void longCodeReadsBack();
 };
 
 void TestLongLines::statements_data() {
@@ -180,6 +182,27 @@ void TestLongLines::noLineTooLong() {
             QVERIFY(code[line++].startsWith(u"Dim Titel"));
             QVERIFY(chained(code, line, u"Titel"_s, indent) == titleChain);
         }
+    }
+}
+
+// Code of nearly the reader's whole length, in some nine hundred statements
+// of Msg and several of Titel, reads back to the message and title.
+void TestLongLines::longCodeReadsBack() {
+    msgbox::Value value;
+    value.buttons = msgbox::Buttons::AbortRetryIgnore;
+    value.defaultButton = msgbox::DefaultButton::Second;
+    value.title = u"Titel mit \"Anführung\" "_s.repeated(200);
+    value.message =
+        (u"Zeile mit \"Anführung\" und \U0001F600 "_s.repeated(800) + u"\r\n"_s).repeated(33);
+    for (int style = 0; style <= 3; ++style) {
+        value.code = msgbox::CodeStyle(style);
+        const QString code = gen::generateCode(value);
+        QVERIFY(code.size() < MaxSourceLength && code.count(u'\r') > 800);
+        const auto result = readMsgBoxCall(code, value.code);
+        QVERIFY(std::holds_alternative<ReadCall>(result));
+        const msgbox::Value& read = std::get<ReadCall>(result).value;
+        QCOMPARE(read.title, value.title);
+        QCOMPARE(read.message, value.message.chopped(2));
     }
 }
 
