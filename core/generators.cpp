@@ -217,8 +217,9 @@ QString basicCode(const Value& value) {
     appendStyleExpression(arguments, value);
     arguments += u", ";
     const QStringView closing = callClosing(value, shape.statement);
-    const qsizetype afterOnCallLine =
-        shape.after.indexOf(CR) < 0 ? shape.after.size() : shape.after.indexOf(CR);
+    // The call line with the title in quotes, up to the first line after it.
+    const qsizetype lineEnd = shape.after.indexOf(CR);
+    const qsizetype afterOnCallLine = lineEnd < 0 ? shape.after.size() : lineEnd;
     const qsizetype callLine = shape.head.size() + message.prompt.size() + arguments.size() +
                                message.title.size() + 2 + closing.size() + afterOnCallLine;
 
