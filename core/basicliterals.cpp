@@ -1,6 +1,6 @@
 #include "core/basicliterals.h"
 
-#include "core/messagelines.h"
+#include "core/linebreaks.h"
 
 namespace veltrano::gen {
 
@@ -30,10 +30,12 @@ public:
     // Appends a line of the text, `width` characters once its quotes are
     // doubled; closing is what must still fit behind it.
     void appendLine(QStringView line, qsizetype width, qsizetype closing) {
-        if (length() + width + closing <= MaxBasicLineLength)
-            appendDoubled(m_out, line);
-        else
+        if (length() + width + closing > MaxBasicLineLength)
             appendSplit(line, closing);
+        else if (width == line.size())
+            m_out += line; // no quote to double
+        else
+            appendDoubled(m_out, line);
     }
 
     // Ends the statement and starts the next, which adds to the variable.
@@ -85,6 +87,23 @@ private:
     qsizetype m_lineStart = 0;
 };
 
+// Appends the text from p up to the first line break (or end) with its
+// quotes doubled, and returns where it stopped.
+const QChar* appendDoubledLine(QString& out, const QChar* p, const QChar* end) {
+    const QChar* runStart = p;
+    for (; p != end; ++p) {
+        const char16_t c = p->unicode();
+        if (c == u'"') {
+            out.append(runStart, p - runStart + 1).append(Quote);
+            runStart = p + 1;
+        } else if (c == u'\r' || c == u'\n') {
+            break;
+        }
+    }
+    out.append(runStart, p - runStart);
+    return p;
+}
+
 } // namespace
 
 void appendDoubled(QString& out, QStringView text) {
@@ -99,30 +118,38 @@ void appendDoubled(QString& out, QStringView text) {
     out.append(runStart, end - runStart);
 }
 
-qsizetype doubledLength(QStringView text) {
-    return text.size() + text.count(Quote);
-}
-
 void appendAssignment(QString& out, QStringView indent, QStringView variable, QStringView lines) {
     Statements statements(out, indent, variable);
-    MessageLines cursor(lines);
-    QStringView line;
+    const QChar* p = lines.data();
+    const QChar* const end = p + lines.size();
     bool last = false;
     bool first = true;
-    while (cursor.next(line, last)) {
+    while (!last) {
+        // Each line is appended at once, joined to the statement before,
+        // and taken back in the rare case that it does not fit there.
+        const qsizetype mark = out.size();
+        if (!first)
+            out += Joiner;
+        const QChar* const start = p;
+        const qsizetype textStart = out.size();
+        p = appendDoubledLine(out, p, end);
+        const QStringView line(start, p);
+        // The lines of a text as generated code writes them (see
+        // core/messagelines.h): a break at the very end closes the last.
+        if (p != end)
+            p += linebreaks::breakAt(p, end);
+        last = p == end;
+        const qsizetype width = out.size() - textStart;
         // Behind a line whose break follows there must be room for the
         // break, whether it joins the next line or ends the statement.
         const qsizetype closing = last ? 1 : BreakEnd.size();
-        const qsizetype width = doubledLength(line);
-        if (!first) {
-            if (statements.length() + Joiner.size() + width + closing <= MaxBasicLineLength) {
-                out += Joiner;
-            } else {
+        if (statements.length() + closing > MaxBasicLineLength) {
+            out.truncate(mark);
+            if (!first)
                 statements.next(BreakEnd);
-            }
+            statements.appendLine(line, width, closing);
         }
         first = false;
-        statements.appendLine(line, width, closing);
     }
     out += Quote;
 }

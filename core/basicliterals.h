@@ -15,9 +15,6 @@ inline constexpr qsizetype MaxBasicLineLength = 1023;
 // Appends the text with its quotes doubled.
 void appendDoubled(QString& out, QStringView text);
 
-// The text's length once its quotes are doubled.
-qsizetype doubledLength(QStringView text);
-
 // Appends, each on a line of its own (after a CR), the statements that give
 // `variable` the text of `lines` (the lines of a message, see
 // core/messagelines.h; a title is one line), each statement starting with

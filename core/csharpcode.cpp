@@ -21,6 +21,8 @@ void appendEscaped(QString& out, QStringView text) {
     const QChar* const end = run + text.size();
     for (const QChar* p = run; p != end; ++p) {
         const char16_t c = p->unicode();
+        if (c >= 0x20 && c < 0x7F && c != u'\\' && c != u'"')
+            continue; // printable ASCII, the common case
         if (p->isHighSurrogate() && p + 1 != end && p[1].isLowSurrogate()) {
             ++p;
             continue;
@@ -122,8 +124,8 @@ void appendBranch(QString& out, msgbox::Answer answer) {
 
 QString cSharpCode(const msgbox::Value& value) {
     const bool longMessage = isLongMessage(value.message);
-    QString code;
-    code.reserve(2 * (value.message.size() + value.title.size()) + 512);
+    QString code =
+        takeBuffer(value.message.size() + value.message.size() / 2 + 2 * value.title.size() + 512);
     if (longMessage)
         appendMsgStatements(code, value.message);
     if (value.systemModal)

@@ -13,6 +13,10 @@
 // variable first, one statement per message line.
 namespace veltrano::gen {
 
+// A buffer for code of about that capacity: the memory of the last long
+// code where nobody holds it any more (see core/generators.cpp).
+QString takeBuffer(qsizetype capacity);
+
 // VB.NET: MsgBox of Microsoft.VisualBasic with MsgBoxStyle and MsgBoxResult.
 QString vbNetCode(const msgbox::Value& value);
 

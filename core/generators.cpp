@@ -65,31 +65,6 @@ qsizetype appendJoinedMessage(QString& out, QStringView message) {
     return prepared;
 }
 
-// A long message makes a code text of many megabytes. Built in fresh memory
-// each time, every page of it costs a fault, which for a message of 16 MiB
-// costs more than building the text; so the buffer of the last long code is
-// kept and taken again once nobody holds that code any more. A buffer far
-// larger than the next code needs is let go instead of being kept.
-QString& spareBuffer() {
-    thread_local QString spare;
-    return spare;
-}
-
-QString takeBuffer(qsizetype capacity) {
-    QString buffer = std::exchange(spareBuffer(), QString());
-    if (!buffer.isDetached() || buffer.capacity() > 2 * capacity + 4096)
-        buffer = QString();
-    buffer.resize(0); // keeps the capacity
-    buffer.reserve(capacity);
-    return buffer;
-}
-
-void keepBuffer(const QString& code) {
-    constexpr qsizetype worthKeeping = 64 * 1024;
-    if (code.capacity() >= worthKeeping)
-        spareBuffer() = code;
-}
-
 // The two flags as the sum generated code writes.
 int flagSum(const Value& value) {
     return (value.systemModal ? msgbox::SystemModalFlag : 0) +
@@ -255,6 +230,36 @@ QString basicCode(const Value& value) {
 }
 
 } // namespace
+
+// A long message makes a code text of many megabytes. Built in fresh memory
+// each time, every page of it costs a fault, which for a message of 16 MiB
+// costs more than building the text; so the buffer of the last long code is
+// kept and taken again once nobody holds that code any more. A buffer far
+// larger than the next code needs is let go instead of being kept.
+namespace {
+
+QString& spareBuffer() {
+    thread_local QString spare;
+    return spare;
+}
+
+// Keeps the buffer of a long code for the next one.
+void keepBuffer(const QString& code) {
+    constexpr qsizetype worthKeeping = 64 * 1024;
+    if (code.capacity() >= worthKeeping)
+        spareBuffer() = code;
+}
+
+} // namespace
+
+QString takeBuffer(qsizetype capacity) {
+    QString buffer = std::exchange(spareBuffer(), QString());
+    if (!buffer.isDetached() || buffer.capacity() > 2 * capacity + 4096)
+        buffer = QString();
+    buffer.resize(0); // keeps the capacity
+    buffer.reserve(capacity);
+    return buffer;
+}
 
 bool isLongMessage(QStringView message) {
     if (message.size() > InlineLimit)

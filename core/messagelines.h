@@ -18,12 +18,23 @@ public:
 
     // The next line and whether it is the last one; false after the last.
     bool next(QStringView& line, bool& last) {
+        qsizetype quotes = 0;
+        return next(line, last, quotes);
+    }
+
+    // The same, and how many double quotes the line holds, counted on the
+    // way: Basic doubles them in a literal.
+    bool next(QStringView& line, bool& last, qsizetype& quotes) {
         if (m_done)
             return false;
+        quotes = 0;
         for (const QChar* q = m_p; q != m_end; ++q) {
-            if (const qsizetype length = linebreaks::breakAt(q, m_end)) {
+            const char16_t c = q->unicode();
+            if (c == u'"') {
+                ++quotes;
+            } else if (c == u'\r' || c == u'\n') {
                 line = QStringView(m_p, q);
-                m_p = q + length;
+                m_p = q + linebreaks::breakAt(q, m_end);
                 last = m_done = m_p == m_end;
                 return true;
             }

@@ -39,11 +39,14 @@ public:
         const QChar* run = text.data();
         const QChar* const end = run + text.size();
         for (const QChar* p = run; p != end; ++p) {
+            const char16_t c = p->unicode();
+            if (c >= 0x20 && c < 0x7F)
+                continue; // printable ASCII, the common case
             if (p->isHighSurrogate() && p + 1 != end && p[1].isLowSurrogate()) {
                 ++p;
                 continue;
             }
-            if (!needsChrW(p->unicode()) && !p->isSurrogate())
+            if (!needsChrW(c) && !p->isSurrogate())
                 continue;
             literal(QStringView(run, p));
             piece(u"ChrW(&H"_s + QString::number(p->unicode(), 16).toUpper() + u')');
@@ -157,8 +160,8 @@ void appendComment(QString& out, msgbox::Answer answer) {
 
 QString vbNetCode(const msgbox::Value& value) {
     const bool longMessage = isLongMessage(value.message);
-    QString code;
-    code.reserve(2 * (value.message.size() + value.title.size()) + 512);
+    QString code =
+        takeBuffer(value.message.size() + value.message.size() / 2 + 2 * value.title.size() + 512);
     if (longMessage)
         appendMsgStatements(code, value.message);
 
