@@ -59,18 +59,11 @@ void appendInlineMessage(QString& out, QStringView message) {
 // A long message in msg, one statement per line; an empty last line adds
 // nothing and has none.
 void appendMsgStatements(QString& out, QStringView message) {
-    MessageLines lines(message);
-    QStringView line;
-    bool last = false;
-    bool first = true;
-    while (lines.next(line, last)) {
-        if (!first && last && line.isEmpty())
-            break;
+    forEachMessageStatement(message, [&](QStringView line, bool first, bool last) {
         out += first ? u"string msg = \""_s : u"msg += \""_s;
         appendEscaped(out, line);
         out += last ? u"\";\r"_s : u"\\n\";\r"_s;
-        first = false;
-    }
+    });
 }
 
 // MessageBox.Show(text, caption, ...): the caption always, the arguments

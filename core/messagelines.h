@@ -50,4 +50,21 @@ private:
     bool m_done = false;
 };
 
+// Calls statement(line, first, last) for each line of a long message that
+// VB.NET and C# build one statement per line: a final empty line adds
+// nothing to the text, so it has no statement.
+template <typename Statement>
+void forEachMessageStatement(QStringView message, Statement&& statement) {
+    MessageLines lines(message);
+    QStringView line;
+    bool last = false;
+    bool first = true;
+    while (lines.next(line, last)) {
+        if (!first && last && line.isEmpty())
+            return;
+        statement(line, first, last);
+        first = false;
+    }
+}
+
 } // namespace veltrano::gen

@@ -92,13 +92,7 @@ void appendInlineMessage(QString& out, QStringView message) {
 // A long message in Msg, one statement per line; an empty last line adds
 // nothing and has none.
 void appendMsgStatements(QString& out, QStringView message) {
-    MessageLines lines(message);
-    QStringView line;
-    bool last = false;
-    bool first = true;
-    while (lines.next(line, last)) {
-        if (!first && last && line.isEmpty())
-            break;
+    forEachMessageStatement(message, [&](QStringView line, bool first, bool last) {
         out += first ? u"Dim Msg As String = "_s : u"Msg &= "_s;
         Expression expression(out);
         expression.text(line);
@@ -106,8 +100,7 @@ void appendMsgStatements(QString& out, QStringView message) {
             expression.piece(u"vbCrLf");
         expression.close();
         out += CR;
-        first = false;
-    }
+    });
 }
 
 QStringView flagName(int value) {
