@@ -274,11 +274,14 @@ PreparedMessage prepareMessage(const Value& value) {
         appendDoubled(prepared.title, msgbox::titleLine(value.title));
 
         const QString& message = value.message;
-        if (!isLongMessage(message)) {
+        // A message short enough is joined straight into the prompt, which
+        // tells its prepared length too.
+        if (message.size() <= InlineLimit) {
             prepared.prompt = Quote;
-            appendJoinedMessage(prepared.prompt, message);
-            prepared.prompt += Quote;
-            return prepared;
+            if (appendJoinedMessage(prepared.prompt, message) <= InlineLimit) {
+                prepared.prompt += Quote;
+                return prepared;
+            }
         }
         // The lines that declare and fill Msg; scripts declare it without a
         // type and indent its statements by one blank. The buffer has room

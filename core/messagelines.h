@@ -18,23 +18,12 @@ public:
 
     // The next line and whether it is the last one; false after the last.
     bool next(QStringView& line, bool& last) {
-        qsizetype quotes = 0;
-        return next(line, last, quotes);
-    }
-
-    // The same, and how many double quotes the line holds, counted on the
-    // way: Basic doubles them in a literal.
-    bool next(QStringView& line, bool& last, qsizetype& quotes) {
         if (m_done)
             return false;
-        quotes = 0;
         for (const QChar* q = m_p; q != m_end; ++q) {
-            const char16_t c = q->unicode();
-            if (c == u'"') {
-                ++quotes;
-            } else if (c == u'\r' || c == u'\n') {
+            if (const qsizetype length = linebreaks::breakAt(q, m_end)) {
                 line = QStringView(m_p, q);
-                m_p = q + linebreaks::breakAt(q, m_end);
+                m_p = q + length;
                 last = m_done = m_p == m_end;
                 return true;
             }
