@@ -9,10 +9,9 @@ namespace {
 constexpr QChar CR = u'\r';
 constexpr QChar Quote = u'"';
 
-// Between two lines of a message in one literal chain.
-constexpr QStringView Joiner = u"\" & vbcr & \"";
-// The end of a statement after a line whose break follows.
-constexpr QStringView BreakEnd = u"\" & vbcr";
+// The end of a statement after a line whose break follows: the joiner
+// without the " & \"" that would open the next literal.
+constexpr QStringView BreakEnd = BasicJoiner.chopped(4);
 
 // The statements of one variable, line by line of code.
 class Statements {
@@ -96,7 +95,7 @@ const QChar* appendDoubledLine(QString& out, const QChar* p, const QChar* end) {
         if (c == u'"') {
             out.append(runStart, p - runStart + 1).append(Quote);
             runStart = p + 1;
-        } else if (c == u'\r' || c == u'\n') {
+        } else if (linebreaks::isBreak(c)) {
             break;
         }
     }
@@ -129,7 +128,7 @@ void appendAssignment(QString& out, QStringView indent, QStringView variable, QS
         // and taken back in the rare case that it does not fit there.
         const qsizetype mark = out.size();
         if (!first)
-            out += Joiner;
+            out += BasicJoiner;
         const QChar* const start = p;
         const qsizetype textStart = out.size();
         p = appendDoubledLine(out, p, end);

@@ -12,6 +12,9 @@ namespace veltrano::gen {
 // code units without the line end.
 inline constexpr qsizetype MaxBasicLineLength = 1023;
 
+// Between two lines of a message in one chain of literals.
+inline constexpr QStringView BasicJoiner = u"\" & vbcr & \"";
+
 // Appends the text with its quotes doubled.
 void appendDoubled(QString& out, QStringView text);
 

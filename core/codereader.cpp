@@ -6,6 +6,7 @@
 // lexers, the tokens, the scope, the text and buttons expressions, the
 // binding of arguments and the calls with their style rules.
 #include "core/codereader.h"
+#include "core/sizetext.h"
 
 #include "core/linebreaks.h"
 #include "core/reader/basicdeclarations.h"
@@ -41,7 +42,7 @@ public:
     Reader(const Tokens& tokens, Language language, msgbox::CodeStyle currentCodeStyle)
         : m_t(tokens), m_currentStyle(currentCodeStyle), m_context{tokens, m_scope, m_budget,
                                                                    language, evalBasicText} {
-        m_budget.limit = 4 * tokens.source().size() + 4 * MaxTextLength;
+        m_budget.limit = workBudget(tokens.source().size());
     }
     Reader(const Reader&) = delete;
     Reader& operator=(const Reader&) = delete;
@@ -306,7 +307,8 @@ ReadError errorAt(QStringView source, qsizetype offset, const QString& reason) {
 ReadResult read(QStringView source, msgbox::CodeStyle currentCodeStyle) {
     if (source.size() > MaxSourceLength) {
         return errorAt(source, MaxSourceLength,
-                       u"Der Text ist länger als 1 MiB (%1 Zeichen)."_s.arg(MaxSourceLength));
+                       u"Der Text ist länger als %1 (%2 Zeichen)."_s.arg(mebibytes(MaxSourceLength))
+                           .arg(MaxSourceLength));
     }
     const LexedSource lexed = lexSource(source);
     Result<ReadCall> call = lexed.language == Language::CSharp

@@ -1,4 +1,4 @@
-#include "core/dotnetcode.h"
+#include "core/codeskeleton.h"
 #include "core/generators.h"
 #include "core/messagelines.h"
 #include "core/msgboxtables.h"
@@ -9,7 +9,6 @@ namespace veltrano::gen {
 
 namespace {
 
-constexpr QChar CR = u'\r';
 constexpr QChar Quote = u'"';
 
 // Appends the text to a C# string literal: the backslash and the quote
@@ -58,122 +57,106 @@ void appendInlineMessage(QString& out, QStringView message) {
 
 // A long message in msg, one statement per line; an empty last line adds
 // nothing and has none.
-void appendMsgStatements(QString& out, QStringView message) {
+void appendMsgStatements(QString& out, QStringView variable, QStringView message) {
     forEachMessageStatement(message, [&](QStringView line, bool first, bool last) {
-        out += first ? u"string msg = \""_s : u"msg += \""_s;
+        if (first)
+            out += u"string ";
+        out += variable;
+        out += first ? u" = \"" : u" += \"";
         appendEscaped(out, line);
         out += last ? u"\";\r"_s : u"\\n\";\r"_s;
     });
 }
 
+void opening(Code& code, const Shape&) {
+    const msgbox::Value& value = code.value;
+    const QStringView variable = code.language.syntax->messageVariable;
+    code.out =
+        takeBuffer(value.message.size() + value.message.size() / 2 + 2 * value.title.size() + 512);
+    if (isLongMessage(value.message)) {
+        appendMsgStatements(code.out, variable, value.message);
+        code.prompt = variable.toString();
+    } else {
+        appendInlineMessage(code.prompt, value.message);
+    }
+    code.title = Quote;
+    appendEscaped(code.title, msgbox::titleLine(value.title));
+    code.title += Quote;
+}
+
+// It has no system-modal box: a comment above the call says so.
+void notes(Code& code) {
+    if (code.value.systemModal) {
+        code.out += code.language.comment;
+        code.out += u"SystemModal gibt es bei MessageBox.Show nicht.\r";
+    }
+}
+
 // MessageBox.Show(text, caption, ...): the caption always, the arguments
 // after it up to the last one that differs from its default. The help
 // button takes the overload with options 0 and displayHelpButton.
-void appendCall(QString& out, const msgbox::Value& value, bool longMessage) {
+void call(Code& code, bool) {
+    const msgbox::Value& value = code.value;
+    QString& out = code.out;
     out += u"MessageBox.Show(";
-    if (longMessage)
-        out += u"msg";
-    else
-        appendInlineMessage(out, value.message);
-    out += u", \"";
-    appendEscaped(out, msgbox::titleLine(value.title));
-    out += Quote;
+    out += code.prompt;
+    out += u", ";
+    out += code.title;
     const msgbox::DefaultButton defaultButton =
         value.defaultButton.value_or(msgbox::DefaultButton::First);
     const bool needsDefault = value.helpButton || defaultButton != msgbox::DefaultButton::First;
     const bool needsIcon = needsDefault || value.icon != msgbox::Icon::None;
     if (needsIcon || value.buttons != msgbox::Buttons::Ok) {
         out += u", ";
-        out += msgbox::facts(value.buttons).cSharp;
+        out += msgbox::facts(value.buttons).windowsForms;
     }
     if (needsIcon) {
         out += u", ";
-        out += msgbox::facts(value.icon).cSharp;
+        out += msgbox::facts(value.icon).windowsForms;
     }
     if (needsDefault) {
         out += u", ";
-        out += msgbox::facts(defaultButton).cSharp;
+        out += msgbox::facts(defaultButton).windowsForms;
     }
     if (value.helpButton)
         out += u", 0, true";
     out += u')';
 }
 
-void appendComment(QString& out, QStringView indent, msgbox::Answer answer) {
-    out += CR;
-    out += indent;
-    out += u"// ";
-    out += msgbox::facts(answer).caption;
-}
-
-// A block with the comment of its answer.
-void appendBranch(QString& out, msgbox::Answer answer) {
-    out += u"\r{";
-    appendComment(out, u"    ", answer);
-    out += u"\r}";
-}
-
 } // namespace
 
-QString cSharpCode(const msgbox::Value& value) {
-    const bool longMessage = isLongMessage(value.message);
-    QString code =
-        takeBuffer(value.message.size() + value.message.size() / 2 + 2 * value.title.size() + 512);
-    if (longMessage)
-        appendMsgStatements(code, value.message);
-    if (value.systemModal)
-        code += u"// SystemModal gibt es bei MessageBox.Show nicht.\r";
-
-    const auto answers = msgbox::facts(value.buttons).answers();
-    if (answers.size() == 1) {
-        appendCall(code, value, longMessage);
-        code += u';';
-        return code;
-    }
-    switch (value.code) {
-    case msgbox::CodeStyle::SelectCase:
-        code += u"switch (";
-        appendCall(code, value, longMessage);
-        code += u")\r{";
-        for (const msgbox::Answer answer : answers) {
-            code += u"\r    case ";
-            code += msgbox::facts(answer).cSharp;
-            code += u':';
-            appendComment(code, u"        ", answer);
-            code += u"\r        break;";
-        }
-        code += u"\r}";
-        return code;
-    case msgbox::CodeStyle::IfThenElse:
-        if (answers.size() == 2) {
-            code += u"if (";
-            appendCall(code, value, longMessage);
-            code += u" == ";
-            code += msgbox::facts(answers[0]).cSharp;
-            code += u')';
-            appendBranch(code, answers[0]);
-        } else {
-            code += u"DialogResult antwort = ";
-            appendCall(code, value, longMessage);
-            code += u';';
-            for (std::size_t i = 0; i + 1 < answers.size(); ++i) {
-                code += i == 0 ? u"\rif (antwort == "_s : u"\relse if (antwort == "_s;
-                code += msgbox::facts(answers[i]).cSharp;
-                code += u')';
-                appendBranch(code, answers[i]);
-            }
-        }
-        code += u"\relse";
-        appendBranch(code, answers.back());
-        return code;
-    case msgbox::CodeStyle::Einfach:
-    case msgbox::CodeStyle::Vbs:
-        break;
-    }
-    code += u"DialogResult antwort = ";
-    appendCall(code, value, longMessage);
-    code += u';';
-    return code;
-}
+// C#: MessageBox.Show of System.Windows.Forms with DialogResult.
+const Syntax cSharpSyntax = {
+    .opening = opening,
+    .notes = notes,
+    .call = call,
+    .constant = nullptr,
+    .doublesQuotes = false,
+    .maxLineLength = 0,
+    .answerVariable = u"antwort",
+    .messageVariable = u"msg",
+    .titleVariable = u"",
+    .statementHead = u"",
+    .statementTail = u";",
+    .keepDeclaration = u"",
+    .keepDeclarationScript = u"",
+    .keepHead = u"DialogResult %1 = ",
+    .keepTail = u";",
+    .selectHead = u"switch (",
+    .selectTail = u")\r{",
+    .caseHead = u"\r    case ",
+    .caseTail = u":",
+    .caseClose = u"\r        break;",
+    .selectEnd = u"\r}",
+    .caseIndent = u"        ",
+    .ifHead = u"if (",
+    .compare = u" == ",
+    .thenAfterCall = u")\r{",
+    .thenAfterAnswer = u")\r{",
+    .elseIfHead = u"\r}\relse if (",
+    .elseLine = u"\r}\relse\r{",
+    .endIf = u"\r}",
+    .branchIndent = u"    ",
+};
 
 } // namespace veltrano::gen

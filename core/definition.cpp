@@ -31,18 +31,11 @@ void checkBoxValueOrThrow(int value) {
     }
 }
 
-// The default-button options by their place: 0, 256 and 512.
+// The default-button options by their place: 0, 256 and 512; -1 for an
+// index that names none.
 int slotOfDefaultButton(int index) {
-    switch (index) {
-    case int(DefaultButton::First):
-        return 0;
-    case int(DefaultButton::Second):
-        return 1;
-    case int(DefaultButton::Third):
-        return 2;
-    default:
-        return -1;
-    }
+    const std::optional<DefaultButton> button = msgbox::defaultButtonOf(index);
+    return button ? msgbox::place(*button) : -1;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/languages.h"
 #include "core/msgbox.h"
 
 #include <QString>
@@ -11,13 +12,10 @@ namespace veltrano {
 // Failures are thrown as vb::Error.
 namespace gen {
 
-// The languages code is generated in. Basic is VB6, VBA and VBScript in the
-// four code styles; VB.NET and C# write the same box as a fragment of
-// statements in the structure of the code style (Select Case, If Then Else,
-// or the call alone for "einfach" and "VBS").
-enum class Language { Basic, VbNet, CSharp };
+// The languages code is generated in: the rows of core/languages.h.
+using Language = lang::Language;
 
-// The pieces every code style builds on.
+// The pieces every Basic code style builds on.
 struct PreparedMessage {
     // Empty, or for a prepared message of more than 50 characters the lines
     // that declare and fill Msg (without a type under "VBS"): one
@@ -30,8 +28,9 @@ struct PreparedMessage {
     QString title;
 };
 
-// The message prepared for the value's code style: quotes doubled, line
-// breaks (CR LF, lone CR, lone LF) joined by " & vbcr & ".
+// The message prepared for the value's Basic code style: quotes doubled,
+// line breaks (CR LF, lone CR, lone LF) joined by BasicJoiner
+// (core/basicliterals.h).
 PreparedMessage prepareMessage(const msgbox::Value& value);
 
 // Whether the message is long enough to go into a variable (Msg) before the
@@ -39,9 +38,10 @@ PreparedMessage prepareMessage(const msgbox::Value& value);
 // characters, and a final CR LF where the message has none) is over 50.
 bool isLongMessage(QStringView message);
 
-// The code of the value's code style in that language. Basic code has no
-// line longer than 1023 characters: a long title goes into Titel as a long
-// message goes into Msg.
+// The code of the value's code style in that language (core/languages.h).
+// Basic code has no line longer than 1023 characters: a long title goes
+// into Titel as a long message goes into Msg. A value whose button set has
+// no answers to write is refused with error 5.
 QString generateCode(const msgbox::Value& value, Language language = Language::Basic);
 
 } // namespace gen

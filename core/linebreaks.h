@@ -10,14 +10,19 @@
 // lone CR is lost.
 namespace veltrano::linebreaks {
 
+// Whether a line break starts with this character.
+constexpr bool isBreak(char16_t c) {
+    return c == u'\r' || c == u'\n';
+}
+
 // The length of the line break that starts at p, before end: 2 for CR LF,
 // 1 for a lone CR or a lone LF, 0 for any other character.
 inline qsizetype breakAt(const QChar* p, const QChar* end) {
     const char16_t c = p->unicode();
+    if (!isBreak(c))
+        return 0;
     if (c == u'\n')
         return 1;
-    if (c != u'\r')
-        return 0;
     return p + 1 != end && p[1] == u'\n' ? 2 : 1;
 }
 

@@ -7,8 +7,17 @@ namespace veltrano::msgbox {
 
 int styleValue(const Value& value) {
     return int(value.icon) | int(value.buttons) |
-           (int(value.defaultButton.value_or(DefaultButton::First)) +
-            (value.systemModal ? SystemModalFlag : 0) + (value.helpButton ? HelpButtonFlag : 0));
+           int(value.defaultButton.value_or(DefaultButton::First)) |
+           flagBits(value.systemModal, value.helpButton);
+}
+
+void setStyle(Value& value, int style, bool firstDefaultButtonNamed) {
+    value.icon = Icon(style & IconMask);
+    value.buttons = Buttons(style & ButtonsMask);
+    if ((style & DefaultButtonMask) != 0 || firstDefaultButtonNamed)
+        value.defaultButton = DefaultButton(style & DefaultButtonMask);
+    value.systemModal = (style & SystemModalFlag) != 0;
+    value.helpButton = (style & HelpButtonFlag) != 0;
 }
 
 QString titleLine(const QString& text) {
@@ -22,7 +31,7 @@ bool isHelpMarkerVisible(const Value& value) {
 }
 
 bool isDefaultButtonVisible(Buttons buttons, DefaultButton defaultButton) {
-    return int(defaultButton) / int(DefaultButton::Second) < facts(buttons).count;
+    return place(defaultButton) < facts(buttons).count;
 }
 
 } // namespace veltrano::msgbox

@@ -62,6 +62,26 @@ struct Value {
 // the two flags, as the preview passes it to the message box.
 int styleValue(const Value& value);
 
+// The bits of the two flags in a style value.
+constexpr int flagBits(bool systemModal, bool helpButton) {
+    return (systemModal ? SystemModalFlag : 0) | (helpButton ? HelpButtonFlag : 0);
+}
+
+// Sets the parts of the value that a style value holds: icon, button set,
+// the two flags and the default button, which is set only where its bits
+// name one other than the first or the first was named. The value must be
+// one the window can show.
+void setStyle(Value& value, int style, bool firstDefaultButtonNamed);
+
+// The place of a default button among the box's buttons, 0 for the first;
+// and the place the default-button bits of a style value name.
+constexpr int place(DefaultButton defaultButton) {
+    return int(defaultButton) / int(DefaultButton::Second);
+}
+constexpr int defaultButtonPlace(int style) {
+    return (style & DefaultButtonMask) / int(DefaultButton::Second);
+}
+
 // A style value for the program's own boxes (questions, notices).
 constexpr int style(Buttons buttons, Icon icon = Icon::None,
                     DefaultButton defaultButton = DefaultButton::First) {

@@ -13,29 +13,30 @@
 // the code reader, the message box dialog and the window's options all
 // read them from here.
 //
-// Each row has one field per language a constant is spelt in: `basic` for
-// VB6, VBA and VBScript, `vbNet` for VB.NET's MsgBoxStyle and `cSharp` for
-// the enums of MessageBox.Show in Windows Forms (which VB.NET reads too);
-// an empty field where the language has no such constant. A further
-// language is one more field in each row type and one more column in each
-// table. Rows whose `basic` is empty hold what only .NET knows; the window
-// offers none of them.
+// Each row has one field per spelling of its constants, and languages that
+// spell a constant alike read the same field (see lang::Constants in
+// core/languages.h): `basic` for VB6, VBA and VBScript, `vbNet` for VB.NET's
+// MsgBoxStyle and `windowsForms` for the enums of MessageBox.Show in Windows
+// Forms, as C# writes them ("MessageBoxButtons.YesNo"); an empty field where
+// the spelling has no such constant. A further spelling is one more field in
+// each row type and one more column in each table. Rows whose `basic` is
+// empty hold what only .NET knows; the window offers none of them.
 namespace veltrano::msgbox {
 
 struct AnswerFacts {
     Answer answer;
-    QStringView caption; // German: the button's caption and the comment of its branch
-    QStringView basic;   // the constant as Select Case tests it
-    QStringView basicIf; // the constant as If Then Else tests it
-    QStringView vbNet;   // MsgBoxResult, what VB.NET's MsgBox returns
-    QStringView cSharp;  // DialogResult, what MessageBox.Show returns
+    QStringView caption;      // German: the button's caption and the comment of its branch
+    QStringView basic;        // the constant as Select Case tests it
+    QStringView basicIf;      // the constant as If Then Else tests it
+    QStringView vbNet;        // MsgBoxResult, what VB.NET's MsgBox returns
+    QStringView windowsForms; // DialogResult, what MessageBox.Show returns
 };
 
 struct ButtonSetFacts {
     Buttons buttons;
     QStringView basic; // the constant
     QStringView vbNet;
-    QStringView cSharp;
+    QStringView windowsForms;
     QStringView optionCaption; // the caption of the window's option for the set
     std::array<Answer, 3> buttonList;
     int count; // buttons in the box, 1 to 3; 0 for a set the window does not offer
@@ -54,9 +55,12 @@ struct IconFacts {
     Icon icon;
     QStringView basic; // empty for None: code writes no constant
     QStringView vbNet;
-    QStringView cSharp;
-    std::array<QStringView, 2> cSharpAlso; // further names C# has for it
+    QStringView windowsForms;
+    std::array<QStringView, 2> windowsFormsAlso; // further names C# has for it
     QStringView optionCaption; // "Ohne" for None; the window shows pictures for the others
+    // What a screen reader says for the option: its name where the window
+    // shows a picture, else a description.
+    QStringView spokenName;
 };
 
 // The default buttons, also the fourth, which the runtime knows and the
@@ -65,7 +69,7 @@ struct DefaultButtonFacts {
     int value;
     QStringView basic;
     QStringView vbNet;
-    QStringView cSharp;
+    QStringView windowsForms;
     // What the window's option shows before the first button-set choice;
     // empty when the window does not offer it.
     QStringView startCaption;
@@ -78,10 +82,13 @@ struct FlagFacts {
     int value;
     QStringView basic;
     QStringView vbNet;
-    QStringView cSharp;
+    QStringView windowsForms;
     bool offered;
     bool modality; // application or system modal, else an option
 };
+
+// The caption of the help button, in the box and in the window's marker.
+inline constexpr QStringView HelpButtonCaption = u"Hilfe";
 
 std::span<const AnswerFacts> answers();
 std::span<const ButtonSetFacts> buttonSets();

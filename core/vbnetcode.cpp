@@ -1,5 +1,5 @@
 #include "core/basicliterals.h"
-#include "core/dotnetcode.h"
+#include "core/codeskeleton.h"
 #include "core/generators.h"
 #include "core/messagelines.h"
 #include "core/msgboxtables.h"
@@ -91,9 +91,16 @@ void appendInlineMessage(QString& out, QStringView message) {
 
 // A long message in Msg, one statement per line; an empty last line adds
 // nothing and has none.
-void appendMsgStatements(QString& out, QStringView message) {
+void appendMsgStatements(QString& out, QStringView variable, QStringView message) {
     forEachMessageStatement(message, [&](QStringView line, bool first, bool last) {
-        out += first ? u"Dim Msg As String = "_s : u"Msg &= "_s;
+        if (first) {
+            out += u"Dim ";
+            out += variable;
+            out += u" As String = ";
+        } else {
+            out += variable;
+            out += u" &= ";
+        }
         Expression expression(out);
         expression.text(line);
         if (!last)
@@ -111,14 +118,29 @@ QStringView flagName(int value) {
     return {};
 }
 
+void opening(Code& code, const Shape&) {
+    const msgbox::Value& value = code.value;
+    const QStringView variable = code.language.syntax->messageVariable;
+    code.out =
+        takeBuffer(value.message.size() + value.message.size() / 2 + 2 * value.title.size() + 512);
+    if (isLongMessage(value.message)) {
+        appendMsgStatements(code.out, variable, value.message);
+        code.prompt = variable.toString();
+    } else {
+        appendInlineMessage(code.prompt, value.message);
+    }
+    Expression title(code.title);
+    title.text(msgbox::titleLine(value.title));
+    title.close();
+}
+
 // MsgBox(prompt, style, title): the style's parts joined by Or in the order
 // Basic writes them, the flags last.
-void appendCall(QString& out, const msgbox::Value& value, bool longMessage) {
+void call(Code& code, bool) {
+    const msgbox::Value& value = code.value;
+    QString& out = code.out;
     out += u"MsgBox(";
-    if (longMessage)
-        out += u"Msg";
-    else
-        appendInlineMessage(out, value.message);
+    out += code.prompt;
     out += u", ";
     if (value.icon != msgbox::Icon::None) {
         out += msgbox::facts(value.icon).vbNet;
@@ -138,71 +160,44 @@ void appendCall(QString& out, const msgbox::Value& value, bool longMessage) {
         out += flagName(msgbox::HelpButtonFlag);
     }
     out += u", ";
-    Expression title(out);
-    title.text(msgbox::titleLine(value.title));
-    title.close();
+    out += code.title;
     out += u')';
-}
-
-void appendComment(QString& out, msgbox::Answer answer) {
-    out += u"\r    ' ";
-    out += msgbox::facts(answer).caption;
 }
 
 } // namespace
 
-QString vbNetCode(const msgbox::Value& value) {
-    const bool longMessage = isLongMessage(value.message);
-    QString code =
-        takeBuffer(value.message.size() + value.message.size() / 2 + 2 * value.title.size() + 512);
-    if (longMessage)
-        appendMsgStatements(code, value.message);
-
-    const auto answers = msgbox::facts(value.buttons).answers();
-    if (answers.size() == 1) {
-        appendCall(code, value, longMessage);
-        return code;
-    }
-    switch (value.code) {
-    case msgbox::CodeStyle::SelectCase:
-        code += u"Select Case ";
-        appendCall(code, value, longMessage);
-        for (const msgbox::Answer answer : answers) {
-            code += u"\rCase ";
-            code += msgbox::facts(answer).vbNet;
-            appendComment(code, answer);
-        }
-        code += u"\rEnd Select";
-        return code;
-    case msgbox::CodeStyle::IfThenElse:
-        if (answers.size() == 2) {
-            code += u"If ";
-            appendCall(code, value, longMessage);
-            code += u" = ";
-            code += msgbox::facts(answers[0]).vbNet;
-            code += u" Then";
-            appendComment(code, answers[0]);
-        } else {
-            code += u"Dim Antwort As MsgBoxResult = ";
-            appendCall(code, value, longMessage);
-            for (std::size_t i = 0; i + 1 < answers.size(); ++i) {
-                code += i == 0 ? u"\rIf Antwort = "_s : u"\rElseIf Antwort = "_s;
-                code += msgbox::facts(answers[i]).vbNet;
-                code += u" Then";
-                appendComment(code, answers[i]);
-            }
-        }
-        code += u"\rElse";
-        appendComment(code, answers.back());
-        code += u"\rEnd If";
-        return code;
-    case msgbox::CodeStyle::Einfach:
-    case msgbox::CodeStyle::Vbs:
-        break;
-    }
-    code += u"Dim Antwort As MsgBoxResult = ";
-    appendCall(code, value, longMessage);
-    return code;
-}
+// VB.NET: MsgBox of Microsoft.VisualBasic with MsgBoxStyle and MsgBoxResult.
+const Syntax vbNetSyntax = {
+    .opening = opening,
+    .notes = nullptr,
+    .call = call,
+    .constant = nullptr,
+    .doublesQuotes = true,
+    .maxLineLength = 0,
+    .answerVariable = u"Antwort",
+    .messageVariable = u"Msg",
+    .titleVariable = u"",
+    .statementHead = u"",
+    .statementTail = u"",
+    .keepDeclaration = u"",
+    .keepDeclarationScript = u"",
+    .keepHead = u"Dim %1 As MsgBoxResult = ",
+    .keepTail = u"",
+    .selectHead = u"Select Case ",
+    .selectTail = u"",
+    .caseHead = u"\rCase ",
+    .caseTail = u"",
+    .caseClose = u"",
+    .selectEnd = u"\rEnd Select",
+    .caseIndent = u"    ",
+    .ifHead = u"If ",
+    .compare = u" = ",
+    .thenAfterCall = u" Then",
+    .thenAfterAnswer = u" Then",
+    .elseIfHead = u"\rElseIf ",
+    .elseLine = u"\rElse",
+    .endIf = u"\rEnd If",
+    .branchIndent = u"    ",
+};
 
 } // namespace veltrano::gen

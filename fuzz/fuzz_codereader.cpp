@@ -102,7 +102,11 @@ void checkCall(const QString& text, const ReadCall& c, msgbox::CodeStyle current
     // In VB.NET and C# it reads back too, as far as they can say it: the
     // script style is the einfach structure, and C# has no system-modal box
     // and leaves the first default button out.
-    for (const gen::Language language : {gen::Language::VbNet, gen::Language::CSharp}) {
+    for (const lang::LanguageFacts& row : lang::languages()) {
+        const gen::Language language = row.language;
+        if (language == lang::DefaultLanguage) {
+            continue; // read back above
+        }
         const QString dotNet = gen::generateCode(v, language);
         const auto back = veltrano::readMsgBoxCall(dotNet, v.code);
         if (const auto* e = std::get_if<ReadError>(&back)) {
@@ -112,16 +116,7 @@ void checkCall(const QString& text, const ReadCall& c, msgbox::CodeStyle current
             fail("generated .NET code does not read back", dotNet, e->text);
         }
         const ReadCall& r = std::get<ReadCall>(back);
-        msgbox::Value said = expected;
-        if (r.styleTold && said.code == msgbox::CodeStyle::Vbs) {
-            said.code = msgbox::CodeStyle::Einfach;
-        }
-        if (language == gen::Language::CSharp) {
-            said.systemModal = false;
-            if (said.defaultButton == msgbox::DefaultButton::First) {
-                said.defaultButton.reset();
-            }
-        }
+        const msgbox::Value said = lang::asWritten(expected, language, r.styleTold);
         if (r.value != said) {
             fail("generated .NET code reads back otherwise", dotNet,
                  describe(c) + u"\n  "_s + describe(r));

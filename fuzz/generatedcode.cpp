@@ -1,7 +1,7 @@
 #include "generatedcode.h"
 
-#include "core/basicliterals.h"
 #include "core/codereader.h"
+#include "core/codeskeleton.h"
 #include "core/definition.h"
 #include "core/generators.h"
 #include "core/msgbox.h"
@@ -46,13 +46,13 @@ QString problemOf(const QString& code, gen::Language language, const QString& ti
         return u"LF in the code"_s;
     if (code.endsWith(u'\r'))
         return u"line break at the end"_s;
+    const gen::Syntax& syntax = *lang::facts(language).syntax;
     const QStringList lines = code.split(u'\r');
     for (qsizetype n = 0; n < lines.size(); ++n) {
-        // Basic and VB.NET double a quote in a literal; C# escapes it.
-        if (language != gen::Language::CSharp && lines[n].count(u'"') % 2 != 0)
+        if (syntax.doublesQuotes && lines[n].count(u'"') % 2 != 0)
             return u"odd number of quotes in line %1: %2"_s.arg(n + 1).arg(quoted(lines[n]));
-        if (language == gen::Language::Basic && lines[n].size() > gen::MaxBasicLineLength)
-            return u"line %1 is longer than 1023 characters"_s.arg(n + 1);
+        if (syntax.maxLineLength > 0 && lines[n].size() > syntax.maxLineLength)
+            return u"line %1 is longer than %2 characters"_s.arg(n + 1).arg(syntax.maxLineLength);
     }
 
     // The reader refuses what no definition can hold.
@@ -73,8 +73,8 @@ QString problemOf(const QString& code, gen::Language language, const QString& ti
 
 void generateAndCheckAll(Definition& def) {
     auto check = [&] {
-        for (const gen::Language language :
-             {gen::Language::Basic, gen::Language::VbNet, gen::Language::CSharp}) {
+        for (const lang::LanguageFacts& row : lang::languages()) {
+            const gen::Language language = row.language;
             QString code;
             try {
                 code = gen::generateCode(def.value(), language);

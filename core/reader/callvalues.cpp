@@ -41,14 +41,7 @@ Result<ReadCall> finishCall(CallValues& values, std::optional<msgbox::CodeStyle>
     }
     value.title = std::move(*title);
     // The checks of each syntax have let through only what the window shows.
-    const int bits = int(values.value);
-    value.icon = msgbox::Icon(bits & msgbox::IconMask);
-    value.buttons = msgbox::Buttons(bits & msgbox::ButtonsMask);
-    if ((bits & msgbox::DefaultButtonMask) != 0 || values.defaultButtonNamed) {
-        value.defaultButton = msgbox::DefaultButton(bits & msgbox::DefaultButtonMask);
-    }
-    value.systemModal = (bits & msgbox::SystemModalFlag) != 0;
-    value.helpButton = (bits & msgbox::HelpButtonFlag) != 0;
+    msgbox::setStyle(value, int(values.value), values.defaultButtonNamed);
     return result;
 }
 

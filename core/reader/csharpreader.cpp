@@ -39,7 +39,7 @@ public:
     CSharpReader(const Tokens& tokens, msgbox::CodeStyle currentCodeStyle)
         : m_t(tokens), m_currentStyle(currentCodeStyle),
           m_scope(true), m_context{tokens, m_scope, m_budget, Language::CSharp, evalCSharpText} {
-        m_budget.limit = 4 * tokens.source().size() + 4 * MaxTextLength;
+        m_budget.limit = workBudget(tokens.source().size());
     }
     CSharpReader(const CSharpReader&) = delete;
     CSharpReader& operator=(const CSharpReader&) = delete;

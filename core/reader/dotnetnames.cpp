@@ -80,21 +80,21 @@ std::vector<DotNetConstant> makeConstants() {
     };
     for (const msgbox::ButtonSetFacts& set : msgbox::buttonSets()) {
         add(set.vbNet, int(set.buttons), F::ButtonSet, E::MsgBoxStyle);
-        add(set.cSharp, int(set.buttons), F::ButtonSet, E::Buttons);
+        add(set.windowsForms, int(set.buttons), F::ButtonSet, E::Buttons);
     }
     for (const msgbox::IconFacts& icon : msgbox::icons()) {
         add(icon.vbNet, int(icon.icon), F::Icon, E::MsgBoxStyle);
-        add(icon.cSharp, int(icon.icon), F::Icon, E::Icon);
-        for (QStringView also : icon.cSharpAlso)
+        add(icon.windowsForms, int(icon.icon), F::Icon, E::Icon);
+        for (QStringView also : icon.windowsFormsAlso)
             add(also, int(icon.icon), F::Icon, E::Icon);
     }
     for (const msgbox::DefaultButtonFacts& button : msgbox::defaultButtons()) {
         add(button.vbNet, button.value, F::DefaultButton, E::MsgBoxStyle);
-        add(button.cSharp, button.value, F::DefaultButton, E::DefaultButton);
+        add(button.windowsForms, button.value, F::DefaultButton, E::DefaultButton);
     }
     for (const msgbox::FlagFacts& flag : msgbox::flags()) {
         add(flag.vbNet, flag.value, flag.modality ? F::Modality : F::Option, E::MsgBoxStyle);
-        add(flag.cSharp, flag.value, F::Option, E::Options);
+        add(flag.windowsForms, flag.value, F::Option, E::Options);
     }
     return constants;
 }

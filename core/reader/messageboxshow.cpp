@@ -102,7 +102,7 @@ Status checkEnum(const Tokens& t, const ButtonsValue& v, DotNetEnum type, int ar
     case DotNetEnum::Buttons:
         shown = fits && msgbox::buttonsOf(int(value)).has_value();
         for (const msgbox::ButtonSetFacts& set : msgbox::buttonSets())
-            defined |= !set.cSharp.isEmpty() && int(set.buttons) == value;
+            defined |= !set.windowsForms.isEmpty() && int(set.buttons) == value;
         break;
     case DotNetEnum::Icon:
         shown = fits && msgbox::iconOf(int(value)).has_value();
@@ -111,13 +111,13 @@ Status checkEnum(const Tokens& t, const ButtonsValue& v, DotNetEnum type, int ar
     case DotNetEnum::DefaultButton:
         shown = fits && msgbox::defaultButtonOf(int(value)).has_value();
         for (const msgbox::DefaultButtonFacts& button : msgbox::defaultButtons())
-            defined |= !button.cSharp.isEmpty() && button.value == value;
+            defined |= !button.windowsForms.isEmpty() && button.value == value;
         break;
     default: {
         shown = value == 0;
         quint32 options = 0;
         for (const msgbox::FlagFacts& flag : msgbox::flags())
-            options |= flag.cSharp.isEmpty() ? 0 : quint32(flag.value);
+            options |= flag.windowsForms.isEmpty() ? 0 : quint32(flag.value);
         defined = (quint32(value) & ~options) == 0;
         break;
     }
@@ -292,7 +292,7 @@ Result<CallValues> readShowArguments(Context& c, const ShowCall& call, ButtonsSy
             break; // keyword, navigator, param: accepted as they are
         }
     }
-    values.value = buttons | icon | defaultButton | (help ? msgbox::HelpButtonFlag : 0);
+    values.value = buttons | icon | defaultButton | quint32(msgbox::flagBits(false, help));
     if (help) {
         values.helpRefused = t.refuse(
             helpSlotToken, u"Im Stil VBS gibt es keine Hilfeschaltfläche (%1)."_s.arg(

@@ -2,6 +2,7 @@
 
 #include "core/linebreaks.h"
 #include "core/reader/tokens.h"
+#include "core/sizetext.h"
 
 #include <utility>
 
@@ -10,7 +11,7 @@ using namespace Qt::StringLiterals;
 namespace veltrano::reader {
 
 Failure tooLong(const QString& label, qsizetype place) {
-    return fatalRefusal(place, u"%1 wird länger als 1 MiB."_s.arg(label));
+    return fatalRefusal(place, u"%1 wird länger als %2."_s.arg(label, mebibytes(MaxTextLength)));
 }
 
 Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, Budget& budget) {

@@ -1,5 +1,7 @@
 #include "core/definition.h"
 #include "core/generators.h"
+#include "core/languages.h"
+#include "core/vberror.h"
 
 #include <QStringList>
 #include <QTest>
@@ -66,6 +68,8 @@ private slots:
     void manyMixedLineBreaks();
     void styleValue_data();
     void styleValue();
+    void buttonSetsWithoutAnswersAreRefused_data();
+    void buttonSetsWithoutAnswersAreRefused();
 };
 
 void TestGenerators::message_data() {
@@ -409,6 +413,37 @@ void TestGenerators::styleValue() {
     Definition def;
     apply(def, choice, QString(), QString());
     QCOMPARE(msgbox::styleValue(def.value()), value);
+}
+
+// A generator is a pure function of any value: a button set with no answers
+// (Windows Forms' CancelTryContinue) or no row at all is refused with error
+// 5 in every language and style, never read past a table.
+void TestGenerators::buttonSetsWithoutAnswersAreRefused_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("buttons");
+    for (const lang::LanguageFacts& row : lang::languages()) {
+        for (const int buttons : {6, 7, 15, -1}) {
+            QTest::addRow("%s, set %d", qPrintable(row.value.toString()), buttons)
+                << int(row.language) << buttons;
+        }
+    }
+}
+
+void TestGenerators::buttonSetsWithoutAnswersAreRefused() {
+    QFETCH(int, language);
+    QFETCH(int, buttons);
+    for (int style = 0; style <= 3; ++style) {
+        msgbox::Value value;
+        value.code = CodeStyle(style);
+        value.buttons = msgbox::Buttons(buttons);
+        value.defaultButton = msgbox::DefaultButton::First;
+        try {
+            gen::generateCode(value, gen::Language(language));
+            QFAIL("no error");
+        } catch (const vb::Error& e) {
+            QCOMPARE(e.number(), int(vb::InvalidProcedureCall));
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestGenerators)

@@ -145,13 +145,14 @@ void TestMsgBox::tablesKeepTheirFacts() {
         }
     };
     for (const auto& row : msgbox::icons())
-        add({row.basic, row.vbNet, row.cSharp, row.cSharpAlso[0], row.cSharpAlso[1]});
+        add({row.basic, row.vbNet, row.windowsForms, row.windowsFormsAlso[0],
+             row.windowsFormsAlso[1]});
     for (const auto& row : msgbox::buttonSets())
-        add({row.basic, row.vbNet, row.cSharp});
+        add({row.basic, row.vbNet, row.windowsForms});
     for (const auto& row : msgbox::defaultButtons())
-        add({row.basic, row.vbNet, row.cSharp});
+        add({row.basic, row.vbNet, row.windowsForms});
     for (const auto& row : msgbox::flags())
-        add({row.basic, row.vbNet, row.cSharp});
+        add({row.basic, row.vbNet, row.windowsForms});
     QCOMPARE(names.size(), count);
 
     // Each set's option names its buttons, in their order, and each button
