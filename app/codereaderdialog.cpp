@@ -5,7 +5,9 @@
 
 #include "core/codereader.h"
 #include "core/definition.h"
+#include "core/languages.h"
 #include "core/linebreaks.h"
+#include "core/sizetext.h"
 #include "platform/errortrap.h"
 #include "platform/services.h"
 
@@ -26,7 +28,8 @@ namespace veltrano {
 
 namespace {
 
-const QString tooLong = u"Der Text ist länger als 1 MiB und wird nicht eingelesen."_s;
+const QString tooLong =
+    u"Der Text ist länger als %1 und wird nicht eingelesen."_s.arg(mebibytes(MaxSourceLength));
 
 // The source box takes no paste that would make its text longer than the
 // reader reads: a pasted file of hundreds of megabytes would block the
@@ -75,10 +78,10 @@ CodeReaderDialog::CodeReaderDialog(Definition& definition, Services& services, Q
     setPalette(background);
     setAutoFillBackground(true);
 
-    auto* intro = new QLabel(
-        u"Aufruf von MsgBox oder MessageBox.Show einfügen (VB6, VBA, VBScript, VB.NET oder "
-        u"C#); der erste Aufruf wird übernommen:"_s,
-        this);
+    auto* intro =
+        new QLabel(u"Aufruf von MsgBox oder MessageBox.Show einfügen ("_s +
+                       lang::joinedNames(u" oder ") + u"); der erste Aufruf wird übernommen:"_s,
+                   this);
     intro->setWordWrap(true);
     m_source = new SourceBox([this](const QString& text) { showMessage(text); }, this);
     m_source->setObjectName(u"txtCode"_s);

@@ -1,9 +1,9 @@
 #include "app/commandline.h"
 
 #include "core/definition.h"
-#include "core/generators.h"
-#include "core/linebreaks.h"
+#include "core/languages.h"
 #include "core/vberror.h"
+#include "documents/codeexport.h"
 #include "documents/definitionfile.h"
 #include "documents/scriptfile.h"
 #include "platform/console.h"
@@ -79,18 +79,32 @@ constexpr std::pair<const char*, msgbox::CodeStyle> styleNames[] = {
     {"vbs", msgbox::CodeStyle::Vbs},
 };
 
-// The languages by their command line names.
-constexpr std::pair<const char*, gen::Language> languageNames[] = {
-    {"basic", gen::Language::Basic},
-    {"vbnet", gen::Language::VbNet},
-    {"csharp", gen::Language::CSharp},
-};
+// The help of --language: each value with the languages it writes, and
+// which of them lack the style vbs.
+QString languageHelp() {
+    QString values;
+    QString withoutVbs;
+    const auto rows = lang::languages();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const lang::LanguageFacts& row = rows[i];
+        if (i > 0)
+            values += i + 1 == rows.size() ? u" oder "_s : u", "_s;
+        values += row.value.toString() + u" ("_s + row.name.toString() +
+                  (i == 0 ? u", die Vorgabe)"_s : u")"_s);
+        if (!row.writesVbs)
+            withoutVbs += (withoutVbs.isEmpty() ? u""_s : u", "_s) + row.name.toString();
+    }
+    return u"Sprache für --code: "_s + values + u". "_s + withoutVbs +
+           u" kennen den Stil vbs nicht; eine mit VBS gespeicherte DATEI ergibt dort die Form "
+           "von einfach."_s;
+}
 
 // The parser of every mode, so that the help is one text.
 struct Parser {
     Parser() {
         parser.setApplicationDescription(
-            u"Baut MsgBox-Aufrufe für Visual Basic, VBA, VBScript, VB.NET und C#.\n"
+            u"Baut MsgBox-Aufrufe für "_s + lang::joinedNames(u" und ") +
+            u".\n"
             "\n"
             "  veltrano [DATEI]                      öffnet das Fenster, mit DATEI\n"
             "  veltrano --code [Optionen] DATEI...   gibt den Code jeder DATEI aus\n"
@@ -111,19 +125,14 @@ struct Parser {
     const QCommandLineOption code{
         u"code"_s,
         u"Gibt den Code jeder DATEI aus, wie Kopieren ihn in die Zwischenablage legt, mit "
-        "LF als Zeilenende. Bei mehreren Dateien steht vor jedem Code die Zeile ' DATEI "
-        "(in C#: // DATEI)."_s};
+        "LF als Zeilenende. Bei mehreren Dateien steht vor jedem Code eine Kommentarzeile "
+        "mit dem Namen der DATEI."_s};
     const QCommandLineOption style{
         u"style"_s,
         u"Code-Stil für --code: einfach, if, select oder vbs. Ohne die Option gilt der in "
         "der Datei gespeicherte."_s,
         u"STIL"_s};
-    const QCommandLineOption language{
-        u"language"_s,
-        u"Sprache für --code: basic (VB6, VBA und VBScript, die Vorgabe), vbnet oder csharp. "
-        "VB.NET und C# kennen den Stil vbs nicht; eine mit VBS gespeicherte DATEI ergibt dort "
-        "die Form von einfach."_s,
-        u"SPRACHE"_s};
+    const QCommandLineOption language{u"language"_s, languageHelp(), u"SPRACHE"_s};
     const QCommandLineOption systemModal{u"system-modal"_s,
                                          u"Kreuzt SystemModal an (--code und --script)."_s};
     const QCommandLineOption helpButton{
@@ -139,20 +148,6 @@ struct Parser {
         u"AUSGABE"_s};
 };
 
-// A name as the text of the comment line "' NAME" before a file's code. A
-// final "_" after a blank would make the comment go on over the next line of
-// code, as a line continuation does, so it is printed as "?" too; the blank
-// of "' " counts before a name that is "_" alone.
-QString commentText(const QString& name) {
-    QString shown = printable(name);
-    qsizetype end = shown.size();
-    while (end > 0 && shown[end - 1].isSpace())
-        --end;
-    if (end > 0 && shown[end - 1] == u'_' && (end == 1 || shown[end - 2].isSpace()))
-        shown[end - 1] = u'?';
-    return shown;
-}
-
 QByteArray line(const QString& text) {
     return (u"veltrano: "_s + text + u'\n').toUtf8();
 }
@@ -160,12 +155,12 @@ QByteArray line(const QString& text) {
 // The message may quote what was typed (an unknown option).
 int usageError(Console& console, const QString& message) {
     const Parser help;
-    console.err(line(printable(message)) + '\n' + help.parser.helpText().toUtf8());
+    console.err(line(codeexport::printable(message)) + '\n' + help.parser.helpText().toUtf8());
     return UsageError;
 }
 
 void reportFile(Console& console, const QString& path, const QString& problem) {
-    console.err(line(printable(path) + u": "_s + problem));
+    console.err(line(codeexport::printable(path) + u": "_s + problem));
 }
 
 void reportFile(Console& console, const QString& path, const vb::Error& error) {
@@ -179,12 +174,6 @@ std::optional<T> named(const std::pair<const char*, T> (&names)[N], const QStrin
             return value;
     }
     return std::nullopt;
-}
-
-// The generated code with each of its line breaks (a CR) and a final one
-// written as eol.
-QString withLineEnds(const QString& code, const QString& eol) {
-    return linebreaks::normalized(code, eol) + eol;
 }
 
 QString absolute(const QString& path) {
@@ -219,58 +208,43 @@ int printCode(const Parser& p, FileSystem& files, Console& console) {
             return usageError(console, u"unbekannter Code-Stil \"%1\"; es gibt einfach, if, "
                                        "select und vbs"_s.arg(parser.value(p.style)));
     }
-    gen::Language language = gen::Language::Basic;
+    codeexport::Request request;
+    request.style = style;
     if (parser.isSet(p.language)) {
-        const std::optional<gen::Language> chosen = named(languageNames, parser.value(p.language));
+        const std::optional<lang::Language> chosen = lang::languageOf(parser.value(p.language));
         if (!chosen)
-            return usageError(console, u"unbekannte Sprache \"%1\"; es gibt basic, vbnet und "
-                                       "csharp"_s.arg(parser.value(p.language)));
-        language = *chosen;
+            return usageError(console, u"unbekannte Sprache \"%1\"; es gibt %2"_s.arg(
+                                           parser.value(p.language), lang::joinedValues(u" und ")));
+        request.language = *chosen;
     }
-    const bool dotNet = language != gen::Language::Basic;
-    if (dotNet && style == msgbox::CodeStyle::Vbs)
-        return usageError(console, u"--style vbs gibt es nur für --language basic"_s);
-    const bool systemModal = parser.isSet(p.systemModal);
-    const bool helpButton = parser.isSet(p.helpButton);
-    if (helpButton && style == msgbox::CodeStyle::Vbs)
+    const lang::LanguageFacts& language = lang::facts(request.language);
+    if (!language.writesVbs && style == msgbox::CodeStyle::Vbs)
+        return usageError(console, u"--style vbs gibt es nur für --language %1"_s.arg(
+                                       lang::joinedValues(u" und ", true)));
+    request.systemModal = parser.isSet(p.systemModal);
+    request.helpButton = parser.isSet(p.helpButton);
+    if (request.helpButton && style == msgbox::CodeStyle::Vbs)
         return usageError(console, u"--help-button geht nicht mit --style vbs: VBS-Code hat keine "
                                    "Hilfeschaltfläche"_s);
     const QString eol = parser.isSet(p.crlf) ? u"\r\n"_s : u"\n"_s;
 
     int status = Success;
     for (const QString& path : paths) {
-        QString code;
-        bool helpRefused = false;
+        codeexport::Exported exported;
         const bool generated = onFile(console, path, [&] {
-            msgbox::Value value = definitionfile::load(files, path);
-            if (style)
-                value.code = *style;
-            // VB.NET and C# write the script style as the call alone, which
-            // the help button may join.
-            if (dotNet && value.code == msgbox::CodeStyle::Vbs)
-                value.code = msgbox::CodeStyle::Einfach;
-            value.systemModal = systemModal;
-            value.helpButton = helpButton;
-            // The definition keeps the window's rules: a file stored with
-            // the style "VBS" refuses the help button as the window's check
-            // box does, and its code would lack what was asked.
-            Definition definition;
-            definition.apply(value);
-            helpRefused = helpButton && !definition.isHelpButtonTicked();
-            if (!helpRefused)
-                code = gen::generateCode(definition.value(), language);
+            exported = codeexport::storedCode(definitionfile::load(files, path), request);
         });
-        if (helpRefused)
+        if (exported.helpRefused)
             reportFile(console, path,
                        u"gespeichert mit dem Code-Stil VBS, der keine Hilfeschaltfläche hat "
                        "(--help-button)"_s);
-        if (!generated || helpRefused) {
+        if (!generated || exported.helpRefused) {
             status = Failure;
             continue;
         }
-        const QString comment = language == gen::Language::CSharp ? u"// "_s : u"' "_s;
-        QString text = paths.size() > 1 ? comment + commentText(path) + eol : QString();
-        text += withLineEnds(code, eol);
+        QString text =
+            paths.size() > 1 ? codeexport::commentLine(request.language, path) + eol : QString();
+        text += codeexport::withLineEnds(exported.code, eol);
         if (!console.out(text.toUtf8())) {
             console.err(line(u"die Ausgabe ließ sich nicht schreiben"_s));
             return Failure;
@@ -353,17 +327,6 @@ std::optional<int> windowFileError(const QStringList& files, Console& console) {
 }
 
 } // namespace
-
-QString printable(const QString& text) {
-    QString shown = text;
-    for (QChar& c : shown) {
-        const QChar::Category category = c.category();
-        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
-            category == QChar::Separator_Paragraph)
-            c = u'?';
-    }
-    return shown;
-}
 
 bool runsWithoutWindow(int argc, const char* const* argv) {
     int files = 0;

@@ -42,11 +42,6 @@ struct WindowStart {
     std::optional<int> exitStatus;
 };
 
-// A name as it may be shown on a terminal: control characters (an escape
-// sequence, a line break) become "?", so that a name cannot steer the
-// terminal or start a line of its own.
-QString printable(const QString& text);
-
 // Reads the arguments that Qt has left after taking its own: at most one
 // definition file, no options. A usage error is reported on the console.
 WindowStart windowStart(const QStringList& arguments, Console& console);

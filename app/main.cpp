@@ -2,6 +2,7 @@
 #include "app/commandline.h"
 #include "app/lifecycle.h"
 #include "app/mainwindow.h"
+#include "documents/codeexport.h"
 
 #include "core/definition.h"
 #include "platform/errortrap.h"
@@ -66,7 +67,7 @@ int runWindow(int argc, char* argv[]) {
         const QString notice =
             u"veltrano: die Einstellungsdatei %1 ist keine gewöhnliche Datei; sie wird weder "
             "gelesen noch geschrieben, es gelten die Voreinstellungen\n"_s.arg(
-                commandline::printable(services.settings.filePath()));
+                codeexport::printable(services.settings.filePath()));
         std::fputs(notice.toLocal8Bit().constData(), stderr);
     }
     Definition definition;

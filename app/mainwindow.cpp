@@ -12,7 +12,8 @@
 #include "app/windows.h"
 #include "ui_mainwindow.h"
 
-#include "core/generators.h"
+#include "core/languages.h"
+#include "core/msgboxtables.h"
 #include "core/optiontables.h"
 #include "datafolder/datafolderdialog.h"
 #include "info/about.h"
@@ -163,6 +164,7 @@ void MainWindow::setUpOptionGroups() {
 }
 
 void MainWindow::setUpTextBoxes() {
+    ui->cmdHilfeButton->setText(msgbox::HelpButtonCaption.toString());
     // No length limit: a title read from a file must come back unshortened.
     ui->txtTitel->setMaxLength(std::numeric_limits<int>::max());
     ui->txtMessage->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -210,8 +212,6 @@ void MainWindow::setUpCommands() {
         {ui->mnuSpeichernVBS, [this] { m_documents.exportScript(); }},
         {ui->mnuBeenden, [this] { quit(); }},
         {ui->mnuKopieren, [this] { m_documents.copyCode(); }},
-        {ui->mnuKopierenVbNet, [this] { m_documents.copyCode(gen::Language::VbNet); }},
-        {ui->mnuKopierenCSharp, [this] { m_documents.copyCode(gen::Language::CSharp); }},
         {ui->mnuQuellcode, [this] { m_documents.showSource(); }},
         {ui->mnuVorschau, [this] { preview(); }},
         {ui->mnuCodeEinlesen, [this] { readCode(); }},
@@ -235,6 +235,19 @@ void MainWindow::setUpCommands() {
     for (const auto& [index, action] : pictures)
         toolbarPicture(index)->setDefaultAction(action);
 
+    // "Kopieren als" has an entry for each language that has one.
+    for (const lang::LanguageFacts& language : lang::languages()) {
+        if (language.copyAsCaption.isEmpty())
+            continue;
+        auto* action = new QAction(language.copyAsCaption.toString(), this);
+        action->setObjectName(language.copyCommand.toString());
+        action->setShortcut(QKeySequence(language.copyAsShortcut.toString()));
+        action->setIconVisibleInMenu(false);
+        ui->mnuKopierenAls->addAction(action);
+        connect(action, &QAction::triggered, this,
+                [this, which = language.language] { m_documents.copyCode(which); });
+        m_copyAs.append(action);
+    }
     ui->mnuKopierenAls->menuAction()->setObjectName(u"mnuKopierenAls"_s);
     for (QAction* action : ui->mnuDatei->actions()) {
         if (action->isSeparator())
@@ -299,20 +312,27 @@ void MainWindow::setUpAccessibility() {
     const std::pair<QWidget*, QString> names[] = {
         {ui->txtTitel, u"Titel"_s},
         {ui->txtMessage, u"Message"_s},
-        {ui->optIcons_16, u"Kritisch"_s},
-        {ui->optIcons_32, u"Frage"_s},
-        {ui->optIcons_48, u"Ausrufezeichen"_s},
-        {ui->optIcons_64, u"Information"_s},
         {ui->fraDefaultButton, u"Standard-Button"_s},
     };
     for (const auto& [widget, name] : names)
         widget->setAccessibleName(name);
+    // The icon options show pictures: they are named, and the one without
+    // a picture is described, by the icon table.
+    for (QAbstractButton* button : m_icons->buttons()) {
+        const int index = m_icons->id(button);
+        if (const std::optional<msgbox::Icon> icon = msgbox::iconOf(index)) {
+            const QString spoken = msgbox::facts(*icon).spokenName.toString();
+            if (*icon == msgbox::Icon::None)
+                button->setAccessibleDescription(spoken);
+            else
+                button->setAccessibleName(spoken);
+        }
+    }
     // The picture options and the constant options describe themselves by
     // their constant names, the tooltips; these have none that says enough.
     const std::pair<QWidget*, QString> descriptions[] = {
         {ui->txtTitel, u"Titel des Meldungsfelds"_s},
         {ui->txtMessage, u"Text des Meldungsfelds, auch mehrzeilig"_s},
-        {ui->optIcons_0, u"Kein Icon"_s},
         {ui->cmdHilfeButton, u"Steht für die Hilfeschaltfläche des Meldungsfelds"_s},
     };
     for (const auto& [widget, text] : descriptions)
@@ -377,9 +397,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         // Declining the override lets the menu shortcut fire instead of the
         // text box's own copy or paste.
         const QKeySequence key(static_cast<QKeyEvent*>(event)->keyCombination());
-        const QAction* const commands[] = {ui->mnuKopieren, ui->mnuKopierenVbNet,
-                                           ui->mnuKopierenCSharp, ui->mnuCodeEinlesen};
-        if (std::any_of(std::begin(commands), std::end(commands),
+        QList<const QAction*> commands = {ui->mnuKopieren, ui->mnuCodeEinlesen};
+        for (const QAction* action : m_copyAs)
+            commands.append(action);
+        if (std::any_of(commands.begin(), commands.end(),
                         [&](const QAction* a) { return key == a->shortcut(); })) {
             event->ignore();
             return true;

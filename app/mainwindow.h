@@ -90,6 +90,7 @@ private:
     QButtonGroup* m_buttons = nullptr;
     QButtonGroup* m_defaultButtons = nullptr;
     QButtonGroup* m_codeStyles = nullptr;
+    QList<QAction*> m_copyAs;               // the entries of "Kopieren als"
     RawTextMirror* m_messageText = nullptr; // txtMessage as typed, line breaks CR LF
     bool m_showing = false;                 // set while the window copies the definition
     bool m_typing = false;                  // set while the message box passes an edit on

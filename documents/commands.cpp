@@ -1,8 +1,9 @@
 #include "documents/commands.h"
 
 #include "core/definition.h"
-#include "core/generators.h"
+#include "core/languages.h"
 #include "core/vberror.h"
+#include "documents/codeexport.h"
 #include "documents/definitionfile.h"
 #include "documents/scriptfile.h"
 #include "platform/errortrap.h"
@@ -146,14 +147,12 @@ void DocumentCommands::exportScript() {
     });
 }
 
-void DocumentCommands::copyCode(gen::Language language) {
+void DocumentCommands::copyCode(lang::Language language) {
     // Each language is a command of its own, and a failure says which.
-    const QString procedure = language == gen::Language::VbNet    ? u"mnuKopierenVbNet_Click"_s
-                              : language == gen::Language::CSharp ? u"mnuKopierenCSharp_Click"_s
-                                                                  : u"mnuKopieren_Click"_s;
+    const QString procedure = lang::facts(language).copyCommand.toString() + u"_Click"_s;
     trapped(m_services.messageBox, procedure, [&] {
         // Built before the clipboard is touched: a failure leaves it as it was.
-        const QString code = gen::generateCode(m_definition.value(), language);
+        const QString code = codeexport::code(m_definition.value(), language);
         m_services.clipboard.clear();
         m_services.clipboard.setText(code);
     });
@@ -161,7 +160,7 @@ void DocumentCommands::copyCode(gen::Language language) {
 
 void DocumentCommands::showSource() {
     trapped(m_services.messageBox, u"mnuQuellcode_Click"_s, [&] {
-        const QString code = gen::generateCode(m_definition.value());
+        const QString code = codeexport::code(m_definition.value(), lang::DefaultLanguage);
         MessageBoxRequest box;
         box.text = code;
         box.style = msgbox::style(msgbox::Buttons::Ok);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/generators.h"
+#include "core/languages.h"
 
 #include <QString>
 
@@ -27,7 +27,7 @@ public:
     void saveAs();
     void exportScript();
     // Copies the code of the selected style in that language.
-    void copyCode(gen::Language language = gen::Language::Basic);
+    void copyCode(lang::Language language = lang::DefaultLanguage);
     void showSource();
 
     // The path of the current definition file; empty until Open or Save As.

@@ -2,6 +2,7 @@
 
 #include "core/linebreaks.h"
 #include "core/optiontables.h"
+#include "core/sizetext.h"
 #include "core/vberror.h"
 #include "documents/textcodec.h"
 #include "platform/filesystem.h"
@@ -22,7 +23,7 @@ namespace {
 const QString crlf = u"\r\n"_s;
 
 QString tooLargeNote() {
-    return vb::describe(vb::InvalidFileFormat) + u" (größer als 1 MiB)"_s;
+    return vb::describe(vb::InvalidFileFormat) + u" (größer als %1)"_s.arg(mebibytes(MaxFileSize));
 }
 
 // A blank for the sign, the digits and a closing blank, as Basic's Print #

@@ -34,7 +34,7 @@ const ButtonSetFacts& buttonSetOf(int style) {
 }
 
 int defaultButtonIndex(int style) {
-    const int wanted = (style & DefaultButtonMask) / int(DefaultButton::Second);
+    const int wanted = defaultButtonPlace(style);
     return wanted < buttonSetOf(style).count ? wanted : 0;
 }
 
@@ -178,7 +178,7 @@ void MessageBoxDialog::buildButtons(const MessageBoxRequest& request) {
         m_buttons.append(button);
     }
     if (m_style & msgbox::HelpButtonFlag) {
-        m_helpButton = new QPushButton(u"Hilfe"_s, this);
+        m_helpButton = new QPushButton(msgbox::HelpButtonCaption.toString(), this);
         m_helpButton->setAutoDefault(true);
         m_helpButton->installEventFilter(this);
         const QString file = request.withHelpFile ? request.helpFile : QString();

@@ -1,0 +1,61 @@
+#include "documents/codeexport.h"
+
+#include "core/definition.h"
+#include "core/generators.h"
+#include "core/linebreaks.h"
+
+namespace veltrano::codeexport {
+
+Exported storedCode(msgbox::Value value, const Request& request) {
+    if (request.style)
+        value.code = *request.style;
+    // A language without the script style writes the call alone, which the
+    // help button may join.
+    if (!lang::facts(request.language).writesVbs && value.code == msgbox::CodeStyle::Vbs)
+        value.code = msgbox::CodeStyle::Einfach;
+    value.systemModal = request.systemModal;
+    value.helpButton = request.helpButton;
+    Definition definition;
+    definition.apply(value);
+    Exported exported;
+    exported.helpRefused = request.helpButton && !definition.isHelpButtonTicked();
+    if (!exported.helpRefused)
+        exported.code = code(definition.value(), request.language);
+    return exported;
+}
+
+QString code(const msgbox::Value& value, lang::Language language) {
+    return gen::generateCode(value, language);
+}
+
+QString commentLine(lang::Language language, const QString& name) {
+    QString shown = printable(name);
+    // A final "_" after a blank would make the comment go on over the next
+    // line of code, as a line continuation does; the blank of the marker
+    // counts before a name that is "_" alone.
+    qsizetype end = shown.size();
+    while (end > 0 && shown[end - 1].isSpace())
+        --end;
+    if (end > 0 && shown[end - 1] == u'_' && (end == 1 || shown[end - 2].isSpace()))
+        shown[end - 1] = u'?';
+    return lang::facts(language).comment.toString() + shown;
+}
+
+QString withLineEnds(const QString& code, QStringView eol) {
+    QString text = linebreaks::normalized(code, eol);
+    text += eol;
+    return text;
+}
+
+QString printable(const QString& text) {
+    QString shown = text;
+    for (QChar& c : shown) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
+            category == QChar::Separator_Paragraph)
+            c = u'?';
+    }
+    return shown;
+}
+
+} // namespace veltrano::codeexport
