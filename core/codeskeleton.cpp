@@ -11,9 +11,31 @@ namespace {
 
 constexpr QChar CR = u'\r';
 
+// A piece of the syntax row as a text, without copying it: the rows are
+// static.
+QString piece(QStringView text) {
+    return QString::fromRawData(text.data(), text.size());
+}
+
+// Appends a piece with the answer variable put in for its %1.
+void appendWithVariable(QString& out, QStringView text, const Syntax& syntax) {
+    const qsizetype at = text.indexOf(u'%');
+    if (at < 0) {
+        out += text;
+        return;
+    }
+    out += text.first(at);
+    out += syntax.answerVariable;
+    out += text.sliced(at + 2);
+}
+
 // A piece with the answer variable put in for its %1.
-QString withVariable(QStringView piece, const Syntax& syntax) {
-    return piece.isEmpty() ? QString() : piece.toString().arg(syntax.answerVariable);
+QString withVariable(QStringView text, const Syntax& syntax) {
+    if (!text.contains(u'%'))
+        return piece(text);
+    QString out;
+    appendWithVariable(out, text, syntax);
+    return out;
 }
 
 void appendAnswer(QString& out, const Code& code, msgbox::Answer answer, bool inIf) {
@@ -32,14 +54,15 @@ void keepAnswer(Shape& shape, const Code& code, bool script) {
     const Syntax& s = *code.language.syntax;
     shape.before = withVariable(script ? s.keepDeclarationScript : s.keepDeclaration, s);
     shape.head = withVariable(s.keepHead, s);
-    shape.tail = s.keepTail.toString();
+    shape.tail = piece(s.keepTail);
 }
 
 Shape selectShape(const Code& code, std::span<const msgbox::Answer> answers) {
     const Syntax& s = *code.language.syntax;
     Shape shape;
-    shape.head = s.selectHead.toString();
-    shape.tail = s.selectTail.toString();
+    shape.after.reserve(256);
+    shape.head = piece(s.selectHead);
+    shape.tail = piece(s.selectTail);
     for (const msgbox::Answer answer : answers) {
         shape.after += s.caseHead;
         appendAnswer(shape.after, code, answer, false);
@@ -54,15 +77,15 @@ Shape selectShape(const Code& code, std::span<const msgbox::Answer> answers) {
 Shape ifShape(const Code& code, std::span<const msgbox::Answer> answers) {
     const Syntax& s = *code.language.syntax;
     Shape shape;
+    shape.after.reserve(256);
     if (answers.size() == 2) {
-        shape.head = s.ifHead.toString();
+        shape.head = piece(s.ifHead);
         shape.tail += s.compare;
         appendAnswer(shape.tail, code, answers[0], true);
         shape.tail += s.thenAfterCall;
         appendComment(shape.after, code, s.branchIndent, answers[0]);
     } else {
         keepAnswer(shape, code, false);
-        const QString variable = withVariable(u"%1", s);
         for (std::size_t i = 0; i + 1 < answers.size(); ++i) {
             if (i == 0) {
                 shape.after += CR;
@@ -70,7 +93,7 @@ Shape ifShape(const Code& code, std::span<const msgbox::Answer> answers) {
             } else {
                 shape.after += s.elseIfHead;
             }
-            shape.after += variable;
+            shape.after += s.answerVariable;
             shape.after += s.compare;
             appendAnswer(shape.after, code, answers[i], true);
             shape.after += s.thenAfterAnswer;
@@ -91,8 +114,8 @@ Shape shapeOf(const Code& code) {
         // A box with one button has no answer to tell apart: its call is a
         // statement in every style.
         Shape shape;
-        shape.head = s.statementHead.toString();
-        shape.tail = s.statementTail.toString();
+        shape.head = piece(s.statementHead);
+        shape.tail = piece(s.statementTail);
         shape.statement = true;
         return shape;
     }
