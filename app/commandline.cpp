@@ -2,10 +2,12 @@
 
 #include "core/definition.h"
 #include "core/languages.h"
+#include "core/sizetext.h"
 #include "core/vberror.h"
 #include "documents/codeexport.h"
 #include "documents/definitionfile.h"
 #include "documents/scriptfile.h"
+#include "documents/sourcetext.h"
 #include "platform/console.h"
 #include "platform/errortrap.h"
 #include "platform/filesystem.h"
@@ -19,6 +21,7 @@
 #include <cstring>
 #include <exception>
 #include <utility>
+#include <variant>
 
 using namespace Qt::StringLiterals;
 
@@ -94,7 +97,7 @@ QString languageHelp() {
         if (!row.writesVbs)
             withoutVbs += (withoutVbs.isEmpty() ? u""_s : u", "_s) + row.name.toString();
     }
-    return u"Sprache für --code: "_s + values + u". "_s + withoutVbs +
+    return u"Sprache für --code und --read: "_s + values + u". "_s + withoutVbs +
            u" kennen den Stil vbs nicht; eine mit VBS gespeicherte DATEI ergibt dort die Form "
            "von einfach."_s;
 }
@@ -109,11 +112,14 @@ struct Parser {
             "  veltrano [DATEI]                      öffnet das Fenster, mit DATEI\n"
             "  veltrano --code [Optionen] DATEI...   gibt den Code jeder DATEI aus\n"
             "  veltrano --script AUSGABE.vbs DATEI   schreibt ein VB-Script\n"
+            "  veltrano --read DATEI [Optionen]      gibt den Code des ersten Aufrufs\n"
+            "                                        im Quelltext DATEI aus\n"
             "\n"
-            "--code und --script brauchen kein Fenster und lassen Einstellungen und\n"
-            "Datenordner unberührt. Rückgabewert: 0 erledigt, 1 eine Datei ließ sich\n"
-            "nicht lesen oder schreiben, 2 falscher Aufruf."_s);
-        parser.addOptions({code, style, language, systemModal, helpButton, crlf, script});
+            "--code, --read und --script brauchen kein Fenster und lassen Einstellungen\n"
+            "und Datenordner unberührt. Rückgabewert: 0 erledigt, 1 eine Datei ließ\n"
+            "sich nicht lesen oder schreiben oder ein Aufruf nicht einlesen, 2 falscher\n"
+            "Aufruf."_s);
+        parser.addOptions({code, read, style, language, systemModal, helpButton, crlf, script});
         parser.addHelpOption();
         parser.addVersionOption();
         parser.addPositionalArgument(
@@ -127,10 +133,19 @@ struct Parser {
         u"Gibt den Code jeder DATEI aus, wie Kopieren ihn in die Zwischenablage legt, mit "
         "LF als Zeilenende. Bei mehreren Dateien steht vor jedem Code eine Kommentarzeile "
         "mit dem Namen der DATEI."_s};
+    const QCommandLineOption read{
+        u"read"_s,
+        u"Liest den ersten MsgBox-Aufruf des Quelltexts in DATEI, wie \"Code einlesen...\" "
+        "ihn liest, und gibt seinen Code aus wie --code; - liest die Standardeingabe. Die "
+        "Flags nimmt er aus dem Aufruf. Eine Byte-Order-Mark bestimmt die Kodierung, sonst "
+        "gilt UTF-8, wo die Bytes es sind, sonst Windows-1252. Mehr als %1 wird abgelehnt, "
+        "eine Pipe oder ein Gerät als DATEI auch."_s.arg(mebibytes(sourcetext::MaxBytes)),
+        u"DATEI"_s};
     const QCommandLineOption style{
         u"style"_s,
-        u"Code-Stil für --code: einfach, if, select oder vbs. Ohne die Option gilt der in "
-        "der Datei gespeicherte."_s,
+        u"Code-Stil für --code und --read: einfach, if, select oder vbs. Ohne die Option "
+        "gilt der in der Datei gespeicherte, bei --read der, den der Aufruf zeigt, sonst "
+        "select."_s,
         u"STIL"_s};
     const QCommandLineOption language{u"language"_s, languageHelp(), u"SPRACHE"_s};
     const QCommandLineOption systemModal{u"system-modal"_s,
@@ -138,7 +153,8 @@ struct Parser {
     const QCommandLineOption helpButton{
         u"help-button"_s,
         u"Kreuzt HelpButton an (--code; VBS-Code hat keine Hilfeschaltfläche)."_s};
-    const QCommandLineOption crlf{u"crlf"_s, u"Beendet die Zeilen mit CR LF statt LF (--code)."_s};
+    const QCommandLineOption crlf{u"crlf"_s,
+                                  u"Beendet die Zeilen mit CR LF statt LF (--code und --read)."_s};
     const QCommandLineOption script{
         u"script"_s,
         u"Schreibt den VBS-Code der DATEI nach AUSGABE, wie \"Speichern als VB-Script...\" "
@@ -194,22 +210,17 @@ template <typename F> bool onFile(Console& console, const QString& path, F&& ste
     return false;
 }
 
-int printCode(const Parser& p, FileSystem& files, Console& console) {
+// The code style and language of --code and --read, or the exit status of
+// their usage error.
+std::variant<codeexport::Request, int> styleAndLanguage(const Parser& p, Console& console) {
     const QCommandLineParser& parser = p.parser;
-    if (parser.isSet(p.script))
-        return usageError(console, u"--code und --script schließen einander aus"_s);
-    const QStringList paths = parser.positionalArguments();
-    if (paths.isEmpty())
-        return usageError(console, u"--code braucht mindestens eine DATEI"_s);
-    std::optional<msgbox::CodeStyle> style;
+    codeexport::Request request;
     if (parser.isSet(p.style)) {
-        style = named(styleNames, parser.value(p.style));
-        if (!style)
+        request.style = named(styleNames, parser.value(p.style));
+        if (!request.style)
             return usageError(console, u"unbekannter Code-Stil \"%1\"; es gibt einfach, if, "
                                        "select und vbs"_s.arg(parser.value(p.style)));
     }
-    codeexport::Request request;
-    request.style = style;
     if (parser.isSet(p.language)) {
         const std::optional<lang::Language> chosen = lang::languageOf(parser.value(p.language));
         if (!chosen)
@@ -217,10 +228,31 @@ int printCode(const Parser& p, FileSystem& files, Console& console) {
                                            parser.value(p.language), lang::joinedValues(u" und ")));
         request.language = *chosen;
     }
-    const lang::LanguageFacts& language = lang::facts(request.language);
-    if (!language.writesVbs && style == msgbox::CodeStyle::Vbs)
+    if (!lang::facts(request.language).writesVbs && request.style == msgbox::CodeStyle::Vbs)
         return usageError(console, u"--style vbs gibt es nur für --language %1"_s.arg(
                                        lang::joinedValues(u" und ", true)));
+    return request;
+}
+
+bool print(Console& console, const QString& text) {
+    if (console.out(text.toUtf8()))
+        return true;
+    console.err(line(u"die Ausgabe ließ sich nicht schreiben"_s));
+    return false;
+}
+
+int printCode(const Parser& p, FileSystem& files, Console& console) {
+    const QCommandLineParser& parser = p.parser;
+    if (parser.isSet(p.script))
+        return usageError(console, u"--code und --script schließen einander aus"_s);
+    const QStringList paths = parser.positionalArguments();
+    if (paths.isEmpty())
+        return usageError(console, u"--code braucht mindestens eine DATEI"_s);
+    auto checked = styleAndLanguage(p, console);
+    if (const int* status = std::get_if<int>(&checked))
+        return *status;
+    codeexport::Request& request = std::get<codeexport::Request>(checked);
+    const std::optional<msgbox::CodeStyle> style = request.style;
     request.systemModal = parser.isSet(p.systemModal);
     request.helpButton = parser.isSet(p.helpButton);
     if (request.helpButton && style == msgbox::CodeStyle::Vbs)
@@ -245,12 +277,50 @@ int printCode(const Parser& p, FileSystem& files, Console& console) {
         QString text =
             paths.size() > 1 ? codeexport::commentLine(request.language, path) + eol : QString();
         text += codeexport::withLineEnds(exported.code, eol);
-        if (!console.out(text.toUtf8())) {
-            console.err(line(u"die Ausgabe ließ sich nicht schreiben"_s));
+        if (!print(console, text))
             return Failure;
-        }
     }
     return status;
+}
+
+// --read: the code of the first call of one source file or of standard
+// input, with the flags the call shows.
+int printReadCode(const Parser& p, FileSystem& files, Console& console) {
+    const QCommandLineParser& parser = p.parser;
+    for (const QCommandLineOption* other : {&p.code, &p.script, &p.systemModal, &p.helpButton}) {
+        if (parser.isSet(*other))
+            return usageError(console, u"--%1 geht nicht mit --read; dazu passen nur --language, "
+                                       "--style und --crlf"_s.arg(other->names().constFirst()));
+    }
+    const QStringList paths = parser.values(p.read);
+    if (paths.size() != 1 || !parser.positionalArguments().isEmpty())
+        return usageError(console, u"--read braucht genau eine DATEI"_s);
+    const auto checked = styleAndLanguage(p, console);
+    if (const int* status = std::get_if<int>(&checked))
+        return *status;
+    const codeexport::Request& request = std::get<codeexport::Request>(checked);
+
+    const QString& path = paths.constFirst();
+    QString source;
+    if (!onFile(console, path, [&] {
+            if (path != u"-") {
+                source = sourcetext::load(files, path);
+                return;
+            }
+            const std::optional<QByteArray> bytes = console.in(sourcetext::MaxBytes + 1);
+            if (!bytes)
+                throw vb::Error(vb::PathFileAccessError);
+            source = sourcetext::text(*bytes);
+        }))
+        return Failure;
+    const codeexport::CallCode read = codeexport::readCode(source, request.style, request.language);
+    if (!read.refusal.isEmpty()) {
+        // The reason may quote the text, which is anybody's.
+        reportFile(console, path, codeexport::printable(read.refusal));
+        return Failure;
+    }
+    const QString eol = parser.isSet(p.crlf) ? u"\r\n"_s : u"\n"_s;
+    return print(console, codeexport::withLineEnds(read.code, eol)) ? Success : Failure;
 }
 
 int writeScript(const Parser& p, FileSystem& files, Console& console) {
@@ -304,11 +374,14 @@ std::optional<int> helpOrVersion(const Parser& p, Console& console) {
     return console.out(text) ? Success : Failure;
 }
 
-// A flag of --code or --script given without either.
+// A flag of --code, --read or --script given without any of them.
 std::optional<int> strayFlag(const Parser& p, Console& console) {
-    if (p.parser.isSet(p.language))
-        return usageError(console, u"--language gilt nur zusammen mit --code"_s);
-    for (const QCommandLineOption* flag : {&p.style, &p.systemModal, &p.helpButton, &p.crlf}) {
+    for (const QCommandLineOption* flag : {&p.language, &p.style, &p.crlf}) {
+        if (p.parser.isSet(*flag))
+            return usageError(console, u"--%1 gilt nur zusammen mit --code oder --read"_s.arg(
+                                           flag->names().constFirst()));
+    }
+    for (const QCommandLineOption* flag : {&p.systemModal, &p.helpButton}) {
         if (p.parser.isSet(*flag))
             return usageError(console, u"--%1 gilt nur zusammen mit --code oder --script"_s.arg(
                                            flag->names().constFirst()));
@@ -360,6 +433,8 @@ int runWithoutWindow(const QStringList& arguments, FileSystem& files, Console& c
         return usageError(console, parser.errorText());
     if (const std::optional<int> answered = helpOrVersion(p, console))
         return *answered;
+    if (parser.isSet(p.read))
+        return printReadCode(p, files, console);
     if (parser.isSet(p.code))
         return printCode(p, files, console);
     if (parser.isSet(p.script))
@@ -369,7 +444,7 @@ int runWithoutWindow(const QStringList& arguments, FileSystem& files, Console& c
     // Arguments that the window would not start with either.
     if (const std::optional<int> error = windowFileError(parser.positionalArguments(), console))
         return *error;
-    return usageError(console, u"weder --code noch --script angegeben"_s);
+    return usageError(console, u"weder --code noch --read noch --script angegeben"_s);
 }
 
 WindowStart windowStart(const QStringList& arguments, Console& console) {

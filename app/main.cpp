@@ -29,8 +29,9 @@ void loadGermanTranslations(QCoreApplication& app) {
         qCInfo(lcSkipped, "Qt's German translations are not installed");
 }
 
-// --help, --version, --code and --script: no display, no settings, no data
-// folder; only the files named on the command line are read or written.
+// --help, --version, --code, --read and --script: no display, no settings,
+// no data folder; only the files named on the command line (and standard
+// input for --read -) are read or written.
 int runWithoutWindow(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"Veltrano"_s);
@@ -91,6 +92,7 @@ int runWindow(int argc, char* argv[]) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    StdConsole::openMissingStreams();
     // The mode is chosen before any application object exists: without a
     // window the program must not need a display.
     if (commandline::runsWithoutWindow(argc, argv))

@@ -1,8 +1,14 @@
 #include "documents/codeexport.h"
 
+#include "core/codereader.h"
 #include "core/definition.h"
 #include "core/generators.h"
 #include "core/linebreaks.h"
+
+#include <utility>
+#include <variant>
+
+using namespace Qt::StringLiterals;
 
 namespace veltrano::codeexport {
 
@@ -22,6 +28,22 @@ Exported storedCode(msgbox::Value value, const Request& request) {
     if (!exported.helpRefused)
         exported.code = code(definition.value(), request.language);
     return exported;
+}
+
+CallCode readCode(QStringView source, std::optional<msgbox::CodeStyle> style,
+                  lang::Language language) {
+    // The style asked for is the window's selection as the reader sees it:
+    // where the text tells none, the help button is refused under "VBS".
+    const ReadResult read = readMsgBoxCall(source, style.value_or(msgbox::CodeStyle::SelectCase));
+    if (const ReadError* error = std::get_if<ReadError>(&read))
+        return {{}, error->text};
+    const msgbox::Value& value = std::get<ReadCall>(read).value;
+    const Request request{style, language, value.systemModal, value.helpButton};
+    Exported exported = storedCode(value, request);
+    // The text told a style with a help button, and "VBS" was asked for.
+    if (exported.helpRefused)
+        return {{}, u"Im Stil VBS gibt es keine Hilfeschaltfläche; der Aufruf hat eine."_s};
+    return {std::move(exported.code), {}};
 }
 
 QString code(const msgbox::Value& value, lang::Language language) {

@@ -32,6 +32,19 @@ struct Exported {
 };
 Exported storedCode(msgbox::Value value, const Request& request);
 
+// The code of the first message box call of source, as --read prints it:
+// in the language asked for, in the style asked for (where empty, the one
+// the text tells, else Select Case) and with the flags the call shows. The
+// help button is refused as the reader refuses it under the style "VBS":
+// then refusal says why, and where when the reader names the place
+// ("Zeile 3, Spalte 5: ..."), and the code is empty.
+struct CallCode {
+    QString code;
+    QString refusal;
+};
+CallCode readCode(QStringView source, std::optional<msgbox::CodeStyle> style,
+                  lang::Language language);
+
 // The code of the window's value in a language, as Copy gives it.
 QString code(const msgbox::Value& value, lang::Language language);
 

@@ -84,6 +84,18 @@ QString decode(const QByteArray& bytes) {
     return QString::fromLatin1(bytes);
 }
 
+QString decodeText(const QByteArray& bytes) {
+    if (!unicodeByMark(bytes)) {
+        // Stateless: a sequence cut off at the end is an error too, where a
+        // stateful decoder would keep it for more bytes to come.
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        QString text = utf8.decode(bytes);
+        if (!utf8.hasError())
+            return text;
+    }
+    return decode(bytes);
+}
+
 } // namespace textcodec
 
 } // namespace veltrano

@@ -24,6 +24,12 @@ QByteArray encode(const QString& text, Fallback fallback);
 // (without the mark); anything else is read as Windows-1252.
 QString decode(const QByteArray& bytes);
 
+// Text of no known origin, such as source code piped in or saved by an
+// editor: a byte order mark decides first, else bytes that are valid UTF-8
+// (what editors and the clipboard give) are read as UTF-8, and anything else
+// as Windows-1252.
+QString decodeText(const QByteArray& bytes);
+
 } // namespace textcodec
 
 } // namespace veltrano

@@ -1,6 +1,11 @@
 #include "platform/stdconsole.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
 
 namespace veltrano {
 
@@ -20,6 +25,43 @@ bool StdConsole::out(const QByteArray& bytes) {
 
 bool StdConsole::err(const QByteArray& bytes) {
     return writeAll(stderr, bytes);
+}
+
+std::optional<QByteArray> StdConsole::in(qint64 maxBytes) {
+    // Read in pieces, so that memory grows with what comes and not with the
+    // bound.
+    constexpr qint64 piece = 64 * 1024;
+    QByteArray bytes;
+    while (bytes.size() < maxBytes) {
+        const qsizetype at = bytes.size();
+        bytes.resize(at + std::min(piece, maxBytes - at));
+        const ssize_t n = ::read(STDIN_FILENO, bytes.data() + at, std::size_t(bytes.size() - at));
+        const int error = errno;
+        bytes.resize(at + std::max<ssize_t>(n, 0));
+        if (n == 0)
+            break;
+        if (n > 0 || error == EINTR)
+            continue;
+        if (error != EAGAIN && error != EWOULDBLOCK)
+            return std::nullopt;
+        // Standard input left non-blocking by whoever started the program:
+        // wait for the writer as a blocking read would.
+        pollfd ready{STDIN_FILENO, POLLIN, 0};
+        if (::poll(&ready, 1, -1) < 0 && errno != EINTR)
+            return std::nullopt;
+    }
+    return bytes;
+}
+
+void StdConsole::openMissingStreams() {
+    for (const int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(stream, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        // The lowest free number is the missing stream's own.
+        const int fd = ::open("/dev/null", stream == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        if (fd >= 0 && fd != stream)
+            ::close(fd);
+    }
 }
 
 } // namespace veltrano

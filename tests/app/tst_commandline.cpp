@@ -342,11 +342,11 @@ void TestCommandLine::run_data() {
     QTest::newRow("window with a flag of --code")
         << Run{.arguments = {u"--crlf"_s, e},
                .status = 2,
-               .errors = u"--crlf gilt nur zusammen mit --code oder --script"_s};
+               .errors = u"--crlf gilt nur zusammen mit --code oder --read"_s};
     QTest::newRow("window with the code style")
         << Run{.arguments = {u"--style"_s, u"if"_s, e},
                .status = 2,
-               .errors = u"--style gilt nur zusammen mit --code oder --script"_s};
+               .errors = u"--style gilt nur zusammen mit --code oder --read"_s};
     QTest::newRow("mistyped --code")
         << Run{.arguments = {u"--cod"_s, e}, .status = 2, .errors = u"Unbekannte Option 'cod'."_s};
     QTest::newRow("mistyped --script") << Run{.arguments = {u"--scirpt"_s, u"x.vbs"_s, e},
