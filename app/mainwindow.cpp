@@ -2,6 +2,7 @@
 
 #include "app/accessibility.h"
 #include "app/appearance.h"
+#include "app/boxpictures.h"
 #include "app/codereaderdialog.h"
 #include "app/filedrop.h"
 #include "app/optionbutton.h"
@@ -146,14 +147,18 @@ void MainWindow::setUpOptionGroups() {
 
     QFont iconFont = ui->fraIcons->font();
     iconFont.setPointSizeF(8.25);
+    QList<std::pair<QAbstractButton*, QStyle::StandardPixmap>> pictured;
     for (QAbstractButton* button : m_icons->buttons()) {
         button->setFont(iconFont);
         const int index = m_icons->id(button);
         if (index != 0) {
-            button->setIcon(style()->standardIcon(msgbox::iconFor(index), nullptr, button));
+            pictured.append({button, msgbox::iconFor(index)});
+            button->setIcon(boxpictures::builtIn(msgbox::iconFor(index)));
             button->setIconSize(QSize(32, 32));
         }
     }
+    // The icon theme's pictures, where it has them, once the window shows.
+    boxpictures::followStyleOnceShown(pictured);
 
     connect(m_icons, &QButtonGroup::idClicked, this, &MainWindow::chooseIcon);
     connect(m_buttons, &QButtonGroup::idClicked, this, &MainWindow::chooseButtons);

@@ -2,7 +2,7 @@
 # Start-up time and memory of Veltrano against the floor program (a Qt main
 # window with one label, built next to it in bench/startup).
 #
-#   bash bench/startup/measure.sh [build-dir] [runs]
+#   bash bench/startup/measure.sh [build-dir] [runs] [older-veltrano]
 #
 # Starts both programs alternately under their own Xvfb, RUNS times each
 # (default 20, after one warm-up run each), and measures
@@ -11,16 +11,19 @@
 #   - the peak resident memory (VmHWM) once the window has been up for a
 #     moment, read just before the process is ended.
 # Prints the medians and their ratios to the floor and whether Veltrano
-# stays within 1.15 times the floor's time and memory; exits 1
-# if it does not.
+# stays within 1.10 times the floor's time and 1.05 times its memory; exits 1
+# if it does not. With OLDER-VELTRANO (an earlier build of the program kept
+# aside), that one takes its turn in the same alternation and is reported
+# beside the others, so old and new are compared under the same load.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
 build=${1:-build}
 runs=${2:-20}
+older=${3:-}
 floor="$build/bench/startup/startup_floor"
 app="$build/app/veltrano"
-for program in "$floor" "$app"; do
+for program in "$floor" "$app" ${older:+"$older"}; do
     if [ ! -x "$program" ]; then
         echo "measure: $program is missing; build the targets startup_floor and veltrano first" >&2
         exit 2
@@ -102,13 +105,22 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 
 measure_once "$floor" >/dev/null # warm-up: font cache, shared libraries
 measure_once "$app" >/dev/null
-: >"$work/floor" && : >"$work/app"
+[ -z "$older" ] || measure_once "$older" >/dev/null
+: >"$work/floor" && : >"$work/app" && : >"$work/older"
 for i in $(seq "$runs"); do
     measure_once "$floor" >>"$work/floor"
     measure_once "$app" >>"$work/app"
+    [ -z "$older" ] || measure_once "$older" >>"$work/older"
     printf '\rmeasure: run %d of %d' "$i" "$runs" >&2
 done
 echo >&2
+
+if [ -n "$older" ]; then
+    awk -v fm="$(cut -d' ' -f1 "$work/floor" | median)" -v fk="$(cut -d' ' -f2 "$work/floor" | median)" \
+        -v om="$(cut -d' ' -f1 "$work/older" | median)" -v ok="$(cut -d' ' -f2 "$work/older" | median)" 'BEGIN {
+        printf "older:    start-up %6.1f ms, peak RSS %7.1f MB, ratios %4.2f and %4.2f\n", om, ok / 1024, om / fm, ok / fk
+    }'
+fi
 
 floor_ms=$(cut -d' ' -f1 "$work/floor" | median)
 floor_kb=$(cut -d' ' -f2 "$work/floor" | median)
@@ -120,8 +132,8 @@ awk -v fm="$floor_ms" -v fk="$floor_kb" -v am="$app_ms" -v ak="$app_kb" -v n="$r
     printf "runs each:           %d\n", n
     printf "floor:    start-up %6.1f ms, peak RSS %7.1f MB\n", fm, fk / 1024
     printf "veltrano: start-up %6.1f ms, peak RSS %7.1f MB\n", am, ak / 1024
-    printf "ratio:    start-up %6.2f (goal <= 1.15), memory %5.2f (goal <= 1.15)\n", tr, mr
-    ok = (tr <= 1.15 && mr <= 1.15)
+    printf "ratio:    start-up %6.2f (goal <= 1.10), memory %5.2f (goal <= 1.05)\n", tr, mr
+    ok = (tr <= 1.10 && mr <= 1.05)
     print ok ? "goal met" : "goal missed"
     exit ok ? 0 : 1
 }'
