@@ -126,6 +126,7 @@ inline QProcessEnvironment engineEnvironment(const QString& tempDir) {
     env.insert(u"DOTNET_SKIP_FIRST_TIME_EXPERIENCE"_s, u"1"_s);
     env.insert(u"POWERSHELL_TELEMETRY_OPTOUT"_s, u"1"_s);
     env.insert(u"POWERSHELL_UPDATECHECK"_s, u"Off"_s);
+    env.insert(u"NO_COLOR"_s, u"1"_s); // plain error messages
     return env;
 }
 

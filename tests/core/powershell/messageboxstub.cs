@@ -51,15 +51,16 @@ namespace Veltrano {
 using System.Windows.Forms;
 
 // The recorder: the last call's arguments as one tab-separated record,
-// strings as hex UTF-16 code units ("-" for null), and the branches taken.
+// strings as hex UTF-16 code units ("-" for null), the branches taken, and
+// how often Windows Forms was loaded (which must come before the call).
 public static class Rec {
-    public static int AnswerIndex, SetSize, Calls;
+    public static int AnswerIndex, SetSize, Calls, AddTypes;
     public static string Last;
     public static readonly List<string> Branches = new List<string>();
     // The answers of each button set in the order of its buttons.
     static readonly int[][] Sets = { new[] { 1 }, new[] { 1, 2 }, new[] { 3, 4, 5 }, new[] { 6, 7, 2 }, new[] { 6, 7 }, new[] { 4, 2 } };
 
-    public static void Reset(int answerIndex) { AnswerIndex = answerIndex; SetSize = 0; Calls = 0; Last = "-\t-\t-\t-\t-\t-\t-"; Branches.Clear(); }
+    public static void Reset(int answerIndex) { AnswerIndex = answerIndex; SetSize = 0; Calls = 0; AddTypes = 0; Last = "-\t-\t-\t-\t-\t-\t-"; Branches.Clear(); }
 
     public static string Hex(string s) {
         if (s == null) return "-";
@@ -72,6 +73,7 @@ public static class Rec {
 
     public static DialogResult Call(IWin32Window w, string t, string c, MessageBoxButtons b, MessageBoxIcon i,
                                     MessageBoxDefaultButton d, MessageBoxOptions o, bool h) {
+        Check(AddTypes > 0, "Add-Type before Show");
         Check(w == null, "owner");
         Check(Enum.IsDefined(typeof(MessageBoxButtons), b), "buttons");
         Check(Enum.IsDefined(typeof(MessageBoxIcon), i), "icon");
@@ -87,5 +89,7 @@ public static class Rec {
     public static DialogResult Unexpected(string what) { throw new InvalidOperationException("overload with " + what); }
 
     public static void Branch(string hex) { Branches.Add(hex); }
+
+    public static void AddType() { ++AddTypes; }
 }
 }

@@ -5,7 +5,7 @@
 # twice: as PowerShell 7 reads the file (pass 7), and as Windows PowerShell
 # 5.1 reads a file without a byte order mark, in code page 1252 (pass 51).
 # A record, tab-separated: pass, id, answer index, the number of Show
-# calls, the last call (text and caption as hex UTF-16, buttons, icon,
+# calls and of Add-Type -AssemblyName, the last call (text and caption as hex UTF-16, buttons, icon,
 # default button, options, help flag), the comments passed (hex, joined by
 # ","), the number of objects written to the pipeline, and the error (hex)
 # or "-". A last line "DONE fragments runs stub-ms loop-ms".
@@ -20,6 +20,7 @@ $__clock = [Diagnostics.Stopwatch]::StartNew()
 $__source = Join-Path $PSScriptRoot 'messageboxstub.cs'
 if (-not (Test-Path -LiteralPath $StubDll) -or
     (Get-Item -LiteralPath $StubDll).LastWriteTimeUtc -lt (Get-Item -LiteralPath $__source).LastWriteTimeUtc) {
+    Remove-Item -LiteralPath $StubDll -Force -ErrorAction SilentlyContinue
     Microsoft.PowerShell.Utility\Add-Type -TypeDefinition ([IO.File]::ReadAllText($__source)) `
         -OutputAssembly $StubDll -OutputType Library
 }
@@ -32,6 +33,7 @@ function Add-Type {
     param([Parameter(Mandatory)][string[]]$AssemblyName)
     foreach ($n in $AssemblyName) {
         if ($n -ne 'System.Windows.Forms') { throw "Add-Type: unexpected assembly '$n'" }
+        [Veltrano.Rec]::AddType()
     }
 }
 
@@ -80,7 +82,7 @@ foreach ($__pass in $__texts.Keys) {
                 if ([Veltrano.Rec]::SetSize -gt 1) { $__n = [Veltrano.Rec]::SetSize }
                 ++$__runs
             }
-            $__w.WriteLine(($__pass, $__id, $__a, [Veltrano.Rec]::Calls, [Veltrano.Rec]::Last,
+            $__w.WriteLine(($__pass, $__id, $__a, [Veltrano.Rec]::Calls, [Veltrano.Rec]::AddTypes, [Veltrano.Rec]::Last,
                             ([Veltrano.Rec]::Branches -join ','), $__outputs, [Veltrano.Rec]::Hex($__err)) -join "`t")
             $__err = $null
         }
