@@ -86,7 +86,7 @@ constexpr std::pair<const char*, msgbox::CodeStyle> styleNames[] = {
 // which of them lack the style vbs.
 QString languageHelp() {
     QString values;
-    QString withoutVbs;
+    QStringList withoutVbs;
     const auto rows = lang::languages();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const lang::LanguageFacts& row = rows[i];
@@ -95,9 +95,12 @@ QString languageHelp() {
         values += row.value.toString() + u" ("_s + row.name.toString() +
                   (i == 0 ? u", die Vorgabe)"_s : u")"_s);
         if (!row.writesVbs)
-            withoutVbs += (withoutVbs.isEmpty() ? u""_s : u", "_s) + row.name.toString();
+            withoutVbs += row.name.toString();
     }
-    return u"Sprache für --code und --read: "_s + values + u". "_s + withoutVbs +
+    const QString last = withoutVbs.isEmpty() ? QString() : withoutVbs.takeLast();
+    const QString names =
+        withoutVbs.isEmpty() ? last : withoutVbs.join(u", "_s) + u" und "_s + last;
+    return u"Sprache für --code und --read: "_s + values + u". "_s + names +
            u" kennen den Stil vbs nicht; eine mit VBS gespeicherte DATEI ergibt dort die Form "
            "von einfach."_s;
 }

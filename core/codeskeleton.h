@@ -94,6 +94,18 @@ void appendConstant(QString& out, const Syntax& syntax, QStringView name);
 // an answer in If with another spelling than in Select Case.
 QStringView answerName(lang::Constants constants, msgbox::Answer answer, bool inIf);
 
+// The languages that call MessageBox.Show of Windows Forms share its
+// arguments and what they cannot say.
+// - A comment line above the call where the box is system-modal, which
+//   MessageBox.Show cannot show.
+void windowsFormsNotes(Code& code);
+// The arguments of MessageBox.Show: the prompt and the title always, then
+// the buttons, the icon and the default button up to the last one that
+// differs from its default, each constant as the language spells it; the
+// help button takes the overload with options 0 and displayHelpButton,
+// whose arguments helpArguments writes.
+void appendShowArguments(Code& code, QStringView helpArguments);
+
 // A buffer for code of about that capacity: the memory of the last long
 // code where nobody holds it any more (see core/generators.cpp).
 QString takeBuffer(qsizetype capacity);
@@ -102,5 +114,6 @@ QString takeBuffer(qsizetype capacity);
 extern const Syntax basicSyntax;
 extern const Syntax vbNetSyntax;
 extern const Syntax cSharpSyntax;
+extern const Syntax powerShellSyntax;
 
 } // namespace veltrano::gen

@@ -84,21 +84,27 @@ void opening(Code& code, const Shape&) {
     code.title += Quote;
 }
 
-// It has no system-modal box: a comment above the call says so.
-void notes(Code& code) {
+// MessageBox.Show(text, caption, ...) with the arguments of
+// appendShowArguments; the help button as options 0 and true.
+void call(Code& code, bool) {
+    code.out += u"MessageBox.Show(";
+    appendShowArguments(code, u", 0, true");
+    code.out += u')';
+}
+
+} // namespace
+
+void windowsFormsNotes(Code& code) {
     if (code.value.systemModal) {
         code.out += code.language.comment;
         code.out += u"SystemModal gibt es bei MessageBox.Show nicht.\r";
     }
 }
 
-// MessageBox.Show(text, caption, ...): the caption always, the arguments
-// after it up to the last one that differs from its default. The help
-// button takes the overload with options 0 and displayHelpButton.
-void call(Code& code, bool) {
+void appendShowArguments(Code& code, QStringView helpArguments) {
     const msgbox::Value& value = code.value;
+    const Syntax& syntax = *code.language.syntax;
     QString& out = code.out;
-    out += u"MessageBox.Show(";
     out += code.prompt;
     out += u", ";
     out += code.title;
@@ -108,27 +114,24 @@ void call(Code& code, bool) {
     const bool needsIcon = needsDefault || value.icon != msgbox::Icon::None;
     if (needsIcon || value.buttons != msgbox::Buttons::Ok) {
         out += u", ";
-        out += msgbox::facts(value.buttons).windowsForms;
+        appendConstant(out, syntax, msgbox::facts(value.buttons).windowsForms);
     }
     if (needsIcon) {
         out += u", ";
-        out += msgbox::facts(value.icon).windowsForms;
+        appendConstant(out, syntax, msgbox::facts(value.icon).windowsForms);
     }
     if (needsDefault) {
         out += u", ";
-        out += msgbox::facts(defaultButton).windowsForms;
+        appendConstant(out, syntax, msgbox::facts(defaultButton).windowsForms);
     }
     if (value.helpButton)
-        out += u", 0, true";
-    out += u')';
+        out += helpArguments;
 }
-
-} // namespace
 
 // C#: MessageBox.Show of System.Windows.Forms with DialogResult.
 const Syntax cSharpSyntax = {
     .opening = opening,
-    .notes = notes,
+    .notes = windowsFormsNotes,
     .call = call,
     .constant = nullptr,
     .doublesQuotes = false,

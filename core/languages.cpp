@@ -12,13 +12,17 @@ namespace {
 
 constexpr LanguageFacts languageTable[] = {
     {Language::Basic, u"VB6, VBA, VBScript", u"basic", u"", u"", u"mnuKopieren", u"' ", true, true,
-     true, true, Constants::Basic, &gen::basicSyntax},
+     true, true, true, Constants::Basic, &gen::basicSyntax},
     {Language::VbNet, u"VB.NET", u"vbnet", u"&VB.NET", u"Ctrl+Shift+N", u"mnuKopierenVbNet", u"' ",
-     false, true, true, true, Constants::VbNet, &gen::vbNetSyntax},
+     false, true, true, true, true, Constants::VbNet, &gen::vbNetSyntax},
     // MessageBox.Show has no system-modal box, and its first default
     // button is the argument's default.
     {Language::CSharp, u"C#", u"csharp", u"&C#", u"Ctrl+Shift+C", u"mnuKopierenCSharp", u"// ",
-     false, false, true, false, Constants::WindowsForms, &gen::cSharpSyntax},
+     false, false, true, false, true, Constants::WindowsForms, &gen::cSharpSyntax},
+    // The same MessageBox.Show; the code reader does not read PowerShell.
+    {Language::PowerShell, u"PowerShell", u"powershell", u"&PowerShell", u"",
+     u"mnuKopierenPowerShell", u"# ", false, false, true, false, false, Constants::WindowsForms,
+     &gen::powerShellSyntax},
 };
 
 // The table stands in the order of the enumerators, so that a row is found
@@ -32,11 +36,11 @@ constexpr bool inOrder() {
 }
 static_assert(inOrder());
 
-template <typename Field>
-QString joined(QStringView lastJoiner, Field field, bool writingVbsOnly = false) {
+template <typename Field, typename Taken>
+QString joined(QStringView lastJoiner, Field field, Taken taken) {
     QList<QStringView> parts;
     for (const LanguageFacts& row : languageTable) {
-        if (row.writesVbs || !writingVbsOnly)
+        if (taken(row))
             parts.append(field(row));
     }
     QString text;
@@ -78,13 +82,16 @@ std::optional<Language> languageOf(QStringView value) {
     return std::nullopt;
 }
 
-QString joinedNames(QStringView lastJoiner) {
-    return joined(lastJoiner, [](const LanguageFacts& row) { return row.name; });
+QString joinedNames(QStringView lastJoiner, bool readBackOnly) {
+    return joined(
+        lastJoiner, [](const LanguageFacts& row) { return row.name; },
+        [&](const LanguageFacts& row) { return row.readsBack || !readBackOnly; });
 }
 
 QString joinedValues(QStringView lastJoiner, bool writingVbsOnly) {
     return joined(
-        lastJoiner, [](const LanguageFacts& row) { return row.value; }, writingVbsOnly);
+        lastJoiner, [](const LanguageFacts& row) { return row.value; },
+        [&](const LanguageFacts& row) { return row.writesVbs || !writingVbsOnly; });
 }
 
 } // namespace veltrano::lang

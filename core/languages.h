@@ -25,7 +25,7 @@ namespace lang {
 // Basic is VB6, VBA and VBScript in the four code styles; the others write
 // the same box as a fragment of statements in the structure of the code
 // style.
-enum class Language : std::uint8_t { Basic, VbNet, CSharp };
+enum class Language : std::uint8_t { Basic, VbNet, CSharp, PowerShell };
 
 // The language of Copy and the source view.
 inline constexpr Language DefaultLanguage = Language::Basic;
@@ -63,6 +63,8 @@ struct LanguageFacts {
     bool saysSystemModal;
     bool saysHelpButton;
     bool saysFirstDefaultButton;
+    // Whether the code reader (core/codereader.h) reads its code back.
+    bool readsBack;
     Constants constants;
     // Its syntax for the structures and its own writers (core/codeskeleton.h).
     const gen::Syntax* syntax;
@@ -79,10 +81,10 @@ msgbox::Value asWritten(const msgbox::Value& value, Language language, bool styl
 // The language of a --language value, in any letter case.
 std::optional<Language> languageOf(QStringView value);
 
-// The languages' names, or their --language values (of those that write
-// the style "VBS" only, where asked), joined for a German sentence:
-// "a, b und c" (or "oder").
-QString joinedNames(QStringView lastJoiner);
+// The languages' names (of those the code reader reads only, where asked),
+// or their --language values (of those that write the style "VBS" only,
+// where asked), joined for a German sentence: "a, b und c" (or "oder").
+QString joinedNames(QStringView lastJoiner, bool readBackOnly = false);
 QString joinedValues(QStringView lastJoiner, bool writingVbsOnly = false);
 
 } // namespace lang

@@ -238,10 +238,10 @@ void TestCommandLine::run_data() {
         << Run{.arguments = {u"--code"_s, u"--language"_s, u"vbnet"_s, u"--style"_s, u"vbs"_s, e},
                .status = 2,
                .errors = u"--style vbs gibt es nur für --language basic"_s};
-    QTest::newRow("unknown language")
-        << Run{.arguments = {u"--code"_s, u"--language"_s, u"java"_s, e},
-               .status = 2,
-               .errors = u"unbekannte Sprache \"java\"; es gibt basic, vbnet und csharp"_s};
+    QTest::newRow("unknown language") << Run{
+        .arguments = {u"--code"_s, u"--language"_s, u"java"_s, e},
+        .status = 2,
+        .errors = u"unbekannte Sprache \"java\"; es gibt basic, vbnet, csharp und powershell"_s};
     QTest::newRow("language with script")
         << Run{.arguments = {u"--script"_s, u"sprache.vbs"_s, u"--language"_s, u"vbnet"_s, e},
                .status = 2,

@@ -5,6 +5,7 @@
 
 #include "app/appearance.h"
 #include "app/toolbarpicture.h"
+#include "core/generators.h"
 
 #include <QAction>
 #include <QDropEvent>
@@ -205,6 +206,27 @@ private slots:
         QVERIFY(f->fakes.messageBox.shown.isEmpty());
         QTest::mouseClick(p, Qt::RightButton);
         QVERIFY(f->fakes.messageBox.shown.isEmpty());
+    }
+
+    // Each entry of "Kopieren als" puts the code of its own language on the
+    // clipboard.
+    void copyAsCopiesItsLanguage_data() {
+        QTest::addColumn<int>("language");
+        for (const lang::LanguageFacts& row : lang::languages()) {
+            if (!row.copyAsCaption.isEmpty())
+                QTest::newRow(qPrintable(row.value.toString())) << int(row.language);
+        }
+    }
+    void copyAsCopiesItsLanguage() {
+        QFETCH(int, language);
+        const lang::LanguageFacts& row = lang::facts(lang::Language(language));
+        f->definition.selectButtons(4);
+        f->definition.setMessage(u"Weiter?"_s);
+        auto* action = f->window.findChild<QAction*>(row.copyCommand.toString());
+        QVERIFY(action);
+        action->trigger();
+        QCOMPARE(f->fakes.clipboard.text,
+                 gen::generateCode(f->definition.value(), lang::Language(language)));
     }
 
     void toolbarRunsCommand_data() {

@@ -243,7 +243,8 @@ private slots:
                            u"mnuCodeEinlesen|Code &einlesen...|Ctrl+Shift+V"_s};
         QTest::newRow("Kopieren als") << u"mnuKopierenAls"_s
                                       << QStringList{u"mnuKopierenVbNet|&VB.NET|Ctrl+Shift+N"_s,
-                                                     u"mnuKopierenCSharp|&C#|Ctrl+Shift+C"_s};
+                                                     u"mnuKopierenCSharp|&C#|Ctrl+Shift+C"_s,
+                                                     u"mnuKopierenPowerShell|&PowerShell"_s};
         QTest::newRow("Optionen")
             << u"mnuOptionen"_s
             << QStringList{

@@ -1,6 +1,5 @@
-// The code of VB.NET and C#, as expected texts. No VB.NET compiler is
-// packaged for Debian, so these rows and the reader's round trip check
-// VB.NET; C# is compiled as well (tests/core/csharpcompiles).
+// The code of VB.NET and C#, as expected texts. The compilers check them
+// too (tst_vbnetcompiles, tst_csharpcompiles).
 #include "core/generators.h"
 
 #include <QStringList>
