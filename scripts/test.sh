@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test. Exits non-zero on any failure and ends
-# with ctest's summary.
+# Sets up the program and the test engines, builds and runs every test.
+# Exits non-zero on any failure and ends with ctest's summary.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+bash scripts/setup-tests.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build --parallel "$(nproc)"
 cd build
