@@ -102,5 +102,7 @@ QString takeBuffer(qsizetype capacity);
 extern const Syntax basicSyntax;
 extern const Syntax vbNetSyntax;
 extern const Syntax cSharpSyntax;
+extern const Syntax libreOfficeSyntax;
+extern const Syntax cSyntax;
 
 } // namespace veltrano::gen

@@ -24,8 +24,9 @@ namespace lang {
 
 // Basic is VB6, VBA and VBScript in the four code styles; the others write
 // the same box as a fragment of statements in the structure of the code
-// style.
-enum class Language : std::uint8_t { Basic, VbNet, CSharp };
+// style. LibreOffice is LibreOffice Basic without VBA support, C is C99 and
+// C++ against <windows.h>.
+enum class Language : std::uint8_t { Basic, VbNet, CSharp, LibreOffice, C };
 
 // The language of Copy and the source view.
 inline constexpr Language DefaultLanguage = Language::Basic;
@@ -37,6 +38,7 @@ enum class Constants : std::uint8_t {
     Basic,        // vbYesNo, vbQuestion, vbYes
     VbNet,        // MsgBoxStyle.YesNo, MsgBoxResult.Yes
     WindowsForms, // MessageBoxButtons.YesNo, DialogResult.Yes
+    Windows,      // MB_YESNO, MB_ICONQUESTION, IDYES
 };
 
 struct LanguageFacts {
@@ -45,8 +47,8 @@ struct LanguageFacts {
     QStringView name;
     // The value of --language.
     QStringView value;
-    // The caption of its entry under "Kopieren als", with its mnemonic, and
-    // the entry's shortcut; empty caption: the language has no entry there.
+    // The caption of its entry under "Kopieren als" and "Sprache", with its
+    // mnemonic, and the shortcut of its "Kopieren als" entry (or none).
     QStringView copyAsCaption;
     QStringView copyAsShortcut;
     // The name of its copy command, which names the action
@@ -55,6 +57,11 @@ struct LanguageFacts {
     QStringView copyCommand;
     // The start of a comment line, with its blank.
     QStringView comment;
+    // The character that makes a comment go on over the next line where it
+    // ends the line (after a blank only, where continuesAfterBlank), or
+    // none: --code writes it as "?" at the end of its comment lines.
+    QChar commentContinues;
+    bool continuesAfterBlank;
     // Whether it writes the code style "VBS"; where it does not, a value of
     // that style is written as "einfach".
     bool writesVbs;
@@ -64,6 +71,8 @@ struct LanguageFacts {
     bool saysHelpButton;
     bool saysFirstDefaultButton;
     Constants constants;
+    // Whether the code reader (core/codereader.h) reads its code back.
+    bool readable;
     // Its syntax for the structures and its own writers (core/codeskeleton.h).
     const gen::Syntax* syntax;
 };
