@@ -12,22 +12,24 @@ namespace {
 
 constexpr LanguageFacts languageTable[] = {
     {Language::Basic, u"VB6, VBA, VBScript", u"basic", u"&Basic (VB6, VBA, VBScript)", u"",
-     u"mnuKopieren", u"' ", u'_', true, true, true, true, true, Constants::Basic, true,
+     u"mnuKopieren", u"Basic", u"' ", u'_', true, true, true, true, true, Constants::Basic, true,
      &gen::basicSyntax},
-    {Language::VbNet, u"VB.NET", u"vbnet", u"&VB.NET", u"Ctrl+Shift+N", u"mnuKopierenVbNet", u"' ",
-     u'_', true, false, true, true, true, Constants::VbNet, true, &gen::vbNetSyntax},
+    {Language::VbNet, u"VB.NET", u"vbnet", u"&VB.NET", u"Ctrl+Shift+N", u"mnuKopierenVbNet",
+     u"VbNet", u"' ", u'_', true, false, true, true, true, Constants::VbNet, true,
+     &gen::vbNetSyntax},
     // MessageBox.Show has no system-modal box, and its first default
     // button is the argument's default. Its comment lines keep the rule of
     // the other .NET language, as --code has always written them.
-    {Language::CSharp, u"C#", u"csharp", u"&C#", u"Ctrl+Shift+C", u"mnuKopierenCSharp", u"// ",
-     u'_', true, false, false, true, false, Constants::WindowsForms, true, &gen::cSharpSyntax},
+    {Language::CSharp, u"C#", u"csharp", u"&C#", u"Ctrl+Shift+C", u"mnuKopierenCSharp", u"CSharp",
+     u"// ", u'_', true, false, false, true, false, Constants::WindowsForms, true,
+     &gen::cSharpSyntax},
     // LibreOffice's MsgBox has no help button.
     {Language::LibreOffice, u"LibreOffice Basic", u"libreoffice", u"&LibreOffice Basic", u"",
-     u"mnuKopierenLibreOffice", u"' ", u'_', true, false, true, false, true, Constants::Windows,
-     false, &gen::libreOfficeSyntax},
+     u"mnuKopierenLibreOffice", u"LibreOffice", u"' ", u'_', true, false, true, false, true,
+     Constants::Windows, false, &gen::libreOfficeSyntax},
     // A backslash at the end of a line splices the next line into it.
-    {Language::C, u"C/C++", u"c", u"C/C++ (&MessageBoxW)", u"", u"mnuKopierenC", u"// ", u'\\',
-     false, false, true, true, true, Constants::Windows, false, &gen::cSyntax},
+    {Language::C, u"C/C++", u"c", u"C/C++ (&MessageBoxW)", u"", u"mnuKopierenC", u"C", u"// ",
+     u'\\', false, false, true, true, true, Constants::Windows, false, &gen::cSyntax},
 };
 
 // The table stands in the order of the enumerators, so that a row is found

@@ -28,7 +28,8 @@ namespace lang {
 // C++ against <windows.h>.
 enum class Language : std::uint8_t { Basic, VbNet, CSharp, LibreOffice, C };
 
-// The language of Copy and the source view.
+// The language of Copy and the source view until another one is chosen
+// under "Sprache", and where the setting names none.
 inline constexpr Language DefaultLanguage = Language::Basic;
 
 // Which column of the fact tables (core/msgboxtables.h) a language's code
@@ -55,6 +56,9 @@ struct LanguageFacts {
     // ("mnuKopierenVbNet") and the title of its error reports
     // ("frmMsgBox_mnuKopierenVbNet_Click").
     QStringView copyCommand;
+    // What names its entries under "Kopieren als" ("mnuKopierenVbNet") and
+    // "Sprache" ("mnuSpracheVbNet") after the menu's name.
+    QStringView actionName;
     // The start of a comment line, with its blank.
     QStringView comment;
     // The character that makes a comment go on over the next line where it

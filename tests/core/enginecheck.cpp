@@ -143,7 +143,7 @@ QString check(const QStringList& lines, const QList<msgbox::Value>& values, lang
         } else if (tag == u"VALUE") {
             current->values << rest.toInt();
         } else if (tag == u"ERR") {
-            current->errors << rest;
+            current->errors << rest.section(u' ', 0, 0) + u' ' + decoded(rest.section(u' ', 1));
         } else if (tag == u"END") {
             current->ended = true;
         }
@@ -181,8 +181,8 @@ QString check(const QStringList& lines, const QList<msgbox::Value>& values, lang
             if (seen.branches != branch)
                 return where + u"branches "_s + seen.branches.join(u", ");
             // If Then Else keeps a third answer too before it tests it.
-            const bool valueRight = seen.values == QList<int>{answer} ||
-                                    (!kept && seen.values.isEmpty());
+            const bool valueRight =
+                seen.values == QList<int>{answer} || (!kept && seen.values.isEmpty());
             if (!valueRight)
                 return where + u"wrong kept answer"_s;
         }
