@@ -78,10 +78,10 @@ CodeReaderDialog::CodeReaderDialog(Definition& definition, Services& services, Q
     setPalette(background);
     setAutoFillBackground(true);
 
-    auto* intro =
-        new QLabel(u"Aufruf von MsgBox oder MessageBox.Show einfügen ("_s +
-                       lang::joinedNames(u" oder ") + u"); der erste Aufruf wird übernommen:"_s,
-                   this);
+    auto* intro = new QLabel(u"Aufruf von MsgBox oder MessageBox.Show einfügen ("_s +
+                                 lang::joinedNames(u" oder ", true) +
+                                 u"); der erste Aufruf wird übernommen:"_s,
+                             this);
     intro->setWordWrap(true);
     m_source = new SourceBox([this](const QString& text) { showMessage(text); }, this);
     m_source->setObjectName(u"txtCode"_s);

@@ -43,11 +43,11 @@ constexpr bool inOrder() {
 }
 static_assert(inOrder());
 
-template <typename Field>
-QString joined(QStringView lastJoiner, Field field, bool writingVbsOnly = false) {
+template <typename Field, typename Filter>
+QString joined(QStringView lastJoiner, Field field, Filter taken) {
     QList<QStringView> parts;
     for (const LanguageFacts& row : languageTable) {
-        if (row.writesVbs || !writingVbsOnly)
+        if (taken(row))
             parts.append(field(row));
     }
     QString text;
@@ -89,13 +89,16 @@ std::optional<Language> languageOf(QStringView value) {
     return std::nullopt;
 }
 
-QString joinedNames(QStringView lastJoiner) {
-    return joined(lastJoiner, [](const LanguageFacts& row) { return row.name; });
+QString joinedNames(QStringView lastJoiner, bool readableOnly) {
+    return joined(
+        lastJoiner, [](const LanguageFacts& row) { return row.name; },
+        [readableOnly](const LanguageFacts& row) { return row.readable || !readableOnly; });
 }
 
 QString joinedValues(QStringView lastJoiner, bool writingVbsOnly) {
     return joined(
-        lastJoiner, [](const LanguageFacts& row) { return row.value; }, writingVbsOnly);
+        lastJoiner, [](const LanguageFacts& row) { return row.value; },
+        [writingVbsOnly](const LanguageFacts& row) { return row.writesVbs || !writingVbsOnly; });
 }
 
 } // namespace veltrano::lang

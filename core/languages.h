@@ -92,10 +92,10 @@ msgbox::Value asWritten(const msgbox::Value& value, Language language, bool styl
 // The language of a --language value, in any letter case.
 std::optional<Language> languageOf(QStringView value);
 
-// The languages' names, or their --language values (of those that write
-// the style "VBS" only, where asked), joined for a German sentence:
-// "a, b und c" (or "oder").
-QString joinedNames(QStringView lastJoiner);
+// The languages' names (of those the code reader reads only, where asked),
+// or their --language values (of those that write the style "VBS" only,
+// where asked), joined for a German sentence: "a, b und c" (or "oder").
+QString joinedNames(QStringView lastJoiner, bool readableOnly = false);
 QString joinedValues(QStringView lastJoiner, bool writingVbsOnly = false);
 
 } // namespace lang

@@ -56,6 +56,8 @@ private slots:
     void code();
     void cPiecesStayShort_data();
     void cPiecesStayShort();
+    void libreOfficeLinesStayShort_data();
+    void libreOfficeLinesStayShort();
 };
 
 void TestWindowsGenerators::code_data() {
@@ -158,10 +160,10 @@ void TestWindowsGenerators::code() {
     QCOMPARE(gen::generateCode(valueOf(box, title, message), gen::Language(language)), expected);
 }
 
-// No piece of a C literal holds more than 1,023 characters of source, and
-// so no more UTF-16 units, whatever the text: long lines of escapes, pairs
-// and lone surrogates, in the message and in the title.
-void TestWindowsGenerators::cPiecesStayShort_data() {
+namespace {
+
+// Long lines of escapes, quotes, pairs and lone surrogates.
+void addLongTexts() {
     QTest::addColumn<QString>("text");
     QTest::newRow("plain") << u"a"_s.repeated(5000);
     QTest::newRow("umlauts") << u"ä"_s.repeated(3000);
@@ -171,6 +173,15 @@ void TestWindowsGenerators::cPiecesStayShort_data() {
     QTest::newRow("lines") << (u"ä"_s.repeated(1100) + u"\r\n"_s).repeated(3);
 }
 
+} // namespace
+
+void TestWindowsGenerators::cPiecesStayShort_data() {
+    addLongTexts();
+}
+
+// No piece of a C literal holds more than 1,023 characters of source, and
+// so no more UTF-16 units, whatever the text, in the message and in the
+// title.
 void TestWindowsGenerators::cPiecesStayShort() {
     QFETCH(QString, text);
     static const QRegularExpression piece(u"L\"((?:[^\"\\\\]|\\\\.)*)\""_s);
@@ -187,6 +198,24 @@ void TestWindowsGenerators::cPiecesStayShort() {
             total += match.capturedLength(0);
         }
         QVERIFY(total > 2 * text.size()); // every piece of both texts was seen
+    }
+}
+
+void TestWindowsGenerators::libreOfficeLinesStayShort_data() {
+    addLongTexts();
+}
+
+// LibreOffice Basic keeps Basic's split of long texts, with its longer
+// joiner: no line of more than 1,023 characters.
+void TestWindowsGenerators::libreOfficeLinesStayShort() {
+    QFETCH(QString, text);
+    for (int style = 0; style <= 3; ++style) {
+        const QString code = gen::generateCode(
+            valueOf(Box{CodeStyle(style), Buttons::YesNo, Icon::None, std::nullopt}, text,
+                    text + u"\r\n"_s + text),
+            gen::Language::LibreOffice);
+        for (const QStringView line : QStringView(code).split(u'\r'))
+            QVERIFY2(line.size() <= 1023, qPrintable(line.left(80).toString()));
     }
 }
 
