@@ -5,6 +5,7 @@
 #include "app/boxpictures.h"
 #include "app/codereaderdialog.h"
 #include "app/filedrop.h"
+#include "app/languagemenus.h"
 #include "app/optionbutton.h"
 #include "app/preview.h"
 #include "app/rawtext.h"
@@ -240,24 +241,26 @@ void MainWindow::setUpCommands() {
     for (const auto& [index, action] : pictures)
         toolbarPicture(index)->setDefaultAction(action);
 
-    // "Kopieren als" has an entry for each language that has one.
-    for (const lang::LanguageFacts& language : lang::languages()) {
-        if (language.copyAsCaption.isEmpty())
-            continue;
-        auto* action = new QAction(language.copyAsCaption.toString(), this);
-        action->setObjectName(language.copyCommand.toString());
-        action->setShortcut(QKeySequence(language.copyAsShortcut.toString()));
-        action->setIconVisibleInMenu(false);
-        ui->mnuKopierenAls->addAction(action);
-        connect(action, &QAction::triggered, this,
-                [this, which = language.language] { m_documents.copyCode(which); });
-        m_copyAs.append(action);
-    }
+    // "Kopieren als" has an entry for each language, and "Sprache" chooses
+    // the language of Copy and the source view among them.
+    m_documents.takeStoredLanguage();
+    m_copyAs = addLanguageMenus(this, ui->mnuKopierenAls, ui->mnuOptionen, ui->mnuUpdateIE,
+                                m_documents, [this] { showLanguage(); });
+    showLanguage();
     ui->mnuKopierenAls->menuAction()->setObjectName(u"mnuKopierenAls"_s);
     for (QAction* action : ui->mnuDatei->actions()) {
         if (action->isSeparator())
             action->setObjectName(u"mnuLinieDatei1"_s);
     }
+}
+
+// The frame of the code styles names the language the code is written in,
+// where it is not the one the program always wrote.
+void MainWindow::showLanguage() {
+    const lang::Language language = m_documents.language();
+    ui->fraAbfrageCode->setTitle(language == lang::DefaultLanguage
+                                     ? u"Quellcode"_s
+                                     : u"Quellcode (%1)"_s.arg(lang::facts(language).name));
 }
 
 void MainWindow::setUpTabOrder() {

@@ -76,6 +76,7 @@ private:
     void setUpFileDrops();
     void setUpAccessibility();
     void nameDefaultButtonOptions();
+    void showLanguage();
 
     void showDefinition(Definition::Changes what);
     // Tells the user that text holding a NUL was not put into a box.

@@ -11,7 +11,9 @@ constexpr QChar Quote = u'"';
 
 // The end of a statement after a line whose break follows: the joiner
 // without the " & \"" that would open the next literal.
-constexpr QStringView BreakEnd = BasicJoiner.chopped(4);
+QStringView breakEnd(QStringView joiner) {
+    return joiner.chopped(4);
+}
 
 // The statements of one variable, line by line of code.
 class Statements {
@@ -117,7 +119,9 @@ void appendDoubled(QString& out, QStringView text) {
     out.append(runStart, end - runStart);
 }
 
-void appendAssignment(QString& out, QStringView indent, QStringView variable, QStringView lines) {
+void appendAssignment(QString& out, QStringView indent, QStringView variable, QStringView lines,
+                      QStringView joiner) {
+    const QStringView lineEnd = breakEnd(joiner);
     Statements statements(out, indent, variable);
     const QChar* p = lines.data();
     const QChar* const end = p + lines.size();
@@ -128,7 +132,7 @@ void appendAssignment(QString& out, QStringView indent, QStringView variable, QS
         // and taken back in the rare case that it does not fit there.
         const qsizetype mark = out.size();
         if (!first)
-            out += BasicJoiner;
+            out += joiner;
         const QChar* const start = p;
         const qsizetype textStart = out.size();
         p = appendDoubledLine(out, p, end);
@@ -141,11 +145,11 @@ void appendAssignment(QString& out, QStringView indent, QStringView variable, QS
         const qsizetype width = out.size() - textStart;
         // Behind a line whose break follows there must be room for the
         // break, whether it joins the next line or ends the statement.
-        const qsizetype closing = last ? 1 : BreakEnd.size();
+        const qsizetype closing = last ? 1 : lineEnd.size();
         if (statements.length() + closing > MaxBasicLineLength) {
             out.truncate(mark);
             if (!first)
-                statements.next(BreakEnd);
+                statements.next(lineEnd);
             statements.appendLine(line, width, closing);
         }
         first = false;

@@ -146,6 +146,8 @@ QStringView answerName(lang::Constants constants, msgbox::Answer answer, bool in
         return row.vbNet;
     case lang::Constants::WindowsForms:
         return row.windowsForms;
+    case lang::Constants::Windows:
+        return row.windows;
     }
     return {};
 }

@@ -114,6 +114,8 @@ QString takeBuffer(qsizetype capacity);
 extern const Syntax basicSyntax;
 extern const Syntax vbNetSyntax;
 extern const Syntax cSharpSyntax;
+extern const Syntax libreOfficeSyntax;
+extern const Syntax cSyntax;
 extern const Syntax powerShellSyntax;
 
 } // namespace veltrano::gen

@@ -11,18 +11,29 @@ namespace veltrano::lang {
 namespace {
 
 constexpr LanguageFacts languageTable[] = {
-    {Language::Basic, u"VB6, VBA, VBScript", u"basic", u"", u"", u"mnuKopieren", u"' ", true, true,
-     true, true, true, Constants::Basic, &gen::basicSyntax},
-    {Language::VbNet, u"VB.NET", u"vbnet", u"&VB.NET", u"Ctrl+Shift+N", u"mnuKopierenVbNet", u"' ",
-     false, true, true, true, true, Constants::VbNet, &gen::vbNetSyntax},
+    {Language::Basic, u"VB6, VBA, VBScript", u"basic", u"&Basic (VB6, VBA, VBScript)", u"",
+     u"mnuKopieren", u"Basic", u"' ", u'_', true, true, true, true, true, Constants::Basic, true,
+     &gen::basicSyntax},
+    {Language::VbNet, u"VB.NET", u"vbnet", u"&VB.NET", u"Ctrl+Shift+N", u"mnuKopierenVbNet",
+     u"VbNet", u"' ", u'_', true, false, true, true, true, Constants::VbNet, true,
+     &gen::vbNetSyntax},
     // MessageBox.Show has no system-modal box, and its first default
-    // button is the argument's default.
-    {Language::CSharp, u"C#", u"csharp", u"&C#", u"Ctrl+Shift+C", u"mnuKopierenCSharp", u"// ",
-     false, false, true, false, true, Constants::WindowsForms, &gen::cSharpSyntax},
-    // The same MessageBox.Show; the code reader does not read PowerShell.
+    // button is the argument's default. Its comment lines keep the rule of
+    // the other .NET language, as --code has always written them.
+    {Language::CSharp, u"C#", u"csharp", u"&C#", u"Ctrl+Shift+C", u"mnuKopierenCSharp", u"CSharp",
+     u"// ", u'_', true, false, false, true, false, Constants::WindowsForms, true,
+     &gen::cSharpSyntax},
+    // LibreOffice's MsgBox has no help button.
+    {Language::LibreOffice, u"LibreOffice Basic", u"libreoffice", u"&LibreOffice Basic", u"",
+     u"mnuKopierenLibreOffice", u"LibreOffice", u"' ", u'_', true, false, true, false, true,
+     Constants::Windows, false, &gen::libreOfficeSyntax},
+    // A backslash at the end of a line splices the next line into it.
+    {Language::C, u"C/C++", u"c", u"C/C++ (&MessageBoxW)", u"", u"mnuKopierenC", u"C", u"// ",
+     u'\\', false, false, true, true, true, Constants::Windows, false, &gen::cSyntax},
+    // The same MessageBox.Show as C#; a comment ends with its line.
     {Language::PowerShell, u"PowerShell", u"powershell", u"&PowerShell", u"",
-     u"mnuKopierenPowerShell", u"# ", false, false, true, false, false, Constants::WindowsForms,
-     &gen::powerShellSyntax},
+     u"mnuKopierenPowerShell", u"PowerShell", u"# ", QChar(), false, false, false, true, false,
+     Constants::WindowsForms, false, &gen::powerShellSyntax},
 };
 
 // The table stands in the order of the enumerators, so that a row is found
@@ -36,8 +47,8 @@ constexpr bool inOrder() {
 }
 static_assert(inOrder());
 
-template <typename Field, typename Taken>
-QString joined(QStringView lastJoiner, Field field, Taken taken) {
+template <typename Field, typename Filter>
+QString joined(QStringView lastJoiner, Field field, Filter taken) {
     QList<QStringView> parts;
     for (const LanguageFacts& row : languageTable) {
         if (taken(row))
@@ -82,16 +93,16 @@ std::optional<Language> languageOf(QStringView value) {
     return std::nullopt;
 }
 
-QString joinedNames(QStringView lastJoiner, bool readBackOnly) {
+QString joinedNames(QStringView lastJoiner, bool readableOnly) {
     return joined(
         lastJoiner, [](const LanguageFacts& row) { return row.name; },
-        [&](const LanguageFacts& row) { return row.readsBack || !readBackOnly; });
+        [readableOnly](const LanguageFacts& row) { return row.readable || !readableOnly; });
 }
 
 QString joinedValues(QStringView lastJoiner, bool writingVbsOnly) {
     return joined(
         lastJoiner, [](const LanguageFacts& row) { return row.value; },
-        [&](const LanguageFacts& row) { return row.writesVbs || !writingVbsOnly; });
+        [writingVbsOnly](const LanguageFacts& row) { return row.writesVbs || !writingVbsOnly; });
 }
 
 } // namespace veltrano::lang

@@ -24,10 +24,12 @@ namespace lang {
 
 // Basic is VB6, VBA and VBScript in the four code styles; the others write
 // the same box as a fragment of statements in the structure of the code
-// style.
-enum class Language : std::uint8_t { Basic, VbNet, CSharp, PowerShell };
+// style. LibreOffice is LibreOffice Basic without VBA support, C is C99 and
+// C++ against <windows.h>.
+enum class Language : std::uint8_t { Basic, VbNet, CSharp, LibreOffice, C, PowerShell };
 
-// The language of Copy and the source view.
+// The language of Copy and the source view until another one is chosen
+// under "Sprache", and where the setting names none.
 inline constexpr Language DefaultLanguage = Language::Basic;
 
 // Which column of the fact tables (core/msgboxtables.h) a language's code
@@ -37,6 +39,7 @@ enum class Constants : std::uint8_t {
     Basic,        // vbYesNo, vbQuestion, vbYes
     VbNet,        // MsgBoxStyle.YesNo, MsgBoxResult.Yes
     WindowsForms, // MessageBoxButtons.YesNo, DialogResult.Yes
+    Windows,      // MB_YESNO, MB_ICONQUESTION, IDYES
 };
 
 struct LanguageFacts {
@@ -45,16 +48,24 @@ struct LanguageFacts {
     QStringView name;
     // The value of --language.
     QStringView value;
-    // The caption of its entry under "Kopieren als", with its mnemonic, and
-    // the entry's shortcut; empty caption: the language has no entry there.
+    // The caption of its entry under "Kopieren als" and "Sprache", with its
+    // mnemonic, and the shortcut of its "Kopieren als" entry (or none).
     QStringView copyAsCaption;
     QStringView copyAsShortcut;
     // The name of its copy command, which names the action
     // ("mnuKopierenVbNet") and the title of its error reports
     // ("frmMsgBox_mnuKopierenVbNet_Click").
     QStringView copyCommand;
+    // What names its entries under "Kopieren als" ("mnuKopierenVbNet") and
+    // "Sprache" ("mnuSpracheVbNet") after the menu's name.
+    QStringView actionName;
     // The start of a comment line, with its blank.
     QStringView comment;
+    // The character that makes a comment go on over the next line where it
+    // ends the line (after a blank only, where continuesAfterBlank), or
+    // none: --code writes it as "?" at the end of its comment lines.
+    QChar commentContinues;
+    bool continuesAfterBlank;
     // Whether it writes the code style "VBS"; where it does not, a value of
     // that style is written as "einfach".
     bool writesVbs;
@@ -63,9 +74,9 @@ struct LanguageFacts {
     bool saysSystemModal;
     bool saysHelpButton;
     bool saysFirstDefaultButton;
-    // Whether the code reader (core/codereader.h) reads its code back.
-    bool readsBack;
     Constants constants;
+    // Whether the code reader (core/codereader.h) reads its code back.
+    bool readable;
     // Its syntax for the structures and its own writers (core/codeskeleton.h).
     const gen::Syntax* syntax;
 };
@@ -84,7 +95,7 @@ std::optional<Language> languageOf(QStringView value);
 // The languages' names (of those the code reader reads only, where asked),
 // or their --language values (of those that write the style "VBS" only,
 // where asked), joined for a German sentence: "a, b und c" (or "oder").
-QString joinedNames(QStringView lastJoiner, bool readBackOnly = false);
+QString joinedNames(QStringView lastJoiner, bool readableOnly = false);
 QString joinedValues(QStringView lastJoiner, bool writingVbsOnly = false);
 
 } // namespace lang

@@ -17,10 +17,12 @@
 // spell a constant alike read the same field (see lang::Constants in
 // core/languages.h): `basic` for VB6, VBA and VBScript, `vbNet` for VB.NET's
 // MsgBoxStyle and `windowsForms` for the enums of MessageBox.Show in Windows
-// Forms, as C# writes them ("MessageBoxButtons.YesNo"); an empty field where
-// the spelling has no such constant. A further spelling is one more field in
-// each row type and one more column in each table. Rows whose `basic` is
-// empty hold what only .NET knows; the window offers none of them.
+// Forms, as C# writes them ("MessageBoxButtons.YesNo"), and `windows` for the
+// MB_ and ID constants of the Windows API, which C and C++ write and which
+// plain LibreOffice Basic knows too (all of those the window offers but
+// MB_HELP); an empty field where the spelling has no such constant. A further spelling is one more
+// field in each row type and one more column in each table. Rows whose `basic` is empty hold what
+// only .NET knows; the window offers none of them.
 namespace veltrano::msgbox {
 
 struct AnswerFacts {
@@ -30,6 +32,7 @@ struct AnswerFacts {
     QStringView basicIf;      // the constant as If Then Else tests it
     QStringView vbNet;        // MsgBoxResult, what VB.NET's MsgBox returns
     QStringView windowsForms; // DialogResult, what MessageBox.Show returns
+    QStringView windows;      // IDYES, what MessageBoxW returns
 };
 
 struct ButtonSetFacts {
@@ -37,6 +40,7 @@ struct ButtonSetFacts {
     QStringView basic; // the constant
     QStringView vbNet;
     QStringView windowsForms;
+    QStringView windows;
     QStringView optionCaption; // the caption of the window's option for the set
     std::array<Answer, 3> buttonList;
     int count; // buttons in the box, 1 to 3; 0 for a set the window does not offer
@@ -56,6 +60,7 @@ struct IconFacts {
     QStringView basic; // empty for None: code writes no constant
     QStringView vbNet;
     QStringView windowsForms;
+    QStringView windows;
     std::array<QStringView, 2> windowsFormsAlso; // further names C# has for it
     QStringView optionCaption; // "Ohne" for None; the window shows pictures for the others
     // What a screen reader says for the option: its name where the window
@@ -70,6 +75,7 @@ struct DefaultButtonFacts {
     QStringView basic;
     QStringView vbNet;
     QStringView windowsForms;
+    QStringView windows;
     // What the window's option shows before the first button-set choice;
     // empty when the window does not offer it.
     QStringView startCaption;
@@ -83,6 +89,7 @@ struct FlagFacts {
     QStringView basic;
     QStringView vbNet;
     QStringView windowsForms;
+    QStringView windows;
     bool offered;
     bool modality; // application or system modal, else an option
 };

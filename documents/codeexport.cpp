@@ -51,16 +51,18 @@ QString code(const msgbox::Value& value, lang::Language language) {
 }
 
 QString commentLine(lang::Language language, const QString& name) {
+    const lang::LanguageFacts& row = lang::facts(language);
     QString shown = printable(name);
-    // A final "_" after a blank would make the comment go on over the next
-    // line of code, as a line continuation does; the blank of the marker
-    // counts before a name that is "_" alone.
+    // A final character that continues a comment would make it go on over
+    // the next line of code; where it counts only after a blank, the blank
+    // of the marker counts before a name that is that character alone.
     qsizetype end = shown.size();
     while (end > 0 && shown[end - 1].isSpace())
         --end;
-    if (end > 0 && shown[end - 1] == u'_' && (end == 1 || shown[end - 2].isSpace()))
+    if (end > 0 && !row.commentContinues.isNull() && shown[end - 1] == row.commentContinues &&
+        (!row.continuesAfterBlank || end == 1 || shown[end - 2].isSpace()))
         shown[end - 1] = u'?';
-    return lang::facts(language).comment.toString() + shown;
+    return row.comment.toString() + shown;
 }
 
 QString withLineEnds(const QString& code, QStringView eol) {

@@ -147,6 +147,23 @@ void DocumentCommands::exportScript() {
     });
 }
 
+void DocumentCommands::copyCode() {
+    copyCode(m_language);
+}
+
+void DocumentCommands::chooseLanguage(lang::Language language) {
+    m_language = language;
+    AppSettings& settings = m_services.settings;
+    settings.setLanguage(language);
+    // A lost preference is not worth a word: the choice holds for this run.
+    if (!settings.flush())
+        qCWarning(lcSkipped, "the language could not be put on disk");
+}
+
+void DocumentCommands::takeStoredLanguage() {
+    m_language = m_services.settings.language();
+}
+
 void DocumentCommands::copyCode(lang::Language language) {
     // Each language is a command of its own, and a failure says which.
     const QString procedure = lang::facts(language).copyCommand.toString() + u"_Click"_s;
@@ -160,7 +177,7 @@ void DocumentCommands::copyCode(lang::Language language) {
 
 void DocumentCommands::showSource() {
     trapped(m_services.messageBox, u"mnuQuellcode_Click"_s, [&] {
-        const QString code = codeexport::code(m_definition.value(), lang::DefaultLanguage);
+        const QString code = codeexport::code(m_definition.value(), m_language);
         MessageBoxRequest box;
         box.text = code;
         box.style = msgbox::style(msgbox::Buttons::Ok);

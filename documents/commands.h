@@ -26,9 +26,19 @@ public:
     void save();
     void saveAs();
     void exportScript();
-    // Copies the code of the selected style in that language.
-    void copyCode(lang::Language language = lang::DefaultLanguage);
+    // Copies the code of the selected style in the chosen language, or in
+    // that language.
+    void copyCode();
+    void copyCode(lang::Language language);
+    // Shows the code in the chosen language.
     void showSource();
+
+    // The language of Copy and the source view ("Sprache"); choosing one
+    // stores it in the settings.
+    lang::Language language() const { return m_language; }
+    void chooseLanguage(lang::Language language);
+    // Takes the language the settings hold, without storing anything.
+    void takeStoredLanguage();
 
     // The path of the current definition file; empty until Open or Save As.
     const QString& fileName() const { return m_fileName; }
@@ -41,6 +51,7 @@ private:
     Definition& m_definition;
     Services& m_services;
     QString m_fileName;
+    lang::Language m_language = lang::DefaultLanguage;
 };
 
 } // namespace veltrano

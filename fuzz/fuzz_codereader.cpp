@@ -104,7 +104,7 @@ void checkCall(const QString& text, const ReadCall& c, msgbox::CodeStyle current
     // and leaves the first default button out.
     for (const lang::LanguageFacts& row : lang::languages()) {
         const gen::Language language = row.language;
-        if (language == lang::DefaultLanguage || !row.readsBack) {
+        if (language == lang::DefaultLanguage || !row.readable) {
             continue; // read back above, or not read at all
         }
         const QString dotNet = gen::generateCode(v, language);

@@ -55,9 +55,9 @@ QString problemOf(const QString& code, gen::Language language, const QString& ti
             return u"line %1 is longer than %2 characters"_s.arg(n + 1).arg(syntax.maxLineLength);
     }
 
-    // The reader refuses what no definition can hold, and reads some
-    // languages not at all.
-    if (title.contains(QChar()) || message.contains(QChar()) || !lang::facts(language).readsBack)
+    // The reader refuses what no definition can hold, and reads only some
+    // languages.
+    if (title.contains(QChar()) || message.contains(QChar()) || !lang::facts(language).readable)
         return {};
     const auto result = readMsgBoxCall(code, msgbox::CodeStyle::SelectCase);
     if (const auto* error = std::get_if<ReadError>(&result))

@@ -18,6 +18,7 @@ const QString dataFolderPathKey = u"EinstellungSpeicherPfad"_s;
 const QString dataFolderChoiceKey = u"EinstellungSpeicherOrt"_s;
 const QString firstStartKey = u"FirstStart"_s;
 const QString fileTypeKey = u"Extension"_s;
+const QString languageKey = u"Sprache"_s;
 
 // Stored positions beyond this many twips are not taken as positions.
 constexpr float positionLimitTwips = 1.0e7f;
@@ -91,6 +92,15 @@ void AppSettings::setFileType(int position) {
 
 bool AppSettings::flush() {
     return m_store.flush();
+}
+
+lang::Language AppSettings::language() const {
+    return lang::languageOf(m_store.read(languageKey, QString()).trimmed())
+        .value_or(lang::DefaultLanguage);
+}
+
+void AppSettings::setLanguage(lang::Language language) {
+    m_store.write(languageKey, lang::facts(language).value.toString());
 }
 
 } // namespace veltrano

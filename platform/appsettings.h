@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/languages.h"
+
 #include <QString>
 
 #include <optional>
@@ -8,7 +10,7 @@ namespace veltrano {
 
 class SettingsStore;
 
-// The six values the program keeps between runs, each under its key of the
+// The seven values the program keeps between runs, each under its key of the
 // section "Options", read and written with the meaning its stored text has.
 // Nothing else in the program names a settings key.
 class AppSettings {
@@ -45,6 +47,11 @@ public:
     };
     FileType fileType() const;
     void setFileType(int position);
+
+    // "Sprache": the language of Copy and the source view, as its
+    // --language value; Basic when absent or unknown.
+    lang::Language language() const;
+    void setLanguage(lang::Language language);
 
     // Puts everything written so far on disk; false if that failed.
     bool flush();

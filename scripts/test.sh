@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test. Exits non-zero on any failure and ends
-# with ctest's summary.
+# Sets up the program and the test engines, builds and runs every test.
+# Exits non-zero on any failure and ends with ctest's summary.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-# The engines the tests run generated code in, beyond Debian's packages.
+# The test engines and tools: Debian's packages, then PowerShell as a .NET
+# tool.
+bash scripts/setup-tests.sh
 bash scripts/setup-powershell.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build --parallel "$(nproc)"
@@ -19,9 +21,10 @@ cd ..
 # build: the X keyboard library reads past a server-supplied buffer in strndup,
 # which AddressSanitizer reports there before any code of ours runs. Leaks inside system libraries
 # (fontconfig and the like) are suppressed in scripts/lsan-suppressions.txt.
-# The engine tests (tst_powershellruns, tst_vbnetcompiles) stay with the main
-# build too: they check how PowerShell and the VB compiler take the generated
-# code, and the generators run under the sanitizers in the other core tests.
+# The engine tests (PowerShell, the VB compiler, mingw-w64 with Wine,
+# LibreOffice) stay with the main build too: they check how the engines take
+# the generated code, and the generators run under the sanitizers in the
+# other core tests.
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0"
@@ -30,7 +33,7 @@ if [ "${VELTRANO_SKIP_SANITIZE:-0}" != 1 ]; then
         -DVELTRANO_BUILD_BENCH=OFF
     cmake --build build-asan --parallel "$(nproc)"
     (cd build-asan && ctest --output-on-failure --parallel "$(nproc)" -LE 'e2e|package' \
-        -E '^(e2e_|package_|desktop_file_|metainfo_|app_x11_|tst_powershellruns$|tst_vbnetcompiles$)')
+        -E '^(e2e_|package_|desktop_file_|metainfo_|app_x11_|tst_powershellruns$|tst_vbnetcompiles$|tst_ccompiles$|tst_libreofficeruns$)')
 fi
 
 # libFuzzer targets, built with clang, each run for a bounded time from its

@@ -232,6 +232,19 @@ void TestCommandLine::run_data() {
                              "\"Hallo\", \"Skript\", MessageBoxButtons.YesNoCancel, "
                              "MessageBoxIcon.Error, MessageBoxDefaultButton.Button1, 0, "
                              "true);\r\n")};
+    QTest::newRow("C, help button") << Run{
+        .arguments = {u"--code"_s, u"--language"_s, u"c"_s, u"--help-button"_s, e},
+        .output = QByteArray("// F\xc3\xbcr die Hilfe-Schaltfl\xc3\xa4"
+                             "che NULL durch ein Fenster ersetzen, dessen Fensterprozedur "
+                             "WM_HELP behandelt.\nint antwort = MessageBoxW(NULL, "
+                             "L\"Zeile 1\\nZeile 2\", L\"Pr\\u00fcfung\", MB_ICONINFORMATION | "
+                             "MB_YESNO | MB_DEFBUTTON2 | MB_HELP);\n")};
+    QTest::newRow("LibreOffice") << Run{
+        .arguments = {u"--code"_s, u"--language"_s, u"libreoffice"_s, e},
+        .output = QByteArray("\nDim Antwort As Integer\nAntwort = MsgBox(\"Zeile 1\" & "
+                             "Chr(13) & \"Zeile 2\", MB_ICONINFORMATION + MB_YESNO + "
+                             "MB_DEFBUTTON2, \"Pr\xc3\xbc"
+                             "fung\")\n")};
     QTest::newRow("language basic")
         << Run{.arguments = {u"--code"_s, u"--language"_s, u"BASIC"_s, l}, .output = code(l)};
     QTest::newRow("style vbs in VB.NET")
@@ -241,7 +254,8 @@ void TestCommandLine::run_data() {
     QTest::newRow("unknown language") << Run{
         .arguments = {u"--code"_s, u"--language"_s, u"java"_s, e},
         .status = 2,
-        .errors = u"unbekannte Sprache \"java\"; es gibt basic, vbnet, csharp und powershell"_s};
+        .errors = u"unbekannte Sprache \"java\"; es gibt basic, vbnet, csharp, libreoffice, c "
+                  "und powershell"_s};
     QTest::newRow("language with script")
         << Run{.arguments = {u"--script"_s, u"sprache.vbs"_s, u"--language"_s, u"vbnet"_s, e},
                .status = 2,

@@ -241,14 +241,25 @@ private slots:
             << QStringList{u"mnuKopieren|&Kopieren|Ctrl+C"_s, u"mnuKopierenAls|Kopieren &als"_s,
                            u"mnuQuellcode|&Quellcode"_s, u"mnuVorschau|&Vorschau|F5"_s,
                            u"mnuCodeEinlesen|Code &einlesen...|Ctrl+Shift+V"_s};
-        QTest::newRow("Kopieren als") << u"mnuKopierenAls"_s
-                                      << QStringList{u"mnuKopierenVbNet|&VB.NET|Ctrl+Shift+N"_s,
-                                                     u"mnuKopierenCSharp|&C#|Ctrl+Shift+C"_s,
-                                                     u"mnuKopierenPowerShell|&PowerShell"_s};
+        QTest::newRow("Kopieren als")
+            << u"mnuKopierenAls"_s
+            << QStringList{u"mnuKopierenBasic|&Basic (VB6, VBA, VBScript)"_s,
+                           u"mnuKopierenVbNet|&VB.NET|Ctrl+Shift+N"_s,
+                           u"mnuKopierenCSharp|&C#|Ctrl+Shift+C"_s,
+                           u"mnuKopierenLibreOffice|&LibreOffice Basic"_s,
+                           u"mnuKopierenC|C/C++ (&MessageBoxW)"_s,
+                           u"mnuKopierenPowerShell|&PowerShell"_s};
+        QTest::newRow("Sprache") << u"mnuSprache"_s
+                                 << QStringList{
+                                        u"mnuSpracheBasic|&Basic (VB6, VBA, VBScript)||checked"_s,
+                                        u"mnuSpracheVbNet|&VB.NET"_s, u"mnuSpracheCSharp|&C#"_s,
+                                        u"mnuSpracheLibreOffice|&LibreOffice Basic"_s,
+                                        u"mnuSpracheC|C/C++ (&MessageBoxW)"_s,
+                                        u"mnuSprachePowerShell|&PowerShell"_s};
         QTest::newRow("Optionen")
             << u"mnuOptionen"_s
             << QStringList{
-                   u"mnuEinstellungen|&Speicherpfad..."_s,
+                   u"mnuEinstellungen|&Speicherpfad..."_s, u"mnuSprache|Sp&rache"_s,
                    u"mnuUpdateIE|Update mit IE einspielen||disabled checked"_s,
                    u"mnuUpdateCheck|Update-Prüfung beim Programmstart||disabled"_s,
                    u"mnuUpdateCheckAllwaysOff|Update-Prüfung komplett deaktivieren||disabled"_s};

@@ -58,7 +58,7 @@ void TestCodeReader::generatedCodeReadsBack() {
 
     using gen::Language;
     for (const lang::LanguageFacts& row : lang::languages()) {
-        if (!row.readsBack)
+        if (!row.readable)
             continue;
         const Language language = row.language;
         for (int style = 0; style <= 3; ++style) {

@@ -23,7 +23,7 @@ private slots:
 
 void TestCSharpCompiles::everyVariantCompiles() {
     const QString mcs = QStandardPaths::findExecutable(u"mcs"_s);
-    QVERIFY2(!mcs.isEmpty(), "mcs is missing: scripts/setup.sh installs mono-mcs");
+    QVERIFY2(!mcs.isEmpty(), "mcs is missing: scripts/setup-tests.sh installs mono-mcs");
 
     const QString messages[] = {
         u"Weiter?"_s,

@@ -1,6 +1,7 @@
 // New, Copy, the source view and the script export through the document
 // commands.
 
+#include "documents/codeexport.h"
 #include "tests/documents/commandwindow.h"
 
 class tst_DocumentOutput : public QObject {
@@ -14,6 +15,8 @@ private slots:
     void scriptExport();
     void scriptDialogStartsWithLastFileType();
     void saveAfterScriptExportKeepsTheDefinitionFile();
+    void commentLineEndsTheComment_data();
+    void commentLineEndsTheComment();
 };
 
 void tst_DocumentOutput::newAfterChanges() {
@@ -105,6 +108,8 @@ void tst_DocumentOutput::scriptExport() {
     const QString expected = expectedCode(w, msgbox::CodeStyle::Vbs) + u"\r\n"_s;
     const QString path = folder + u"skript.vbs"_s;
     w.answerSave(path, 1);
+    // The script is VBScript whatever language Copy writes.
+    w.commands.chooseLanguage(lang::Language::C);
 
     w.commands.exportScript();
 
@@ -169,6 +174,29 @@ void tst_DocumentOutput::saveAfterScriptExportKeepsTheDefinitionFile() {
     QCOMPARE(w.commands.fileName(), u"/def.msg"_s);
     QVERIFY(w.fakes.fileSystem.files.value(u"/def.msg"_s).contains("sp\xE4ter"));
     QVERIFY(!w.fakes.fileSystem.files.value(u"/skript2.vbs"_s).contains("sp\xE4ter"));
+}
+
+// The comment line before each file of --code: a last character that would
+// continue the comment over the code's first line is shown as "?".
+void tst_DocumentOutput::commentLineEndsTheComment_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("line");
+    const int basic = int(lang::Language::Basic);
+    const int c = int(lang::Language::C);
+    QTest::newRow("Basic, _ after a blank") << basic << u"b _"_s << u"' b ?"_s;
+    QTest::newRow("Basic, _ in a word") << basic << u"b_"_s << u"' b_"_s;
+    QTest::newRow("Basic, backslash") << basic << u"b\\"_s << u"' b\\"_s;
+    QTest::newRow("C, backslash") << c << u"a\\"_s << u"// a?"_s;
+    QTest::newRow("C, backslash and blank") << c << u"a\\ "_s << u"// a? "_s;
+    QTest::newRow("C, _ after a blank") << c << u"a _"_s << u"// a _"_s;
+}
+
+void tst_DocumentOutput::commentLineEndsTheComment() {
+    QFETCH(int, language);
+    QFETCH(QString, name);
+    QFETCH(QString, line);
+    QCOMPARE(codeexport::commentLine(lang::Language(language), name), line);
 }
 
 QTEST_GUILESS_MAIN(tst_DocumentOutput)

@@ -29,7 +29,7 @@ def main():
 
     missing = missing_tools()
     if missing:
-        print("FAIL: missing tools %s (scripts/setup.sh installs them)" % ", ".join(missing))
+        print("FAIL: missing tools %s (scripts/setup-tests.sh installs them)" % ", ".join(missing))
         return 1
     if not os.access(options.program, os.X_OK):
         print("FAIL: no program at %s" % options.program)
