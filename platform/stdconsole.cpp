@@ -29,18 +29,22 @@ bool StdConsole::err(const QByteArray& bytes) {
 
 std::optional<QByteArray> StdConsole::in(qint64 maxBytes) {
     // Read in pieces, so that memory grows with what comes and not with the
-    // bound.
+    // bound. The piece is a buffer of known size, whose bounds the C library
+    // checks in hardened builds.
     constexpr qint64 piece = 64 * 1024;
+    char buffer[piece];
     QByteArray bytes;
     while (bytes.size() < maxBytes) {
-        const qsizetype at = bytes.size();
-        bytes.resize(at + std::min(piece, maxBytes - at));
-        const ssize_t n = ::read(STDIN_FILENO, bytes.data() + at, std::size_t(bytes.size() - at));
+        const auto wanted = std::size_t(std::min(piece, maxBytes - bytes.size()));
+        const ssize_t n = ::read(STDIN_FILENO, buffer, wanted);
         const int error = errno;
-        bytes.resize(at + std::max<ssize_t>(n, 0));
+        if (n > 0) {
+            bytes.append(buffer, qsizetype(n));
+            continue;
+        }
         if (n == 0)
             break;
-        if (n > 0 || error == EINTR)
+        if (error == EINTR)
             continue;
         if (error != EAGAIN && error != EWOULDBLOCK)
             return std::nullopt;
