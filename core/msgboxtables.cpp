@@ -104,17 +104,16 @@ constexpr DefaultButtonFacts defaultButtonTable[] = {
 };
 
 constexpr FlagFacts flagTable[] = {
-    {0, u"vbApplicationModal", u"MsgBoxStyle.ApplicationModal", u"", false, true},
-    {SystemModalFlag, u"vbSystemModal", u"MsgBoxStyle.SystemModal", u"", true, true},
-    {HelpButtonFlag, u"vbMsgBoxHelpButton", u"MsgBoxStyle.MsgBoxHelp", u"", true, false},
-    {0x10000, u"vbMsgBoxSetForeground", u"MsgBoxStyle.MsgBoxSetForeground", u"", false, false},
-    {0x80000, u"vbMsgBoxRight", u"MsgBoxStyle.MsgBoxRight", u"MessageBoxOptions.RightAlign", false,
-     false},
+    {0, u"vbApplicationModal", u"MsgBoxStyle.ApplicationModal", u"", false},
+    {SystemModalFlag, u"vbSystemModal", u"MsgBoxStyle.SystemModal", u"", true},
+    {HelpButtonFlag, u"vbMsgBoxHelpButton", u"MsgBoxStyle.MsgBoxHelp", u"", true},
+    {0x10000, u"vbMsgBoxSetForeground", u"MsgBoxStyle.MsgBoxSetForeground", u"", false},
+    {0x80000, u"vbMsgBoxRight", u"MsgBoxStyle.MsgBoxRight", u"MessageBoxOptions.RightAlign", false},
     {0x100000, u"vbMsgBoxRtlReading", u"MsgBoxStyle.MsgBoxRtlReading",
-     u"MessageBoxOptions.RtlReading", false, false},
+     u"MessageBoxOptions.RtlReading", false},
     // Windows Forms only.
-    {0x20000, u"", u"", u"MessageBoxOptions.DefaultDesktopOnly", false, false},
-    {0x200000, u"", u"", u"MessageBoxOptions.ServiceNotification", false, false},
+    {0x20000, u"", u"", u"MessageBoxOptions.DefaultDesktopOnly", false},
+    {0x200000, u"", u"", u"MessageBoxOptions.ServiceNotification", false},
 };
 
 // Each table stands in the order of its enumerators' numbers, so that a

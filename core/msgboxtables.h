@@ -84,7 +84,6 @@ struct FlagFacts {
     QStringView vbNet;
     QStringView windowsForms;
     bool offered;
-    bool modality; // application or system modal, else an option
 };
 
 // The caption of the help button, in the box and in the window's marker.
