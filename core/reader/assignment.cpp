@@ -48,8 +48,9 @@ Status assign(Context& c, int nameToken, int b, int e, bool compound) {
         return evaluated;
     }
     Variable& v = c.scope[index];
-    v.block = c.scope.currentBlock();
-    v.inLoop = c.scope.inLoop();
+    c.scope.stamp(v);
+    v.constant = false;
+    v.number = evaluated && r.number;
     if (evaluated && !r.text) {
         v.state = Variable::Unknown;
         v.value = Text();
@@ -67,6 +68,16 @@ Status assign(Context& c, int nameToken, int b, int e, bool compound) {
         v.at = failure.offset;
     }
     return done();
+}
+
+bool isWindowType(QStringView dottedType) {
+    const QStringView last = dottedType.sliced(dottedType.lastIndexOf(u'.') + 1);
+    for (QStringView window : {u"IWin32Window", u"Control", u"UserControl", u"NativeWindow"}) {
+        if (last.compare(window, Qt::CaseInsensitive) == 0) {
+            return true;
+        }
+    }
+    return last.endsWith(u"Form", Qt::CaseInsensitive);
 }
 
 void forgetNamed(Context& c, int b, int e) {

@@ -19,4 +19,8 @@ Status assign(Context& c, int nameToken, int b, int e, bool compound = false);
 // gets its arguments by reference): those lose their known value.
 void forgetNamed(Context& c, int b, int e);
 
+// Whether a declared type (Form, System.Windows.Forms.IWin32Window,
+// MainForm ...) is that of a window, which MessageBox.Show takes as owner.
+bool isWindowType(QStringView dottedType);
+
 } // namespace veltrano::reader

@@ -4,6 +4,7 @@
 // start or end statements, and the value of a number as the runtime reads
 // it. Another language gets a lexer of its own that makes the same tokens.
 
+#include "core/reader/characters.h"
 #include "core/reader/result.h"
 #include "core/reader/tokens.h"
 
@@ -14,19 +15,6 @@
 #include <vector>
 
 namespace veltrano::reader {
-
-inline bool isBlank(char16_t c) {
-    return c != CR && c != LF && QChar::isSpace(c);
-}
-inline bool isDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
-inline bool isHexDigit(char16_t c) {
-    return isDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-}
-inline bool isOctalDigit(char16_t c) {
-    return c >= u'0' && c <= u'7';
-}
 
 // VB6, VBA and VBScript read a text alike; VB.NET differs in its lexical
 // rules:
@@ -89,8 +77,10 @@ enum class Keyword : std::uint8_t {
 Keyword keywordAt(const Tokens& t, int k);
 
 // The value of a number token as the runtime reads it: decimal numbers up to
-// 2147483647; &H and &O numbers up to 32 bits, those up to &HFFFF without a
-// trailing & as 16-bit Integer (so &HFFFF is -1).
+// 2147483647; &H and &O numbers up to 32 bits, in VB6, VBA and VBScript those
+// up to &HFFFF without a trailing & as 16-bit Integer (so &HFFFF is -1), in
+// VB.NET as a 32-bit Integer unless a type character (S, US, UI, L, &) says
+// otherwise (so &HFFFF is 65535). The lexer marks VB.NET's as 'H' and 'O'.
 Result<qint64> numberValue(const Tokens& t, int k);
 
 } // namespace veltrano::reader

@@ -67,10 +67,27 @@ int chrWCode(qint64 code) {
     return code >= 0 && code <= 0xFFFF ? int(code) : -1;
 }
 
-Status nameTerm(Context& c, int& k, Reading& r) {
+// A variable's value; isNumber tells whether it holds a number.
+Status variableTerm(Context& c, int& k, Reading& r, bool& isNumber) {
+    const Tokens& t = c.tokens;
+    if (Status s = putVariable(r, t.name(k), t.offset(k), c.scope, c.budget); !s) {
+        return s;
+    }
+    isNumber = r.number;
+    ++k;
+    return done();
+}
+
+Status nameTerm(Context& c, int& k, Reading& r, bool& isNumber) {
     const Tokens& t = c.tokens;
     const QStringView name = t.name(k);
     const char16_t suffix = t[k].ch;
+    // A name the text declares is that declaration, also where the runtime
+    // has a constant of that name (Const vbTab = "-").
+    if (!t.isSymbol(k + 1, u'(') && !t.isSymbol(k + 1, u'.') && c.scope.hasVariables() &&
+        c.scope.find(name) >= 0) {
+        return variableTerm(c, k, r, isNumber);
+    }
     const bool chr =
         (suffix == 0 || suffix == u'$') && (name.compare(u"Chr", Qt::CaseInsensitive) == 0 ||
                                             name.compare(u"ChrW", Qt::CaseInsensitive) == 0);
@@ -149,11 +166,7 @@ Status nameTerm(Context& c, int& k, Reading& r) {
             }
         }
     }
-    if (Status s = putVariable(r, t.name(k), t.offset(k), c.scope, c.budget); !s) {
-        return s;
-    }
-    ++k;
-    return done();
+    return variableTerm(c, k, r, isNumber);
 }
 
 Status term(Context& c, int& k, int e, Reading& r, bool& isNumber) {
@@ -202,7 +215,7 @@ Status term(Context& c, int& k, int e, Reading& r, bool& isNumber) {
         }
         return t.notUnderstood(k);
     case Kind::Name:
-        return nameTerm(c, k, r);
+        return nameTerm(c, k, r, isNumber);
     default:
         return t.notUnderstood(k);
     }
@@ -244,7 +257,11 @@ Status concatenation(Context& c, int& k, int e, Reading& r, bool& isNumber) {
 
 Status evalBasicText(Context& c, int b, int e, Reading& r) {
     bool isNumber = false;
-    return concatenation(c, b, e, r, isNumber);
+    if (Status s = concatenation(c, b, e, r, isNumber); !s) {
+        return s;
+    }
+    r.number = isNumber;
+    return done();
 }
 
 } // namespace veltrano::reader

@@ -5,9 +5,11 @@
 #include "core/reader/callvalues.h"
 #include "core/reader/context.h"
 #include "core/reader/csharpdeclarations.h"
+#include "core/reader/csharplexer.h"
 #include "core/reader/csharptext.h"
 #include "core/reader/messageboxshow.h"
 #include "core/reader/scope.h"
+#include "core/reader/survey.h"
 
 #include <QString>
 
@@ -38,7 +40,8 @@ class CSharpReader {
 public:
     CSharpReader(const Tokens& tokens, msgbox::CodeStyle currentCodeStyle)
         : m_t(tokens), m_currentStyle(currentCodeStyle),
-          m_scope(true), m_context{tokens, m_scope, m_budget, Language::CSharp, evalCSharpText} {
+          m_scope(true), m_context{tokens, m_scope, m_budget, Language::CSharp, evalCSharpText},
+          m_survey(surveyCSharp(tokens)) {
         m_budget.limit = workBudget(tokens.source().size());
     }
     CSharpReader(const CSharpReader&) = delete;
@@ -57,6 +60,7 @@ private:
     };
 
     bool word(int k, QStringView w) const { return m_t.isExactWord(k, w); }
+    void directive(int k);
     bool anyWord(int k, std::span<const QStringView> words) const;
     int statementEnd(int b) const;
     int firstBad(int b, int e) const;
@@ -82,7 +86,21 @@ private:
     Budget m_budget;
     Context m_context;
     std::vector<Open> m_frames;
+    Survey m_survey;
 };
+
+// #if, #elif, #else, #endif: the branches of conditional compilation, of
+// which one is compiled.
+void CSharpReader::directive(int k) {
+    QStringView line = m_t.text(k).sliced(1).trimmed();
+    if (line.startsWith(u"if")) {
+        m_scope.open(BlockKind::Directive);
+    } else if (line.startsWith(u"el")) {
+        m_scope.nextBranch(BlockKind::Directive);
+    } else {
+        m_scope.close(BlockKind::Directive);
+    }
+}
 
 bool CSharpReader::anyWord(int k, std::span<const QStringView> words) const {
     for (QStringView w : words) {
@@ -278,11 +296,16 @@ Result<Step> CSharpReader::loop(int k) {
     if (const auto call = findCall(k + 2, close)) {
         return readCall(k, close + 1, *call, CallPlace::Plain);
     }
-    if (word(k, u"while")) {
-        forgetAssigned(m_context, k + 2, close);
-    } else {
-        forgetNamed(m_context, k + 2, close); // declares or assigns the loop variable
+    // The header changes only what it assigns: for's initializer and
+    // iterator, foreach's loop variable before `in`.
+    int from = k + 2;
+    if (word(k, u"foreach")) {
+        while (from < close && !word(from, u"in")) {
+            ++from;
+        }
+        forgetNamed(m_context, k + 2, from);
     }
+    forgetAssigned(m_context, from, close);
     push(Frame::LoopBody, BlockKind::Loop, true);
     return Step(close + 1);
 }
@@ -324,6 +347,19 @@ Result<Step> CSharpReader::statement(int k) {
     }
     if (m_t.isSymbol(k, u';')) {
         return completed(k + 1);
+    }
+    if (m_t.isSymbol(k, u'#')) {
+        directive(k);
+        return Step(k + 1);
+    }
+    // A label: where the text jumps, the flow may come from anywhere.
+    if (m_t.isName(k) && m_t.isSymbol(k + 1, u':') && !m_t.isSymbols(k + 1, u':', u':') &&
+        !isCSharpKeyword(m_t, k)) {
+        if (m_survey.jumps) {
+            m_scope.forgetAll(m_t.offset(k),
+                              u"An einer Sprungmarke kann der Ablauf von anderswo kommen."_s);
+        }
+        return Step(k + 2);
     }
     if (word(k, u"if")) {
         return conditional(k);
@@ -397,6 +433,9 @@ Result<Step> CSharpReader::simple(int b, int e) {
     if (const auto call = findCall(b, e)) {
         return readCall(b, e, *call, CallPlace::Plain);
     }
+    if (m_survey.callsProcedure(m_t, b, e)) {
+        m_scope.forgetAll(m_t.offset(b), u"Die Anweisung hier kann ihn ändern."_s);
+    }
     Status status = done();
     if (csharpDeclaration(m_context, b, e, status) || csharpAssignment(m_context, b, e, status)) {
         if (!status) {
@@ -409,6 +448,9 @@ Result<Step> CSharpReader::simple(int b, int e) {
 }
 
 Result<Step> CSharpReader::readCall(int b, int e, const ShowCall& call, CallPlace place) {
+    if (m_scope.anyOpen(BlockKind::Directive)) {
+        return m_t.refuse(b, u"Der Aufruf steht in einem Zweig der bedingten Kompilierung."_s);
+    }
     Result<CallValues> values = readShowArguments(m_context, call, ButtonsSyntax::CSharp);
     if (!values) {
         return std::move(values).failure();
@@ -449,8 +491,23 @@ Result<ReadCall> CSharpReader::run() {
 
 } // namespace
 
-Result<ReadCall> readCSharp(const Tokens& tokens, msgbox::CodeStyle currentCodeStyle) {
-    return CSharpReader(tokens, currentCodeStyle).run();
+namespace {
+
+class CSharpLanguageReader final : public LanguageReader {
+public:
+    std::vector<Token> tokenize(QStringView source) const override {
+        return tokenizeCSharp(source);
+    }
+    Result<ReadCall> read(const Tokens& tokens, msgbox::CodeStyle currentCodeStyle) const override {
+        return CSharpReader(tokens, currentCodeStyle).run();
+    }
+};
+
+} // namespace
+
+const LanguageReader& csharpReader() {
+    static const CSharpLanguageReader reader;
+    return reader;
 }
 
 } // namespace veltrano::reader

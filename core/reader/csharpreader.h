@@ -18,13 +18,12 @@
 // method that has ended since is unknown, and so is a variable a skipped
 // statement assigns or hands on by ref or out.
 
-#include "core/codereader.h"
-#include "core/reader/result.h"
-#include "core/reader/tokens.h"
+#include "core/reader/reader.h"
 
 namespace veltrano::reader {
 
-// Reads the first MessageBox.Show call of C# tokens.
-Result<ReadCall> readCSharp(const Tokens& tokens, msgbox::CodeStyle currentCodeStyle);
+// The reader of C#: csharplexer.h's tokens, read up to the first
+// MessageBox.Show call.
+const LanguageReader& csharpReader();
 
 } // namespace veltrano::reader

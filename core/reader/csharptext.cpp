@@ -1,5 +1,6 @@
 #include "core/reader/csharptext.h"
 
+#include "core/reader/characters.h"
 #include "core/reader/csharplexer.h"
 #include "core/reader/dotnetnames.h"
 
@@ -66,6 +67,33 @@ Result<int> escape(const Context& c, const char16_t* p, const char16_t* end, cha
     return 2 + digits;
 }
 
+// An expression in { } of an interpolated string at p: a variable's name
+// gives its value; anything else is not evaluated. The place after the }.
+Result<const char16_t*> hole(Context& c, const char16_t* p, const char16_t* end, Reading& r) {
+    const char16_t* const source = reinterpret_cast<const char16_t*>(c.tokens.source().data());
+    const char16_t* name = p + 1;
+    while (name < end && *name == u' ') {
+        ++name;
+    }
+    const char16_t* nameEnd = name;
+    while (nameEnd < end && isNamePart(*nameEnd)) {
+        ++nameEnd;
+    }
+    const char16_t* close = nameEnd;
+    while (close < end && *close == u' ') {
+        ++close;
+    }
+    if (*p != u'{' || nameEnd == name || isDigit(*name) || close == end || *close != u'}') {
+        return refusal(p - source,
+                       u"Der Ausdruck in { } der Zeichenkette wird nicht ausgewertet."_s);
+    }
+    const QStringView variable(name, nameEnd - name);
+    if (Status s = putVariable(r, variable, name - source, c.scope, c.budget); !s) {
+        return std::move(s).failure();
+    }
+    return close + 1;
+}
+
 // The characters of a string or character literal.
 Status literal(Context& c, int k, Reading& r) {
     const Token& t = c.tokens[k];
@@ -113,9 +141,15 @@ Status literal(Context& c, int k, Reading& r) {
         } else if ((doubled && ch == u'"') || (braces && (ch == u'{' || ch == u'}'))) {
             if (!doubled || ch != u'"') {
                 if (p + 1 == end || p[1] != ch) {
-                    return refusal(
-                        p - source,
-                        u"Der Ausdruck in { } der Zeichenkette wird nicht ausgewertet."_s);
+                    if (Status s = flush(p); !s) {
+                        return s;
+                    }
+                    Result<const char16_t*> after = hole(c, p, end, r);
+                    if (!after) {
+                        return std::move(after).failure();
+                    }
+                    p = run = *after;
+                    continue;
                 }
             }
             // "" in a verbatim string, {{ and }}: the character once.

@@ -155,7 +155,7 @@ Result<CallValues> msgBoxArguments(Context& c, Call call, int argB, int argE) {
             }
         }
         if (slot == ButtonsArg) {
-            Result<ButtonsValue> value = evalBasicButtons(t, arg.b, arg.e);
+            Result<ButtonsValue> value = evalBasicButtons(c, arg.b, arg.e);
             if (!value) {
                 return std::move(value).failure();
             }

@@ -6,7 +6,8 @@ void Scope::open(BlockKind kind) {
     const bool loop = kind == BlockKind::Loop || inLoop();
     const int serial = int(m_open.size());
     m_open.push_back(1);
-    m_blocks.push_back({kind, serial, loop});
+    const int procedure = kind == BlockKind::Procedure ? serial : currentProcedure();
+    m_blocks.push_back({kind, serial, loop, procedure});
     ++m_openCount[std::size_t(kind)];
 }
 

@@ -17,7 +17,10 @@
 
 namespace veltrano::reader {
 
-enum class BlockKind : std::uint8_t { If, LineIf, Select, Loop, Procedure, Count };
+// Try and each Catch are branches of a Try block: which of them ran is not
+// known.
+// A Directive is a block of conditional compilation (#If, C#'s #if).
+enum class BlockKind : std::uint8_t { If, LineIf, Select, Loop, Procedure, Directive, Try, Count };
 
 struct Variable {
     enum State : std::uint8_t { Unset, Known, Unknown };
@@ -25,7 +28,13 @@ struct Variable {
     bool fixedType = false; // declared with a type other than String or Variant
     bool untyped = false;   // declared by Dim without As
     bool inLoop = false;    // last assigned inside a loop
+    bool number = false;    // holds a number (Basic's + adds it)
+    bool constant = false;  // a constant: the same in every procedure
+    bool declared = false;  // the text declares it (Dim, a C# declaration)
+    bool window = false;    // declared with the type of a window
     int block = 0;          // serial of the block of the last assignment
+    int procedure = 0;      // serial of the procedure of the last assignment, 0 outside any
+    int epoch = 0;          // forgetAll() calls before the last assignment
     qsizetype at = 0;       // where it was last assigned, or the cause of Unknown
     QString why;            // the cause of Unknown
     Text value;
@@ -51,6 +60,30 @@ public:
         return !m_blocks.empty() && m_blocks.back().kind == kind;
     }
     int currentBlock() const { return m_blocks.empty() ? 0 : m_blocks.back().serial; }
+    int currentProcedure() const { return m_blocks.empty() ? 0 : m_blocks.back().procedure; }
+    bool anyOpen(BlockKind kind) const { return m_openCount[std::size_t(kind)] > 0; }
+    // Records that v is assigned here, now.
+    void stamp(Variable& v) const {
+        v.block = currentBlock();
+        v.inLoop = inLoop();
+        v.procedure = currentProcedure();
+        v.epoch = int(m_forgets.size());
+    }
+
+    // --- a statement that may change any variable without naming it (a
+    // procedure of the text, Execute, a jump target): every value assigned
+    // before it is unknown from here on, with this cause. Constant time.
+    struct Forget {
+        qsizetype at;
+        QString why;
+    };
+    void forgetAll(qsizetype at, const QString& why) { m_forgets.push_back({at, why}); }
+    // The forgetAll() that took v's value, or nullptr.
+    const Forget* forgotten(const Variable& v) const {
+        return v.constant || std::size_t(v.epoch) >= m_forgets.size()
+                   ? nullptr
+                   : &m_forgets[std::size_t(v.epoch)];
+    }
     bool inLoop() const { return !m_blocks.empty() && m_blocks.back().loop; }
     bool isOpen(int serial) const { return m_open[std::size_t(serial)] != 0; }
 
@@ -70,7 +103,8 @@ private:
     struct Block {
         BlockKind kind;
         int serial;
-        bool loop; // this block or one around it repeats
+        bool loop;     // this block or one around it repeats
+        int procedure; // serial of the innermost procedure around it, 0 for none
     };
 
     std::vector<Block> m_blocks;
@@ -84,6 +118,7 @@ private:
     bool m_caseSensitive;
     QHash<QString, int> m_index; // name (case-folded unless case-sensitive) -> index
     std::vector<Variable> m_variables;
+    std::vector<Forget> m_forgets;
 };
 
 } // namespace veltrano::reader

@@ -27,9 +27,19 @@ Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, 
         failure.root = v.why;
         return failure;
     }
-    if (!scope.isOpen(v.block) || v.inLoop) {
+    if (const Scope::Forget* forget = scope.forgotten(v)) {
+        Failure failure =
+            refusal(forget->at, u"Der Wert von %1 ist unbekannt: %2"_s.arg(shownName, forget->why));
+        failure.root = forget->why;
+        return failure;
+    }
+    // A value assigned in a branch or a loop, or outside the procedure that
+    // reads it (which may run at any time), is not certain.
+    if (!scope.isOpen(v.block) || v.inLoop ||
+        (v.procedure != scope.currentProcedure() && !v.constant)) {
         return refusal(v.at, u"Der Wert von %1 hängt vom Programmablauf ab."_s.arg(shownName));
     }
+    r.number = v.number;
     r.untyped = r.untyped || v.untyped;
     if (r.out.size() + v.value.size() > MaxTextLength) {
         return tooLong(r.label, place);

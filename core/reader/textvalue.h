@@ -24,6 +24,7 @@ struct Reading {
     int target = -1;      // variable assigned, when it may be moved in instead of copied
     bool untyped = false; // read a variable declared without a type
     bool text = true;     // the value is a text (in C#, 5 and 'x' alone are not)
+    bool number = false;  // Basic: the value is a number; after putVariable: the variable's
 };
 
 Failure tooLong(const QString& label, qsizetype place);
