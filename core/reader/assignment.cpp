@@ -70,6 +70,24 @@ Status assign(Context& c, int nameToken, int b, int e, bool compound) {
     return done();
 }
 
+Variable& declareVariable(Context& c, int k, bool text, bool window, bool fresh) {
+    Variable& v = c.scope[c.scope.variable(c.tokens.name(k))];
+    if (fresh) {
+        v.fixedType = !text;
+        v.untyped = false;
+        v.state = text ? Variable::Known : Variable::Unknown;
+        v.value = Text();
+        v.why = u"Die Deklaration gibt ihm einen anderen Typ als String."_s;
+        v.at = c.tokens.offset(k);
+        v.number = false;
+        v.constant = false;
+        c.scope.stamp(v);
+    }
+    v.declared = true;
+    v.window = window;
+    return v;
+}
+
 bool isWindowType(QStringView dottedType) {
     const QStringView last = dottedType.sliced(dottedType.lastIndexOf(u'.') + 1);
     for (QStringView window : {u"IWin32Window", u"Control", u"UserControl", u"NativeWindow"}) {

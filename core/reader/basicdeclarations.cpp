@@ -37,24 +37,15 @@ Status declare(Context& c, int b, int e) {
             }
             text = text && !array;
 
-            Variable& v = c.scope[c.scope.variable(t.name(n))];
-            v.untyped = as < 0 && suffix == 0;
+            const Variable& known = c.scope[c.scope.variable(t.name(n))];
             // A variable holds its value from the start of its procedure; a
             // Dim after an assignment in the same block does not clear it.
             // A Dim in another procedure declares a variable of its own.
-            if (v.state == Variable::Unset || !c.scope.isOpen(v.block) ||
-                v.procedure != c.scope.currentProcedure()) {
-                v.fixedType = !text;
-                v.state = text ? Variable::Known : Variable::Unknown;
-                v.value = Text();
-                v.why = u"Die Deklaration gibt ihm einen anderen Typ als String."_s;
-                v.at = t.offset(n);
-                v.number = false;
-                v.constant = false;
-                c.scope.stamp(v);
-            }
-            v.declared = true;
-            v.window = as >= 0 && isWindowType(t.dotted(as + 1, t.dottedEnd(as + 1)));
+            const bool fresh = known.state == Variable::Unset || !c.scope.isOpen(known.block) ||
+                               known.procedure != c.scope.currentProcedure();
+            const bool window = as >= 0 && isWindowType(t.dotted(as + 1, t.dottedEnd(as + 1)));
+            Variable& v = declareVariable(c, n, text, window, fresh);
+            v.untyped = as < 0 && suffix == 0;
             if (eq + 1 < end) {
                 if (Status s = assign(c, n, eq + 1, end); !s) {
                     return s;

@@ -169,64 +169,19 @@ Status nameTerm(Context& c, int& k, Reading& r, bool& isNumber) {
     return variableTerm(c, k, r, isNumber);
 }
 
-Status term(Context& c, int& k, int e, Reading& r, bool& isNumber) {
-    const Tokens& t = c.tokens;
+Status literalTerm(Context& c, int k, Reading& r, bool& isNumber) {
     isNumber = false;
-    if (k >= e) {
-        return t.notUnderstood(k);
-    }
-    switch (t[k].kind) {
-    case Kind::String:
-        if (Status s = stringLiteral(c, k, r); !s) {
-            return s;
-        }
-        ++k;
-        return done();
-    case Kind::Number: {
-        const Result<qint64> value = numberValue(t, k);
-        if (!value) {
-            return value.failure();
-        }
-        const QString digits = QString::number(*value);
-        if (Status s = put(r, reinterpret_cast<const char16_t*>(digits.utf16()), digits.size(),
-                           t.offset(k), c.budget);
-            !s) {
-            return s;
-        }
-        isNumber = true;
-        ++k;
-        return done();
-    }
-    case Kind::Symbol:
-        if (t[k].ch == u'(') {
-            const int close = t[k].partner;
-            if (close < 0 || close >= e) {
-                return t.refuse(k, u"Die Klammer wird nicht geschlossen."_s);
-            }
-            int inner = k + 1;
-            if (inner == close) {
-                return t.refuse(k, u"In der Klammer fehlt ein Wert."_s);
-            }
-            if (Status s = concatenation(c, inner, close, r, isNumber); !s) {
-                return s;
-            }
-            k = close + 1;
-            return done();
-        }
-        return t.notUnderstood(k);
-    case Kind::Name:
-        return nameTerm(c, k, r, isNumber);
-    default:
-        return t.notUnderstood(k);
-    }
+    return stringLiteral(c, k, r);
 }
+
+constexpr TermSyntax Terms{literalTerm, numberValue, nameTerm, concatenation};
 
 // term { & term | + term }. In a text both join; joining is associative, so
 // the terms are appended in order whatever the parentheses. A + next to a
 // number would add, which the reader does not evaluate.
 Status concatenation(Context& c, int& k, int e, Reading& r, bool& isNumber) {
     const Tokens& t = c.tokens;
-    if (Status s = term(c, k, e, r, isNumber); !s) {
+    if (Status s = term(c, k, e, r, isNumber, Terms); !s) {
         return s;
     }
     while (k < e) {
@@ -242,7 +197,7 @@ Status concatenation(Context& c, int& k, int e, Reading& r, bool& isNumber) {
         if (plus && isNumber) {
             return t.refuse(op, u"„+“ mit einer Zahl wird nicht ausgewertet."_s);
         }
-        if (Status s = term(c, k, e, r, rightIsNumber); !s) {
+        if (Status s = term(c, k, e, r, rightIsNumber, Terms); !s) {
             return s;
         }
         if (plus && rightIsNumber) {

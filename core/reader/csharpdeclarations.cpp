@@ -113,18 +113,7 @@ bool csharpDeclaration(Context& c, int b, int e, Status& status) {
     for (int k = name; k < e;) {
         const int end = t.topLevelComma(k, e);
         if (t.isName(k)) {
-            Variable& v = c.scope[c.scope.variable(t.name(k))];
-            v.fixedType = !text;
-            v.untyped = false;
-            v.state = text ? Variable::Known : Variable::Unknown;
-            v.value = Text();
-            v.why = u"Die Deklaration gibt ihm einen anderen Typ als String."_s;
-            v.at = t.offset(k);
-            v.number = false;
-            v.constant = false;
-            v.declared = true;
-            v.window = window;
-            c.scope.stamp(v);
+            declareVariable(c, k, text, window);
             if (t.isSymbol(k + 1, u'=') && k + 2 < end) {
                 forgetAssigned(c, k + 2, end); // var x = (msg = "b");
             }

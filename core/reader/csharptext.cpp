@@ -165,13 +165,11 @@ Status literal(Context& c, int k, Reading& r) {
     return flush(end);
 }
 
-Status concatenation(Context& c, int& k, int e, Reading& r, bool& isText);
-
-Status nameTerm(Context& c, int& k, Reading& r, bool& isText) {
+Status nameTerm(Context& c, int& k, Reading& r, bool& adds) {
     const Tokens& t = c.tokens;
     const int last = t.dottedEnd(k);
     const QString dotted = t.dotted(k, last);
-    isText = true;
+    adds = false;
     if (t.isSymbol(last + 1, u'(')) {
         return t.refuse(k, u"Die Funktion %1 wird nicht ausgewertet."_s.arg(shown(dotted)));
     }
@@ -207,64 +205,20 @@ Status nameTerm(Context& c, int& k, Reading& r, bool& isText) {
     return done();
 }
 
-Status term(Context& c, int& k, int e, Reading& r, bool& isText) {
-    const Tokens& t = c.tokens;
-    isText = true;
-    if (k >= e) {
-        return t.notUnderstood(k);
-    }
-    switch (t[k].kind) {
-    case Kind::String:
-        isText = t[k].ch != CharLiteral;
-        if (Status s = literal(c, k, r); !s) {
-            return s;
-        }
-        ++k;
-        return done();
-    case Kind::Number: {
-        const Result<qint64> value = csharpNumberValue(t, k);
-        if (!value) {
-            return value.failure();
-        }
-        const QString digits = QString::number(*value);
-        if (Status s = put(r, reinterpret_cast<const char16_t*>(digits.utf16()), digits.size(),
-                           t.offset(k), c.budget);
-            !s) {
-            return s;
-        }
-        isText = false;
-        ++k;
-        return done();
-    }
-    case Kind::Symbol:
-        if (t[k].ch == u'(') {
-            const int close = t[k].partner;
-            if (close < 0 || close >= e) {
-                return t.refuse(k, u"Die Klammer wird nicht geschlossen."_s);
-            }
-            int inner = k + 1;
-            if (inner == close) {
-                return t.refuse(k, u"In der Klammer fehlt ein Wert."_s);
-            }
-            if (Status s = concatenation(c, inner, close, r, isText); !s) {
-                return s;
-            }
-            k = close + 1;
-            return done();
-        }
-        return t.notUnderstood(k);
-    case Kind::Name:
-        return nameTerm(c, k, r, isText);
-    default:
-        return t.notUnderstood(k);
-    }
+Status literalTerm(Context& c, int k, Reading& r, bool& adds) {
+    adds = c.tokens[k].ch == CharLiteral;
+    return literal(c, k, r);
 }
+
+Status concatenation(Context& c, int& k, int e, Reading& r, bool& adds);
+
+constexpr TermSyntax Terms{literalTerm, csharpNumberValue, nameTerm, concatenation};
 
 // term { + term }. + joins when either side is a text; between two numbers
 // or characters it adds, which is not evaluated.
-Status concatenation(Context& c, int& k, int e, Reading& r, bool& isText) {
+Status concatenation(Context& c, int& k, int e, Reading& r, bool& adds) {
     const Tokens& t = c.tokens;
-    if (Status s = term(c, k, e, r, isText); !s) {
+    if (Status s = term(c, k, e, r, adds, Terms); !s) {
         return s;
     }
     while (k < e) {
@@ -275,14 +229,14 @@ Status concatenation(Context& c, int& k, int e, Reading& r, bool& isText) {
         if (++k >= e) {
             return t.refuse(op, u"Nach „+“ fehlt ein Wert."_s);
         }
-        bool rightIsText = true;
-        if (Status s = term(c, k, e, r, rightIsText); !s) {
+        bool rightAdds = false;
+        if (Status s = term(c, k, e, r, rightAdds, Terms); !s) {
             return s;
         }
-        if (!isText && !rightIsText) {
+        if (adds && rightAdds) {
             return t.refuse(op, u"„+“ zwischen Zahlen oder Zeichen wird nicht ausgewertet."_s);
         }
-        isText = true;
+        adds = false;
     }
     return done();
 }
@@ -290,11 +244,11 @@ Status concatenation(Context& c, int& k, int e, Reading& r, bool& isText) {
 } // namespace
 
 Status evalCSharpText(Context& c, int b, int e, Reading& r) {
-    bool isText = true;
-    if (Status s = concatenation(c, b, e, r, isText); !s) {
+    bool adds = false;
+    if (Status s = concatenation(c, b, e, r, adds); !s) {
         return s;
     }
-    r.text = r.text && isText;
+    r.text = r.text && !adds;
     return done();
 }
 

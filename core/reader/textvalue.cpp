@@ -55,6 +55,58 @@ Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, 
     return put(r, v.value.data(), v.value.size(), place, budget);
 }
 
+Status term(Context& c, int& k, int e, Reading& r, bool& adds, const TermSyntax& syntax) {
+    const Tokens& t = c.tokens;
+    adds = false;
+    if (k >= e) {
+        return t.notUnderstood(k);
+    }
+    switch (t[k].kind) {
+    case Kind::String:
+        if (Status s = syntax.literal(c, k, r, adds); !s) {
+            return s;
+        }
+        ++k;
+        return done();
+    case Kind::Number: {
+        const Result<qint64> value = syntax.number(t, k);
+        if (!value) {
+            return value.failure();
+        }
+        const QString digits = QString::number(*value);
+        if (Status s = put(r, reinterpret_cast<const char16_t*>(digits.utf16()), digits.size(),
+                           t.offset(k), c.budget);
+            !s) {
+            return s;
+        }
+        adds = true;
+        ++k;
+        return done();
+    }
+    case Kind::Symbol:
+        if (t[k].ch == u'(') {
+            const int close = t[k].partner;
+            if (close < 0 || close >= e) {
+                return t.refuse(k, u"Die Klammer wird nicht geschlossen."_s);
+            }
+            int inner = k + 1;
+            if (inner == close) {
+                return t.refuse(k, u"In der Klammer fehlt ein Wert."_s);
+            }
+            if (Status s = syntax.expression(c, inner, close, r, adds); !s) {
+                return s;
+            }
+            k = close + 1;
+            return done();
+        }
+        return t.notUnderstood(k);
+    case Kind::Name:
+        return syntax.name(c, k, r, adds);
+    default:
+        return t.notUnderstood(k);
+    }
+}
+
 Failure nulCharacter(const Reading& r, qsizetype place) {
     return refusal(place, u"%1 enthält ein NUL-Zeichen (Chr(0))."_s.arg(r.label));
 }

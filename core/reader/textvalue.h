@@ -46,6 +46,20 @@ Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, 
 // The refusal of a NUL character decoded at place: no definition holds one.
 Failure nulCharacter(const Reading& r, qsizetype place);
 
+// How a language writes the terms of a text expression: a string literal,
+// a number, a name, and an expression in parentheses. `adds` tells whether
+// a + next to the term adds instead of joining (a number; in C# also a
+// character).
+struct TermSyntax {
+    Status (*literal)(Context& c, int k, Reading& r, bool& adds);
+    Result<qint64> (*number)(const Tokens& t, int k);
+    Status (*name)(Context& c, int& k, Reading& r, bool& adds);
+    Status (*expression)(Context& c, int& k, int e, Reading& r, bool& adds);
+};
+
+// The term at k before e, appended to the reading; k moves past it.
+Status term(Context& c, int& k, int e, Reading& r, bool& adds, const TermSyntax& syntax);
+
 // The text with every CR LF, lone CR and lone LF as one CR LF.
 Result<QString> normalised(const Text& text, const QString& label, qsizetype place, Budget& budget);
 
