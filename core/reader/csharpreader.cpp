@@ -63,8 +63,6 @@ private:
     void directive(int k);
     bool anyWord(int k, std::span<const QStringView> words) const;
     int statementEnd(int b) const;
-    int firstBad(int b, int e) const;
-    int parenthesisAfter(int k) const; // the ')' of a '(' at k + 1, or -1
     std::optional<ShowCall> findCall(int b, int e) const;
     int answerVariable(int b, int e, const ShowCall& call, int after) const;
     std::optional<msgbox::CodeStyle> nextStatementTests(int e, int answer) const;
@@ -126,23 +124,6 @@ int CSharpReader::statementEnd(int b) const {
     }
 }
 
-int CSharpReader::firstBad(int b, int e) const {
-    for (int k = b; k < e; ++k) {
-        if (m_t[k].kind == Kind::Bad) {
-            return k;
-        }
-    }
-    return -1;
-}
-
-int CSharpReader::parenthesisAfter(int k) const {
-    if (!m_t.isSymbol(k + 1, u'(')) {
-        return -1;
-    }
-    const int close = m_t[k + 1].partner;
-    return close > k + 1 ? close : -1;
-}
-
 std::optional<ShowCall> CSharpReader::findCall(int b, int e) const {
     for (int k = b; k < e; ++k) {
         if (isMessageBoxWord(m_t, k, Case::Sensitive)) {
@@ -178,7 +159,7 @@ std::optional<msgbox::CodeStyle> CSharpReader::nextStatementTests(int e, int ans
     if (!isIf && !word(j, u"switch")) {
         return std::nullopt;
     }
-    const int close = parenthesisAfter(j);
+    const int close = m_t.parenthesisAfter(j);
     for (int k = j + 2; k < close; ++k) {
         if (m_t.isName(k) && !m_t.isSymbol(k - 1, u'.') && m_t.name(k) == m_t.name(answer)) {
             return isIf ? msgbox::CodeStyle::IfThenElse : msgbox::CodeStyle::SelectCase;
@@ -232,9 +213,9 @@ Result<Step> CSharpReader::completed(int k) {
         case Frame::DoBody: {
             m_scope.close(BlockKind::Loop);
             m_frames.pop_back();
-            const int close = word(k, u"while") ? parenthesisAfter(k) : -1;
+            const int close = word(k, u"while") ? m_t.parenthesisAfter(k) : -1;
             if (close > 0) {
-                if (const int bad = firstBad(k, close); bad >= 0) {
+                if (const int bad = m_t.firstBad(k, close); bad >= 0) {
                     return m_t.broken(bad);
                 }
                 if (const auto call = findCall(k + 2, close)) {
@@ -251,11 +232,11 @@ Result<Step> CSharpReader::completed(int k) {
 
 // if (condition): the call in the condition, or the body that follows.
 Result<Step> CSharpReader::conditional(int k) {
-    const int close = parenthesisAfter(k);
+    const int close = m_t.parenthesisAfter(k);
     if (close < 0) {
         return simple(k, statementEnd(k));
     }
-    if (const int bad = firstBad(k, close); bad >= 0) {
+    if (const int bad = m_t.firstBad(k, close); bad >= 0) {
         return m_t.broken(bad);
     }
     if (const auto call = findCall(k + 2, close)) {
@@ -267,11 +248,11 @@ Result<Step> CSharpReader::conditional(int k) {
 
 // switch (selector) { case ...: ... }
 Result<Step> CSharpReader::switchStatement(int k) {
-    const int close = parenthesisAfter(k);
+    const int close = m_t.parenthesisAfter(k);
     if (close < 0) {
         return simple(k, statementEnd(k));
     }
-    if (const int bad = firstBad(k, close); bad >= 0) {
+    if (const int bad = m_t.firstBad(k, close); bad >= 0) {
         return m_t.broken(bad);
     }
     if (const auto call = findCall(k + 2, close)) {
@@ -286,11 +267,11 @@ Result<Step> CSharpReader::switchStatement(int k) {
 
 // for, foreach, while: a call in the header, or the body that follows.
 Result<Step> CSharpReader::loop(int k) {
-    const int close = parenthesisAfter(k);
+    const int close = m_t.parenthesisAfter(k);
     if (close < 0) {
         return simple(k, statementEnd(k));
     }
-    if (const int bad = firstBad(k, close); bad >= 0) {
+    if (const int bad = m_t.firstBad(k, close); bad >= 0) {
         return m_t.broken(bad);
     }
     if (const auto call = findCall(k + 2, close)) {
@@ -393,18 +374,19 @@ Result<Step> CSharpReader::statement(int k) {
     if (word(k, u"catch")) {
         // Runs only on an error: like a branch.
         int j = k + 1;
-        if (const int close = parenthesisAfter(k); close > 0) {
+        if (const int close = m_t.parenthesisAfter(k); close > 0) {
             j = close + 1;
         }
-        if (word(j, u"when") && parenthesisAfter(j) > 0) {
-            j = parenthesisAfter(j) + 1;
+        if (word(j, u"when") && m_t.parenthesisAfter(j) > 0) {
+            j = m_t.parenthesisAfter(j) + 1;
         }
         push(Frame::IfBody, BlockKind::If, true);
         return Step(j);
     }
-    if ((word(k, u"using") || word(k, u"lock") || word(k, u"fixed")) && parenthesisAfter(k) > 0) {
-        const int close = parenthesisAfter(k);
-        if (const int bad = firstBad(k, close); bad >= 0) {
+    if ((word(k, u"using") || word(k, u"lock") || word(k, u"fixed")) &&
+        m_t.parenthesisAfter(k) > 0) {
+        const int close = m_t.parenthesisAfter(k);
+        if (const int bad = m_t.firstBad(k, close); bad >= 0) {
             return m_t.broken(bad);
         }
         if (const auto call = findCall(k + 2, close)) {
@@ -414,7 +396,7 @@ Result<Step> CSharpReader::statement(int k) {
         return Step(close + 1);
     }
     const int e = statementEnd(k);
-    if (const int bad = firstBad(k, e); bad >= 0) {
+    if (const int bad = m_t.firstBad(k, e); bad >= 0) {
         return m_t.broken(bad);
     }
     if (m_t.isSymbol(e, u'{')) {

@@ -95,6 +95,11 @@ public:
     // The dotted name from k to last (from dottedEnd) without blanks.
     QString dotted(int k, int last) const;
 
+    // The first Bad token in [b, e), or -1.
+    int firstBad(int b, int e) const;
+    // The ')' of a '(' at k + 1, or -1.
+    int parenthesisAfter(int k) const;
+
     // The first comma in [b, e) outside parentheses, or e.
     int topLevelComma(int b, int e) const;
 
