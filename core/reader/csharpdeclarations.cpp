@@ -34,12 +34,7 @@ constexpr QStringView Modifiers[] = {u"const",    u"static",    u"readonly", u"p
 constexpr QStringView TextTypes[] = {u"string", u"String", u"System.String", u"var"};
 
 bool anyWord(const Tokens& t, int k, std::span<const QStringView> words) {
-    for (QStringView w : words) {
-        if (t.isExactWord(k, w)) {
-            return true;
-        }
-    }
-    return false;
+    return t.isAnyExactWord(k, words);
 }
 
 } // namespace

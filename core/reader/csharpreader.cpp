@@ -61,7 +61,6 @@ private:
 
     bool word(int k, QStringView w) const { return m_t.isExactWord(k, w); }
     void directive(int k);
-    bool anyWord(int k, std::span<const QStringView> words) const;
     int statementEnd(int b) const;
     std::optional<ShowCall> findCall(int b, int e) const;
     int answerVariable(int b, int e, const ShowCall& call, int after) const;
@@ -98,15 +97,6 @@ void CSharpReader::directive(int k) {
     } else {
         m_scope.close(BlockKind::Directive);
     }
-}
-
-bool CSharpReader::anyWord(int k, std::span<const QStringView> words) const {
-    for (QStringView w : words) {
-        if (word(k, w)) {
-            return true;
-        }
-    }
-    return false;
 }
 
 // The ';', '{' or '}' that ends the statement starting at b, outside
@@ -302,7 +292,7 @@ Result<Step> CSharpReader::header(int b, int e) {
                 (b + 1 == e && (word(b, u"get") || word(b, u"set") || word(b, u"init") ||
                                 word(b, u"add") || word(b, u"remove")));
     for (int k = b; k < e; ++k) {
-        type = type || anyWord(k, TypeWords);
+        type = type || m_t.isAnyExactWord(k, TypeWords);
         code = code || m_t.isSymbol(k, u'(');
     }
     if (code && !type) {
@@ -367,8 +357,14 @@ Result<Step> CSharpReader::statement(int k) {
             return Step(j + 1);
         }
     }
-    if (word(k, u"else") || word(k, u"try") || word(k, u"finally") || word(k, u"checked") ||
-        word(k, u"unchecked") || word(k, u"unsafe")) {
+    if (word(k, u"else") || word(k, u"finally") || word(k, u"checked") || word(k, u"unchecked") ||
+        word(k, u"unsafe")) {
+        return Step(k + 1);
+    }
+    if (word(k, u"try")) {
+        // It may end at any of its statements: what it assigns is not
+        // certain after it, as in a branch.
+        push(Frame::ElseBody, BlockKind::Try, true);
         return Step(k + 1);
     }
     if (word(k, u"catch")) {

@@ -11,6 +11,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -80,6 +81,14 @@ public:
     bool isExactWord(int k, QStringView word) const {
         const Token& t = (*this)[k];
         return t.kind == Kind::Name && t.ch == 0 && t.length == word.size() && name(k) == word;
+    }
+    bool isAnyExactWord(int k, std::span<const QStringView> words) const {
+        for (QStringView word : words) {
+            if (isExactWord(k, word)) {
+                return true;
+            }
+        }
+        return false;
     }
     bool isSymbol(int k, char16_t c) const {
         return (*this)[k].kind == Kind::Symbol && (*this)[k].ch == c;

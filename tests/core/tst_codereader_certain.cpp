@@ -182,7 +182,10 @@ void TestCodeReader::certain_data() {
             u"bool hilfe = false; MessageBox.Show(\"a\", \"T\", MessageBoxButtons.OK, "
             u"MessageBoxIcon.None, MessageBoxDefaultButton.Button1, 0, hilfe);"_s,
             u"Ob hilfe die Hilfeschaltfläche zeigt, ist unbekannt."_s, 1, 126);
-    // 12. Try/Catch and loops: the faults above; and Basic's For
+    // 12. Try/Catch and loops: the faults above, C#'s try and Basic's For
+    refusal("C#: assigned in try",
+            u"string msg = \"a\";\ntry { msg = \"b\"; } catch { }\nMessageBox.Show(msg);"_s,
+            unknown(u"msg"_s), 2, 7);
     reading("For Each only reads Msg",
             source({u"Msg = \"a\""_s, u"For Each c In Split(Msg)"_s, u"Next"_s, u"MsgBox Msg"_s}),
             0, QString(), u"a"_s);
