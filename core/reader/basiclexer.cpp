@@ -169,7 +169,11 @@ void BasicLexer::number(qsizetype start) {
 // &H or &O and its digits; VB.NET's marked 'H' and 'O'.
 void BasicLexer::prefixedNumber(qsizetype start, char16_t form) {
     i += 2;
-    digits(form == u'h' ? isHexDigit : isOctalDigit);
+    if (form == u'h') {
+        digits(isHexDigit);
+    } else {
+        digits(isOctalDigit);
+    }
     integerSuffix();
     push(Kind::Number, vbNet ? char16_t(form - 0x20) : form, start);
 }
@@ -235,7 +239,6 @@ std::vector<Token> BasicLexer::run() {
     while (i < n) {
         const char16_t c = s[i].unicode();
         const qsizetype start = i;
-        const char16_t next = at(i + 1) | 0x20;
         if (c == CR || c == LF) {
             if (!vbNet || !continuesImplicitly()) {
                 endStatement(LF, i);
@@ -256,9 +259,9 @@ std::vector<Token> BasicLexer::run() {
             classicString(start);
         } else if (isDigit(c)) {
             number(start);
-        } else if (c == u'&' && next == u'h' && isHexDigit(at(i + 2))) {
+        } else if (c == u'&' && (at(i + 1) | 0x20) == u'h' && isHexDigit(at(i + 2))) {
             prefixedNumber(start, u'h');
-        } else if (c == u'&' && next == u'o' && isOctalDigit(at(i + 2))) {
+        } else if (c == u'&' && (at(i + 1) | 0x20) == u'o' && isOctalDigit(at(i + 2))) {
             prefixedNumber(start, u'o');
         } else if (QChar::isLetter(c)) {
             name(start);
@@ -332,8 +335,10 @@ Keyword keywordAt(const Tokens& t, int k) {
         return Keyword::None;
     }
     const QStringView word = t.name(k);
+    const char16_t first = word.front().unicode() | 0x20;
     for (const KeywordName& entry : Keywords) {
-        if (word.compare(entry.name, Qt::CaseInsensitive) == 0) {
+        if (entry.name.size() == word.size() && (entry.name.front().unicode() | 0x20) == first &&
+            word.compare(entry.name, Qt::CaseInsensitive) == 0) {
             return entry.keyword;
         }
     }

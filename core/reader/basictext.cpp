@@ -68,9 +68,9 @@ int chrWCode(qint64 code) {
 }
 
 // A variable's value; isNumber tells whether it holds a number.
-Status variableTerm(Context& c, int& k, Reading& r, bool& isNumber) {
+Status variableTerm(Context& c, int& k, Reading& r, bool& isNumber, int index = -1) {
     const Tokens& t = c.tokens;
-    if (Status s = putVariable(r, t.name(k), t.offset(k), c.scope, c.budget); !s) {
+    if (Status s = putVariable(r, t.name(k), t.offset(k), c.scope, c.budget, index); !s) {
         return s;
     }
     isNumber = r.number;
@@ -84,9 +84,10 @@ Status nameTerm(Context& c, int& k, Reading& r, bool& isNumber) {
     const char16_t suffix = t[k].ch;
     // A name the text declares is that declaration, also where the runtime
     // has a constant of that name (Const vbTab = "-").
-    if (!t.isSymbol(k + 1, u'(') && !t.isSymbol(k + 1, u'.') && c.scope.hasVariables() &&
-        c.scope.find(name) >= 0) {
-        return variableTerm(c, k, r, isNumber);
+    const int declared =
+        t.isSymbol(k + 1, u'(') || t.isSymbol(k + 1, u'.') ? -1 : c.scope.find(name);
+    if (declared >= 0) {
+        return variableTerm(c, k, r, isNumber, declared);
     }
     const bool chr =
         (suffix == 0 || suffix == u'$') && (name.compare(u"Chr", Qt::CaseInsensitive) == 0 ||

@@ -30,7 +30,7 @@ protected:
         return at(k) == CR && at(k + 1) == LF ? k + 2 : k + 1;
     }
     void toLineEnd() {
-        while (i < n && !lineBreak(i)) {
+        while (i < n && s[i] != CR && s[i] != LF) {
             ++i;
         }
     }

@@ -42,10 +42,6 @@ void Scope::closeLineBlocks() {
     }
 }
 
-int Scope::find(QStringView name) const {
-    return m_index.value(key(name), -1);
-}
-
 int Scope::variable(QStringView name) {
     const QString folded = key(name);
     const auto found = m_index.constFind(folded);
@@ -53,6 +49,7 @@ int Scope::variable(QStringView name) {
         return found.value();
     }
     const int index = int(m_variables.size());
+    m_lengths |= quint64(1) << (name.size() & 63);
     m_variables.emplace_back();
     m_index.insert(folded, index);
     return index;

@@ -93,7 +93,14 @@ public:
         return a.compare(b, m_caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive) == 0;
     }
     // The index of the variable of that name, or -1.
-    int find(QStringView name) const;
+    int find(QStringView name) const {
+        // Most names a text evaluates are no variable (vbCrLf, Chr ...):
+        // their length alone tells so, without building a key.
+        if ((m_lengths & (quint64(1) << (name.size() & 63))) == 0) {
+            return -1;
+        }
+        return m_index.value(key(name), -1);
+    }
     // The index of the variable of that name, made Unset if it is new.
     int variable(QStringView name);
     Variable& operator[](int index) { return m_variables[std::size_t(index)]; }
@@ -119,6 +126,7 @@ private:
     QHash<QString, int> m_index; // name (case-folded unless case-sensitive) -> index
     std::vector<Variable> m_variables;
     std::vector<Forget> m_forgets;
+    quint64 m_lengths = 0; // bit n: a variable's name has a length of n modulo 64
 };
 
 } // namespace veltrano::reader

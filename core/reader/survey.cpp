@@ -1,6 +1,5 @@
 #include "core/reader/survey.h"
 
-#include "core/reader/basiclexer.h"
 #include "core/reader/csharpdeclarations.h"
 
 namespace veltrano::reader {
@@ -11,14 +10,17 @@ bool Survey::callsProcedure(const Tokens& t, int b, int e) const {
     }
     const Qt::CaseSensitivity cs = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
     for (int k = b; k < e; ++k) {
-        if (!t.isName(k) ||
+        // C# calls a method with parentheses always, Basic not.
+        if (!t.isName(k) || (caseSensitive && !t.isSymbol(k + 1, u'(')) ||
             (k > b && t.isSymbol(k - 1, u'.') &&
              !(k - 2 >= b && (t.isWord(k - 2, u"this") || t.isWord(k - 2, u"Me"))))) {
             continue;
         }
         const QStringView name = t.name(k);
         for (QStringView procedure : procedures) {
-            if (procedure.size() == name.size() && procedure.compare(name, cs) == 0) {
+            if (procedure.size() == name.size() &&
+                (procedure.front().unicode() | 0x20) == (name.front().unicode() | 0x20) &&
+                procedure.compare(name, cs) == 0) {
                 return true;
             }
         }
@@ -34,7 +36,7 @@ Survey surveyBasic(const Tokens& t) {
         }
         survey.jumps =
             survey.jumps || t.isWord(k, u"GoTo") || t.isWord(k, u"GoSub") || t.isWord(k, u"Resume");
-        if (keywordAt(t, k) != Keyword::Procedure ||
+        if (!(t.isWord(k, u"Sub") || t.isWord(k, u"Function") || t.isWord(k, u"Property")) ||
             (k > 0 && (t.isWord(k - 1, u"End") || t.isWord(k - 1, u"Exit") ||
                        t.isWord(k - 1, u"Declare")))) {
             continue;
@@ -57,11 +59,12 @@ Survey surveyCSharp(const Tokens& t) {
     for (int k = 1; k < t.size(); ++k) {
         survey.jumps = survey.jumps || t.isExactWord(k, u"goto");
         // A method: a name after its type, then its parameters and its body.
-        if (!t.isName(k) || !t.isSymbol(k + 1, u'(') || isCSharpKeyword(t, k)) {
+        if (!t.isName(k) || !t.isSymbol(k + 1, u'(')) {
             continue;
         }
         const int close = t[k + 1].partner;
         if (close > k + 1 && (t.isSymbol(close + 1, u'{') || t.isSymbols(close + 1, u'=', u'>')) &&
+            !isCSharpKeyword(t, k) &&
             ((t.isName(k - 1) && !isCSharpKeyword(t, k - 1)) || t.isSymbol(k - 1, u'>') ||
              t.isSymbol(k - 1, u']') || t.isSymbol(k - 1, u'?'))) {
             survey.procedures.push_back(t.name(k));

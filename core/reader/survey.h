@@ -16,7 +16,7 @@ namespace veltrano::reader {
 struct Survey {
     bool jumps = false;
     std::vector<QStringView> procedures;
-    bool caseSensitive = false;
+    bool caseSensitive = false; // C#: names in their letter case, calls with parentheses
 
     // Whether the statement [b, e) names one of the procedures, other than
     // as a member of another object.

@@ -14,8 +14,11 @@ Failure tooLong(const QString& label, qsizetype place) {
     return fatalRefusal(place, u"%1 wird länger als %2."_s.arg(label, mebibytes(MaxTextLength)));
 }
 
-Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, Budget& budget) {
-    const int index = scope.find(name);
+Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, Budget& budget,
+                   int index) {
+    if (index < 0) {
+        index = scope.find(name);
+    }
     const QString shownName = shown(name);
     if (index < 0 || scope[index].state == Variable::Unset) {
         return refusal(place, u"Der Wert von %1 steht nicht im Text."_s.arg(shownName));

@@ -41,7 +41,9 @@ inline Status put(Reading& r, const char16_t* p, qsizetype n, qsizetype place, B
 
 // Appends the value of the variable of that name, refused where the text
 // does not show it for sure.
-Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, Budget& budget);
+// `index` is the variable's where the caller has looked it up already.
+Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, Budget& budget,
+                   int index = -1);
 
 // The refusal of a NUL character decoded at place: no definition holds one.
 Failure nulCharacter(const Reading& r, qsizetype place);

@@ -72,15 +72,18 @@ public:
     }
 
     bool isName(int k) const { return (*this)[k].kind == Kind::Name; }
+    // word is ASCII letters: its first one is compared first, cheaply.
     bool isWord(int k, QStringView word) const {
         const Token& t = (*this)[k];
         return t.kind == Kind::Name && t.ch == 0 && t.length == word.size() &&
+               (m_src[t.offset].unicode() | 0x20) == (word.front().unicode() | 0x20) &&
                name(k).compare(word, Qt::CaseInsensitive) == 0;
     }
     // A word in exactly this letter case, as C# compares them.
     bool isExactWord(int k, QStringView word) const {
         const Token& t = (*this)[k];
-        return t.kind == Kind::Name && t.ch == 0 && t.length == word.size() && name(k) == word;
+        return t.kind == Kind::Name && t.ch == 0 && t.length == word.size() &&
+               m_src[t.offset] == word.front() && name(k) == word;
     }
     bool isAnyExactWord(int k, std::span<const QStringView> words) const {
         for (QStringView word : words) {
