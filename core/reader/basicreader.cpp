@@ -155,7 +155,8 @@ Result<Step> Reader::statementBody(int b) {
     const Keyword keyword = keywordAt(m_t, b);
     int bad = -1;
     if (keyword == Keyword::None && m_t.isName(b)) {
-        if (m_t.isEnd(b + 1) && m_t.source()[m_t.offset(b + 1)] == u':') {
+        if (m_t.isEnd(b + 1) && m_t.offset(b + 1) < m_t.source().size() &&
+            m_t.source()[m_t.offset(b + 1)] == u':') {
             if (m_survey.jumps) {
                 forgetAll(b, JumpTarget); // a label
             }
