@@ -22,8 +22,8 @@ bool isVbNetCommentStart(char16_t c) {
 
 class BasicLexer : Lexer {
 public:
-    BasicLexer(QStringView source, BasicDialect dialect)
-        : Lexer(source), dialect(dialect), vbNet(dialect == BasicDialect::VbNet),
+    BasicLexer(QStringView source, lang::Language dialect)
+        : Lexer(source), dialect(dialect), vbNet(dialect == lang::Language::VbNet),
           // An unterminated string in VB.NET text with other quotes than " is
           // refused with a hint at them.
           otherQuotes(vbNet && (source.contains(QChar(0x201C)) || source.contains(QChar(0x201D)) ||
@@ -42,7 +42,7 @@ private:
     void name(qsizetype start);
     void underscore(qsizetype start);
 
-    BasicDialect dialect;
+    lang::Language dialect;
     bool vbNet;
     bool otherQuotes;
 };
@@ -288,7 +288,7 @@ std::vector<Token> BasicLexer::run() {
 
 } // namespace
 
-std::vector<Token> tokenizeBasic(QStringView s, BasicDialect dialect) {
+std::vector<Token> tokenizeBasic(QStringView s, lang::Language dialect) {
     return BasicLexer(s, dialect).run();
 }
 

@@ -377,10 +377,9 @@ namespace {
 
 class BasicLanguageReader final : public LanguageReader {
 public:
-    BasicLanguageReader(lang::Language language, BasicDialect dialect)
-        : m_language(language), m_dialect(dialect) {}
+    explicit BasicLanguageReader(lang::Language language) : m_language(language) {}
     std::vector<Token> tokenize(QStringView source) const override {
-        return tokenizeBasic(source, m_dialect);
+        return tokenizeBasic(source, m_language);
     }
     Result<ReadCall> read(const Tokens& tokens, msgbox::CodeStyle currentCodeStyle) const override {
         return Reader(tokens, m_language, currentCodeStyle).run();
@@ -388,18 +387,17 @@ public:
 
 private:
     lang::Language m_language;
-    BasicDialect m_dialect;
 };
 
 } // namespace
 
 const LanguageReader& basicReader() {
-    static const BasicLanguageReader reader(lang::Language::Basic, BasicDialect::Classic);
+    static const BasicLanguageReader reader(lang::Language::Basic);
     return reader;
 }
 
 const LanguageReader& vbNetReader() {
-    static const BasicLanguageReader reader(lang::Language::VbNet, BasicDialect::VbNet);
+    static const BasicLanguageReader reader(lang::Language::VbNet);
     return reader;
 }
 

@@ -27,7 +27,7 @@ Status stringLiteral(Context& c, int k, Reading& r) {
     const qsizetype place = t.offset;
     const bool vbNet = t.ch != ClassicString;
     const bool interpolated = t.ch == VbNetInterpolated;
-    const BasicDialect dialect = vbNet ? BasicDialect::VbNet : BasicDialect::Classic;
+    const lang::Language dialect = vbNet ? lang::Language::VbNet : lang::Language::Basic;
     const char16_t* const source = reinterpret_cast<const char16_t*>(c.tokens.source().data());
     const char16_t* p = source + t.offset + (interpolated ? 2 : 1);
     const char16_t* const end = source + t.offset + t.length - (t.ch == VbNetChar ? 2 : 1);

@@ -19,9 +19,9 @@ class Evaluation {
 public:
     // Without `expected`, the names are MsgBox's style constants.
     // With a context, a name the text declares is read as that variable.
-    Evaluation(const Tokens& t, ButtonsSyntax syntax, std::optional<DotNetEnum> expected,
+    Evaluation(const Tokens& t, lang::Language language, std::optional<DotNetEnum> expected,
                Context* c = nullptr)
-        : t(t), csharp(syntax == ButtonsSyntax::CSharp), expected(expected), c(c) {}
+        : t(t), csharp(language == lang::Language::CSharp), expected(expected), c(c) {}
 
     Status either(int& k, int e, qint64& value);
     ButtonsValue result;
@@ -199,9 +199,9 @@ Failure Evaluation::unknownName(int k, int last, const QString& dotted) const {
                            shown(last == k ? t.text(k) : QStringView(dotted))));
 }
 
-Result<ButtonsValue> evaluate(const Tokens& t, int b, int e, ButtonsSyntax syntax,
+Result<ButtonsValue> evaluate(const Tokens& t, int b, int e, lang::Language language,
                               std::optional<DotNetEnum> expected, Context* c = nullptr) {
-    Evaluation evaluation(t, syntax, expected, c);
+    Evaluation evaluation(t, language, expected, c);
     int k = b;
     if (Status s = evaluation.either(k, e, evaluation.result.value); !s) {
         return std::move(s).failure();
@@ -215,12 +215,12 @@ Result<ButtonsValue> evaluate(const Tokens& t, int b, int e, ButtonsSyntax synta
 } // namespace
 
 Result<ButtonsValue> evalBasicButtons(Context& c, int b, int e) {
-    return evaluate(c.tokens, b, e, ButtonsSyntax::Basic, std::nullopt, &c);
+    return evaluate(c.tokens, b, e, c.language, std::nullopt, &c);
 }
 
-Result<ButtonsValue> evalEnumArgument(const Tokens& t, int b, int e, ButtonsSyntax syntax,
+Result<ButtonsValue> evalEnumArgument(const Tokens& t, int b, int e, lang::Language language,
                                       DotNetEnum expected) {
-    return evaluate(t, b, e, syntax, expected);
+    return evaluate(t, b, e, language, expected);
 }
 
 } // namespace veltrano::reader

@@ -16,15 +16,13 @@
 
 namespace veltrano::reader {
 
-enum class ButtonsSyntax : std::uint8_t { Basic, CSharp };
-
 // MsgBox's buttons argument in tokens [b, e), which it must fill. A name the
 // text declares is that variable, also where a style constant has its name.
 Result<ButtonsValue> evalBasicButtons(Context& c, int b, int e);
 
 // An argument of MessageBox.Show of the enum `expected` in tokens [b, e):
 // members of other enums, of WPF's enums and anything else are refused.
-Result<ButtonsValue> evalEnumArgument(const Tokens& t, int b, int e, ButtonsSyntax syntax,
+Result<ButtonsValue> evalEnumArgument(const Tokens& t, int b, int e, lang::Language language,
                                       DotNetEnum expected);
 
 } // namespace veltrano::reader

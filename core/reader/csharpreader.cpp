@@ -429,7 +429,7 @@ Result<Step> CSharpReader::readCall(int b, int e, const ShowCall& call, CallPlac
     if (m_scope.anyOpen(BlockKind::Directive)) {
         return m_t.refuse(b, u"Der Aufruf steht in einem Zweig der bedingten Kompilierung."_s);
     }
-    Result<CallValues> values = readShowArguments(m_context, call, ButtonsSyntax::CSharp);
+    Result<CallValues> values = readShowArguments(m_context, call);
     if (!values) {
         return std::move(values).failure();
     }

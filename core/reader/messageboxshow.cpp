@@ -263,9 +263,10 @@ std::optional<ShowCall> showCallAt(const Tokens& t, int b, int k, Case letterCas
     return ShowCall{start, k + 2, *home == MessageBoxClass::Wpf};
 }
 
-Result<CallValues> readShowArguments(Context& c, const ShowCall& call, ButtonsSyntax syntax) {
+Result<CallValues> readShowArguments(Context& c, const ShowCall& call) {
     const Tokens& t = c.tokens;
-    const Case letterCase = syntax == ButtonsSyntax::CSharp ? Case::Sensitive : Case::Insensitive;
+    const Case letterCase =
+        c.language == lang::Language::CSharp ? Case::Sensitive : Case::Insensitive;
     if (call.wpf) {
         return t.refuse(call.start, u"System.Windows.MessageBox ist die MessageBox von WPF; "
                                     u"gelesen wird die von Windows Forms."_s);
@@ -368,7 +369,7 @@ Result<CallValues> readShowArguments(Context& c, const ShowCall& call, ButtonsSy
                                                              DotNetEnum::DefaultButton,
                                                              DotNetEnum::Options};
             const DotNetEnum type = types[std::size_t(slot - ButtonsSlot)];
-            Result<ButtonsValue> value = evalEnumArgument(t, arg.b, arg.e, syntax, type);
+            Result<ButtonsValue> value = evalEnumArgument(t, arg.b, arg.e, c.language, type);
             if (!value) {
                 return std::move(value).failure();
             }

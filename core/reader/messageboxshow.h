@@ -48,6 +48,6 @@ inline bool isMessageBoxWord(const Tokens& t, int k, Case letterCase) {
 std::optional<ShowCall> showCallAt(const Tokens& t, int b, int k, Case letterCase);
 
 // Reads the arguments of the call, which must follow it in parentheses.
-Result<CallValues> readShowArguments(Context& c, const ShowCall& call, ButtonsSyntax syntax);
+Result<CallValues> readShowArguments(Context& c, const ShowCall& call);
 
 } // namespace veltrano::reader

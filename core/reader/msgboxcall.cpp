@@ -244,9 +244,8 @@ Result<ReadCall> readCallAt(Context& c, int b, int e, Call call, Place place,
         argE = e;
     }
 
-    Result<CallValues> values =
-        call.show ? readShowArguments(c, {call.start, call.name, call.wpf}, ButtonsSyntax::Basic)
-                  : msgBoxArguments(c, call, argB, argE);
+    Result<CallValues> values = call.show ? readShowArguments(c, {call.start, call.name, call.wpf})
+                                          : msgBoxArguments(c, call, argB, argE);
     if (!values) {
         return std::move(values).failure();
     }
