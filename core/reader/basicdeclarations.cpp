@@ -43,7 +43,8 @@ Status declare(Context& c, int b, int e) {
             // A Dim in another procedure declares a variable of its own.
             const bool fresh = known.state == Variable::Unset || !c.scope.isOpen(known.block) ||
                                known.procedure != c.scope.currentProcedure();
-            const bool window = as >= 0 && isWindowType(t.dotted(as + 1, t.dottedEnd(as + 1)));
+            const bool window = as >= 0 && as + 1 < eq && t.isName(as + 1) &&
+                                isWindowType(t.dotted(as + 1, t.dottedEnd(as + 1)));
             Variable& v = declareVariable(c, n, text, window, fresh);
             v.untyped = as < 0 && suffix == 0;
             if (eq + 1 < end) {
