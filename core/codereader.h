@@ -20,7 +20,8 @@
 //
 // The text comes without a choice of language; core/reader/language.h tells
 // it: C# by MessageBox.Show with a ';', '==' or '!=' outside strings and
-// comments, VB.NET by a form only VB.NET has, else VB6, VBA or VBScript.
+// comments (Basic's too), VB.NET by a form only VB.NET has, else VB6, VBA or
+// VBScript; the reader of that language (core/reader/reader.h) reads it.
 // What follows describes Basic; VB.NET adds to it:
 // - MsgBoxStyle.X (also qualified by Microsoft.VisualBasic) in the buttons,
 //   joined by Or or +; Microsoft.VisualBasic.MsgBox and Interaction.MsgBox;
@@ -30,6 +31,9 @@
 //   does; Dim without As does not tell VBS;
 // - ControlChars.CrLf, .Cr, .Lf, .NewLine, .Tab, .Quote,
 //   Environment.NewLine, String.Empty; ChrW of any code unit (as in VB6);
+// - &H and &O numbers as 32-bit Integers (&HFFFF is 65535) unless a type
+//   character (S, US, UI, L, &) says otherwise;
+// - named arguments of MessageBox.Show (text:=, caption:= ...);
 // - U+201C, U+201D and U+FF02 read as quotes, also inside a string literal
 //   (a pair of any two stands for one "), U+2018, U+2019 and U+FF07 start
 //   a comment, string literals span lines, "x"c and $"..." without
@@ -53,7 +57,8 @@
 //   leading line number.
 // - Buttons: the style constants vbOKOnly ... vbMsgBoxRtlReading, decimal,
 //   `&H` and `&O` numbers (optionally with a trailing `&`; without it a value
-//   up to &HFFFF is a 16-bit Integer, so &HFFFF is -1), `+` (binds tighter),
+//   up to &HFFFF is a 16-bit Integer, so &HFFFF is -1), constants the text
+//   declares, `+` (binds tighter),
 //   `Or`, parentheses. The value is split into icon (& 0x70), button set
 //   (& 0x0F), default button (& 0xF00) and the two flags.
 // - Prompt and title: string literals, numbers (as their decimal text),
@@ -69,11 +74,19 @@
 //
 // Statements before the call that are not understood are skipped. Variables
 // keep a value only where the text shows it for sure: a value assigned inside
-// a branch, a loop or a procedure that has ended since, or assigned from
-// something that cannot be evaluated, is unknown, and so is a variable that a
-// skipped statement names (a procedure call may change an argument); the
-// conditions of If, ElseIf, Select Case, Case and loops only read. A call
-// inside a loop reads the values of the loop's first pass.
+// a branch (also of Try and Catch, of #If), a loop, a procedure or a VB.NET
+// lambda that has ended since, outside the procedure that reads it (a
+// constant excepted), or assigned from something that cannot be evaluated,
+// is unknown, and so is a variable that a skipped statement names (a
+// procedure call may change an argument) or assigns as a member (Me.Msg,
+// .Msg in With). A call of a procedure of the text, GoSub, Execute and a
+// label or line number the text may jump to make every value unknown. The
+// conditions of If, ElseIf, Select Case, Case and loops only read; a loop
+// header assigns only its loop variable. A call inside a loop reads the
+// values of the loop's first pass; a call inside #If is refused. A name the
+// text declares is that declaration, also where a constant has its name
+// (Const vbYesNo = 3). A number stays a number: + with one adds, which is
+// not evaluated.
 //
 // The code style, where the text tells it:
 // - the call in the condition of `If` or `ElseIf`: If Then Else;
@@ -117,7 +130,7 @@ struct ReadCall {
 
 struct ReadError {
     int line = 1;         // 1-based; CR LF, lone CR and lone LF end a line
-    int column = 1;       // 1-based, in characters
+    int column = 1;       // 1-based, in characters (code points)
     qsizetype offset = 0; // 0-based character offset into the source
     QString reason;       // German, without the position
     QString text;         // "Zeile <line>, Spalte <column>: <reason>"

@@ -120,22 +120,19 @@ constexpr DefaultButtonFacts defaultButtonTable[] = {
 };
 
 constexpr FlagFacts flagTable[] = {
-    {0, u"vbApplicationModal", u"MsgBoxStyle.ApplicationModal", u"", u"MB_APPLMODAL", false, true},
-    {SystemModalFlag, u"vbSystemModal", u"MsgBoxStyle.SystemModal", u"", u"MB_SYSTEMMODAL", true,
-     true},
-    {HelpButtonFlag, u"vbMsgBoxHelpButton", u"MsgBoxStyle.MsgBoxHelp", u"", u"MB_HELP", true,
-     false},
+    {0, u"vbApplicationModal", u"MsgBoxStyle.ApplicationModal", u"", u"MB_APPLMODAL", false},
+    {SystemModalFlag, u"vbSystemModal", u"MsgBoxStyle.SystemModal", u"", u"MB_SYSTEMMODAL", true},
+    {HelpButtonFlag, u"vbMsgBoxHelpButton", u"MsgBoxStyle.MsgBoxHelp", u"", u"MB_HELP", true},
     {0x10000, u"vbMsgBoxSetForeground", u"MsgBoxStyle.MsgBoxSetForeground", u"",
-     u"MB_SETFOREGROUND", false, false},
+     u"MB_SETFOREGROUND", false},
     {0x80000, u"vbMsgBoxRight", u"MsgBoxStyle.MsgBoxRight", u"MessageBoxOptions.RightAlign",
-     u"MB_RIGHT", false, false},
+     u"MB_RIGHT", false},
     {0x100000, u"vbMsgBoxRtlReading", u"MsgBoxStyle.MsgBoxRtlReading",
-     u"MessageBoxOptions.RtlReading", u"MB_RTLREADING", false, false},
+     u"MessageBoxOptions.RtlReading", u"MB_RTLREADING", false},
     // Windows Forms only.
-    {0x20000, u"", u"", u"MessageBoxOptions.DefaultDesktopOnly", u"MB_DEFAULT_DESKTOP_ONLY", false,
-     false},
+    {0x20000, u"", u"", u"MessageBoxOptions.DefaultDesktopOnly", u"MB_DEFAULT_DESKTOP_ONLY", false},
     {0x200000, u"", u"", u"MessageBoxOptions.ServiceNotification", u"MB_SERVICE_NOTIFICATION",
-     false, false},
+     false},
 };
 
 // Each table stands in the order of its enumerators' numbers, so that a

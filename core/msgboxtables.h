@@ -91,7 +91,6 @@ struct FlagFacts {
     QStringView windowsForms;
     QStringView windows;
     bool offered;
-    bool modality; // application or system modal, else an option
 };
 
 // The caption of the help button, in the box and in the window's marker.

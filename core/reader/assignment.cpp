@@ -48,8 +48,9 @@ Status assign(Context& c, int nameToken, int b, int e, bool compound) {
         return evaluated;
     }
     Variable& v = c.scope[index];
-    v.block = c.scope.currentBlock();
-    v.inLoop = c.scope.inLoop();
+    c.scope.stamp(v);
+    v.constant = false;
+    v.number = evaluated && r.number;
     if (evaluated && !r.text) {
         v.state = Variable::Unknown;
         v.value = Text();
@@ -67,6 +68,34 @@ Status assign(Context& c, int nameToken, int b, int e, bool compound) {
         v.at = failure.offset;
     }
     return done();
+}
+
+Variable& declareVariable(Context& c, int k, bool text, bool window, bool fresh) {
+    Variable& v = c.scope[c.scope.variable(c.tokens.name(k))];
+    if (fresh) {
+        v.fixedType = !text;
+        v.untyped = false;
+        v.state = text ? Variable::Known : Variable::Unknown;
+        v.value = Text();
+        v.why = u"Die Deklaration gibt ihm einen anderen Typ als String."_s;
+        v.at = c.tokens.offset(k);
+        v.number = false;
+        v.constant = false;
+        c.scope.stamp(v);
+    }
+    v.declared = true;
+    v.window = window;
+    return v;
+}
+
+bool isWindowType(QStringView dottedType) {
+    const QStringView last = dottedType.sliced(dottedType.lastIndexOf(u'.') + 1);
+    for (QStringView window : {u"IWin32Window", u"Control", u"UserControl", u"NativeWindow"}) {
+        if (last.compare(window, Qt::CaseInsensitive) == 0) {
+            return true;
+        }
+    }
+    return last.endsWith(u"Form", Qt::CaseInsensitive);
 }
 
 void forgetNamed(Context& c, int b, int e) {

@@ -15,8 +15,18 @@ namespace veltrano::reader {
 // long, the work budget spent) is returned; it ends the reading.
 Status assign(Context& c, int nameToken, int b, int e, bool compound = false);
 
+// The variable named at token k, declared here: of a text type (its value
+// the empty text, as Basic's Dim gives it) or of another one (unknown),
+// with the type of a window or not. Without `fresh` only what the
+// declaration tells of it changes, and its value stays.
+Variable& declareVariable(Context& c, int k, bool text, bool window, bool fresh = true);
+
 // A statement the reader skips may change any variable it names (a procedure
 // gets its arguments by reference): those lose their known value.
 void forgetNamed(Context& c, int b, int e);
+
+// Whether a declared type (Form, System.Windows.Forms.IWin32Window,
+// MainForm ...) is that of a window, which MessageBox.Show takes as owner.
+bool isWindowType(QStringView dottedType);
 
 } // namespace veltrano::reader

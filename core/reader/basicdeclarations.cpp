@@ -37,19 +37,16 @@ Status declare(Context& c, int b, int e) {
             }
             text = text && !array;
 
-            Variable& v = c.scope[c.scope.variable(t.name(n))];
-            v.untyped = as < 0 && suffix == 0;
+            const Variable& known = c.scope[c.scope.variable(t.name(n))];
             // A variable holds its value from the start of its procedure; a
             // Dim after an assignment in the same block does not clear it.
-            if (v.state == Variable::Unset || !c.scope.isOpen(v.block)) {
-                v.fixedType = !text;
-                v.state = text ? Variable::Known : Variable::Unknown;
-                v.value = Text();
-                v.why = u"Die Deklaration gibt ihm einen anderen Typ als String."_s;
-                v.at = t.offset(n);
-                v.block = c.scope.currentBlock();
-                v.inLoop = c.scope.inLoop();
-            }
+            // A Dim in another procedure declares a variable of its own.
+            const bool fresh = known.state == Variable::Unset || !c.scope.isOpen(known.block) ||
+                               known.procedure != c.scope.currentProcedure();
+            const bool window = as >= 0 && as + 1 < eq && t.isName(as + 1) &&
+                                isWindowType(t.dotted(as + 1, t.dottedEnd(as + 1)));
+            Variable& v = declareVariable(c, n, text, window, fresh);
+            v.untyped = as < 0 && suffix == 0;
             if (eq + 1 < end) {
                 if (Status s = assign(c, n, eq + 1, end); !s) {
                     return s;
@@ -73,6 +70,9 @@ Status constants(Context& c, int b, int e) {
             if (Status s = assign(c, k, eq + 1, end); !s) {
                 return s;
             }
+            Variable& v = c.scope[c.scope.variable(t.name(k))];
+            v.constant = true;
+            v.declared = true;
         }
         k = end + 1;
     }

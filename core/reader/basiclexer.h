@@ -4,6 +4,8 @@
 // start or end statements, and the value of a number as the runtime reads
 // it. Another language gets a lexer of its own that makes the same tokens.
 
+#include "core/languages.h"
+#include "core/reader/characters.h"
 #include "core/reader/result.h"
 #include "core/reader/tokens.h"
 
@@ -15,21 +17,8 @@
 
 namespace veltrano::reader {
 
-inline bool isBlank(char16_t c) {
-    return c != CR && c != LF && QChar::isSpace(c);
-}
-inline bool isDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
-inline bool isHexDigit(char16_t c) {
-    return isDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-}
-inline bool isOctalDigit(char16_t c) {
-    return c >= u'0' && c <= u'7';
-}
-
-// VB6, VBA and VBScript read a text alike; VB.NET differs in its lexical
-// rules:
+// The Basic lexer reads Language::Basic (VB6, VBA and VBScript read a text
+// alike) and Language::VbNet, which differs in its lexical rules:
 // - U+201C, U+201D and U+FF02 are quotes as " is, also inside a string
 //   literal, where two quotes of any of them stand for one ";
 // - U+2018, U+2019 and U+FF07 start a comment as ' does;
@@ -38,7 +27,6 @@ inline bool isOctalDigit(char16_t c) {
 // - a line continues without " _" after a comma, an opening parenthesis or
 //   brace, an operator, := or an operator word (And, Or, Mod ...), and
 //   before a closing parenthesis or brace.
-enum class BasicDialect : std::uint8_t { Classic, VbNet };
 
 // String tokens carry how their text is written in Token::ch.
 enum StringForm : char16_t {
@@ -49,9 +37,9 @@ enum StringForm : char16_t {
 };
 
 // Whether c is a quote in the dialect.
-inline bool isBasicQuote(char16_t c, BasicDialect dialect) {
+inline bool isBasicQuote(char16_t c, lang::Language dialect) {
     return c == u'"' ||
-           (dialect == BasicDialect::VbNet && (c == 0x201C || c == 0x201D || c == 0xFF02));
+           (dialect == lang::Language::VbNet && (c == 0x201C || c == 0x201D || c == 0xFF02));
 }
 
 // Splits the source into tokens in one pass. Comments, blanks and line
@@ -60,7 +48,7 @@ inline bool isBasicQuote(char16_t c, BasicDialect dialect) {
 // and an unterminated string become Bad tokens, so that only a statement the
 // reader actually reaches is refused for them. The list ends with an End
 // token.
-std::vector<Token> tokenizeBasic(QStringView s, BasicDialect dialect = BasicDialect::Classic);
+std::vector<Token> tokenizeBasic(QStringView s, lang::Language dialect = lang::Language::Basic);
 
 enum class Keyword : std::uint8_t {
     None,
@@ -89,8 +77,10 @@ enum class Keyword : std::uint8_t {
 Keyword keywordAt(const Tokens& t, int k);
 
 // The value of a number token as the runtime reads it: decimal numbers up to
-// 2147483647; &H and &O numbers up to 32 bits, those up to &HFFFF without a
-// trailing & as 16-bit Integer (so &HFFFF is -1).
+// 2147483647; &H and &O numbers up to 32 bits, in VB6, VBA and VBScript those
+// up to &HFFFF without a trailing & as 16-bit Integer (so &HFFFF is -1), in
+// VB.NET as a 32-bit Integer unless a type character (S, US, UI, L, &) says
+// otherwise (so &HFFFF is 65535). The lexer marks VB.NET's as 'H' and 'O'.
 Result<qint64> numberValue(const Tokens& t, int k);
 
 } // namespace veltrano::reader

@@ -27,7 +27,7 @@ Status stringLiteral(Context& c, int k, Reading& r) {
     const qsizetype place = t.offset;
     const bool vbNet = t.ch != ClassicString;
     const bool interpolated = t.ch == VbNetInterpolated;
-    const BasicDialect dialect = vbNet ? BasicDialect::VbNet : BasicDialect::Classic;
+    const lang::Language dialect = vbNet ? lang::Language::VbNet : lang::Language::Basic;
     const char16_t* const source = reinterpret_cast<const char16_t*>(c.tokens.source().data());
     const char16_t* p = source + t.offset + (interpolated ? 2 : 1);
     const char16_t* const end = source + t.offset + t.length - (t.ch == VbNetChar ? 2 : 1);
@@ -67,10 +67,28 @@ int chrWCode(qint64 code) {
     return code >= 0 && code <= 0xFFFF ? int(code) : -1;
 }
 
-Status nameTerm(Context& c, int& k, Reading& r) {
+// A variable's value; isNumber tells whether it holds a number.
+Status variableTerm(Context& c, int& k, Reading& r, bool& isNumber, int index = -1) {
+    const Tokens& t = c.tokens;
+    if (Status s = putVariable(r, t.name(k), t.offset(k), c.scope, c.budget, index); !s) {
+        return s;
+    }
+    isNumber = r.number;
+    ++k;
+    return done();
+}
+
+Status nameTerm(Context& c, int& k, Reading& r, bool& isNumber) {
     const Tokens& t = c.tokens;
     const QStringView name = t.name(k);
     const char16_t suffix = t[k].ch;
+    // A name the text declares is that declaration, also where the runtime
+    // has a constant of that name (Const vbTab = "-").
+    const int declared =
+        t.isSymbol(k + 1, u'(') || t.isSymbol(k + 1, u'.') ? -1 : c.scope.find(name);
+    if (declared >= 0) {
+        return variableTerm(c, k, r, isNumber, declared);
+    }
     const bool chr =
         (suffix == 0 || suffix == u'$') && (name.compare(u"Chr", Qt::CaseInsensitive) == 0 ||
                                             name.compare(u"ChrW", Qt::CaseInsensitive) == 0);
@@ -149,71 +167,22 @@ Status nameTerm(Context& c, int& k, Reading& r) {
             }
         }
     }
-    if (Status s = putVariable(r, t.name(k), t.offset(k), c.scope, c.budget); !s) {
-        return s;
-    }
-    ++k;
-    return done();
+    return variableTerm(c, k, r, isNumber);
 }
 
-Status term(Context& c, int& k, int e, Reading& r, bool& isNumber) {
-    const Tokens& t = c.tokens;
+Status literalTerm(Context& c, int k, Reading& r, bool& isNumber) {
     isNumber = false;
-    if (k >= e) {
-        return t.notUnderstood(k);
-    }
-    switch (t[k].kind) {
-    case Kind::String:
-        if (Status s = stringLiteral(c, k, r); !s) {
-            return s;
-        }
-        ++k;
-        return done();
-    case Kind::Number: {
-        const Result<qint64> value = numberValue(t, k);
-        if (!value) {
-            return value.failure();
-        }
-        const QString digits = QString::number(*value);
-        if (Status s = put(r, reinterpret_cast<const char16_t*>(digits.utf16()), digits.size(),
-                           t.offset(k), c.budget);
-            !s) {
-            return s;
-        }
-        isNumber = true;
-        ++k;
-        return done();
-    }
-    case Kind::Symbol:
-        if (t[k].ch == u'(') {
-            const int close = t[k].partner;
-            if (close < 0 || close >= e) {
-                return t.refuse(k, u"Die Klammer wird nicht geschlossen."_s);
-            }
-            int inner = k + 1;
-            if (inner == close) {
-                return t.refuse(k, u"In der Klammer fehlt ein Wert."_s);
-            }
-            if (Status s = concatenation(c, inner, close, r, isNumber); !s) {
-                return s;
-            }
-            k = close + 1;
-            return done();
-        }
-        return t.notUnderstood(k);
-    case Kind::Name:
-        return nameTerm(c, k, r);
-    default:
-        return t.notUnderstood(k);
-    }
+    return stringLiteral(c, k, r);
 }
+
+constexpr TermSyntax Terms{literalTerm, numberValue, nameTerm, concatenation};
 
 // term { & term | + term }. In a text both join; joining is associative, so
 // the terms are appended in order whatever the parentheses. A + next to a
 // number would add, which the reader does not evaluate.
 Status concatenation(Context& c, int& k, int e, Reading& r, bool& isNumber) {
     const Tokens& t = c.tokens;
-    if (Status s = term(c, k, e, r, isNumber); !s) {
+    if (Status s = term(c, k, e, r, isNumber, Terms); !s) {
         return s;
     }
     while (k < e) {
@@ -229,7 +198,7 @@ Status concatenation(Context& c, int& k, int e, Reading& r, bool& isNumber) {
         if (plus && isNumber) {
             return t.refuse(op, u"„+“ mit einer Zahl wird nicht ausgewertet."_s);
         }
-        if (Status s = term(c, k, e, r, rightIsNumber); !s) {
+        if (Status s = term(c, k, e, r, rightIsNumber, Terms); !s) {
             return s;
         }
         if (plus && rightIsNumber) {
@@ -244,7 +213,11 @@ Status concatenation(Context& c, int& k, int e, Reading& r, bool& isNumber) {
 
 Status evalBasicText(Context& c, int b, int e, Reading& r) {
     bool isNumber = false;
-    return concatenation(c, b, e, r, isNumber);
+    if (Status s = concatenation(c, b, e, r, isNumber); !s) {
+        return s;
+    }
+    r.number = isNumber;
+    return done();
 }
 
 } // namespace veltrano::reader

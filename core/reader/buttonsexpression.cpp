@@ -2,6 +2,7 @@
 
 #include "core/reader/basiclexer.h"
 #include "core/reader/csharplexer.h"
+#include "core/reader/textvalue.h"
 
 #include <QString>
 
@@ -17,8 +18,10 @@ namespace {
 class Evaluation {
 public:
     // Without `expected`, the names are MsgBox's style constants.
-    Evaluation(const Tokens& t, ButtonsSyntax syntax, std::optional<DotNetEnum> expected)
-        : t(t), csharp(syntax == ButtonsSyntax::CSharp), expected(expected) {}
+    // With a context, a name the text declares is read as that variable.
+    Evaluation(const Tokens& t, lang::Language language, std::optional<DotNetEnum> expected,
+               Context* c = nullptr)
+        : t(t), csharp(language == lang::Language::CSharp), expected(expected), c(c) {}
 
     Status either(int& k, int e, qint64& value);
     ButtonsValue result;
@@ -30,11 +33,13 @@ private:
     Status sum(int& k, int e, qint64& value);
     Status primary(int& k, int e, qint64& value);
     Status name(int& k, qint64& value);
+    Status variable(int k, qint64& value);
     Failure unknownName(int k, int last, const QString& dotted) const;
 
     const Tokens& t;
     bool csharp;
     std::optional<DotNetEnum> expected;
+    Context* c;
 };
 
 // sum { Or sum }, or in C# primary { | primary }
@@ -123,7 +128,32 @@ Status Evaluation::primary(int& k, int e, qint64& value) {
     return t.notUnderstood(k);
 }
 
+// A variable the text declares (Const vbYesNo = 3): its value where it is
+// a number the text shows for sure.
+Status Evaluation::variable(int k, qint64& value) {
+    Reading r;
+    r.label = t.name(k).toString();
+    if (Status s = putVariable(r, t.name(k), t.offset(k), c->scope, c->budget); !s) {
+        return s;
+    }
+    bool ok = false;
+    value = QStringView(r.out.data(), r.out.size()).toLongLong(&ok);
+    if (!r.number || !ok) {
+        return t.refuse(k, u"%1 ist keine Zahl."_s.arg(shown(t.name(k))));
+    }
+    result.pieces.push_back({k, value, nullptr});
+    return done();
+}
+
 Status Evaluation::name(int& k, qint64& value) {
+    if (c && !t.isSymbol(k + 1, u'.') && !t.isSymbol(k + 1, u'(') && c->scope.hasVariables() &&
+        c->scope.find(t.name(k)) >= 0) {
+        if (Status s = variable(k, value); !s) {
+            return s;
+        }
+        ++k;
+        return done();
+    }
     const int last = t[k].ch == 0 ? t.dottedEnd(k) : k;
     const QString dotted = t.dotted(k, last);
     const Case letterCase = csharp ? Case::Sensitive : Case::Insensitive;
@@ -169,9 +199,9 @@ Failure Evaluation::unknownName(int k, int last, const QString& dotted) const {
                            shown(last == k ? t.text(k) : QStringView(dotted))));
 }
 
-Result<ButtonsValue> evaluate(const Tokens& t, int b, int e, ButtonsSyntax syntax,
-                              std::optional<DotNetEnum> expected) {
-    Evaluation evaluation(t, syntax, expected);
+Result<ButtonsValue> evaluate(const Tokens& t, int b, int e, lang::Language language,
+                              std::optional<DotNetEnum> expected, Context* c = nullptr) {
+    Evaluation evaluation(t, language, expected, c);
     int k = b;
     if (Status s = evaluation.either(k, e, evaluation.result.value); !s) {
         return std::move(s).failure();
@@ -184,13 +214,13 @@ Result<ButtonsValue> evaluate(const Tokens& t, int b, int e, ButtonsSyntax synta
 
 } // namespace
 
-Result<ButtonsValue> evalBasicButtons(const Tokens& t, int b, int e) {
-    return evaluate(t, b, e, ButtonsSyntax::Basic, std::nullopt);
+Result<ButtonsValue> evalBasicButtons(Context& c, int b, int e) {
+    return evaluate(c.tokens, b, e, c.language, std::nullopt, &c);
 }
 
-Result<ButtonsValue> evalEnumArgument(const Tokens& t, int b, int e, ButtonsSyntax syntax,
+Result<ButtonsValue> evalEnumArgument(const Tokens& t, int b, int e, lang::Language language,
                                       DotNetEnum expected) {
-    return evaluate(t, b, e, syntax, expected);
+    return evaluate(t, b, e, language, expected);
 }
 
 } // namespace veltrano::reader

@@ -22,7 +22,7 @@ std::vector<StyleConstant> makeStyleConstants() {
     for (const msgbox::DefaultButtonFacts& button : msgbox::defaultButtons())
         add(button.basic, button.value, Family::DefaultButton);
     for (const msgbox::FlagFacts& flag : msgbox::flags())
-        add(flag.basic, flag.value, flag.modality ? Family::Modality : Family::Option);
+        add(flag.basic, flag.value, Family::Flag);
     return constants;
 }
 

@@ -13,7 +13,7 @@
 namespace veltrano::reader {
 
 // The fact of the message box a style constant sets.
-enum class Family : std::uint8_t { ButtonSet, Icon, DefaultButton, Modality, Option };
+enum class Family : std::uint8_t { ButtonSet, Icon, DefaultButton, Flag };
 
 struct StyleConstant {
     QStringView name;

@@ -4,6 +4,7 @@
 // language, its tokens, the scope at the statement being read, the work
 // budget, and the evaluation of a text in the language's syntax.
 
+#include "core/languages.h"
 #include "core/reader/result.h"
 #include "core/reader/scope.h"
 #include "core/reader/tokens.h"
@@ -29,9 +30,9 @@ struct Budget {
     }
 };
 
-// The languages the reader tells apart. VB6, VBA and VBScript are one:
-// their code reads alike.
-enum class Language : std::uint8_t { Basic, VbNet, CSharp };
+// The languages the reader tells apart, those of the language table. VB6,
+// VBA and VBScript are one: their code reads alike.
+using Language = lang::Language;
 
 struct Context;
 struct Reading;

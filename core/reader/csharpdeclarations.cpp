@@ -34,12 +34,7 @@ constexpr QStringView Modifiers[] = {u"const",    u"static",    u"readonly", u"p
 constexpr QStringView TextTypes[] = {u"string", u"String", u"System.String", u"var"};
 
 bool anyWord(const Tokens& t, int k, std::span<const QStringView> words) {
-    for (QStringView w : words) {
-        if (t.isExactWord(k, w)) {
-            return true;
-        }
-    }
-    return false;
+    return t.isAnyExactWord(k, words);
 }
 
 } // namespace
@@ -97,29 +92,33 @@ bool csharpDeclaration(Context& c, int b, int e, Status& status) {
         !(name + 1 == e || t.isSymbol(name + 1, u',') || isAssignment(t, name + 1))) {
         return false;
     }
-    const QString type = t.text(typeStart, name - 1).toString().remove(u' ');
+    QString type = t.text(typeStart, name - 1).toString().remove(u' ');
+    if (type.endsWith(u'?')) {
+        type.chop(1); // a nullable text is a text
+    }
     bool text = false;
     for (QStringView textType : TextTypes) {
         text = text || type == textType;
     }
+    const bool window = isWindowType(type);
+    bool constant = false;
+    for (int k = b; k < typeStart; ++k) {
+        constant = constant || t.isExactWord(k, u"const");
+    }
     for (int k = name; k < e;) {
         const int end = t.topLevelComma(k, e);
         if (t.isName(k)) {
-            Variable& v = c.scope[c.scope.variable(t.name(k))];
-            v.fixedType = !text;
-            v.untyped = false;
-            v.state = text ? Variable::Known : Variable::Unknown;
-            v.value = Text();
-            v.why = u"Die Deklaration gibt ihm einen anderen Typ als String."_s;
-            v.at = t.offset(k);
-            v.block = c.scope.currentBlock();
-            v.inLoop = c.scope.inLoop();
+            declareVariable(c, k, text, window);
+            if (t.isSymbol(k + 1, u'=') && k + 2 < end) {
+                forgetAssigned(c, k + 2, end); // var x = (msg = "b");
+            }
             if (text && t.isSymbol(k + 1, u'=') && k + 2 < end) {
                 if (Status s = assign(c, k, k + 2, end); !s) {
                     status = std::move(s);
                     return true;
                 }
             }
+            c.scope[c.scope.variable(t.name(k))].constant = constant;
         }
         k = end + 1;
     }
@@ -132,10 +131,12 @@ bool csharpAssignment(Context& c, int b, int e, Status& status) {
         return false;
     }
     if (isAssignment(t, b + 1)) {
+        forgetAssigned(c, b + 2, e);
         status = assign(c, b, b + 2, e);
         return true;
     }
     if (t.isSymbols(b + 1, u'+', u'=')) {
+        forgetAssigned(c, b + 3, e);
         status = assign(c, b, b + 3, e, true);
         return true;
     }
@@ -148,7 +149,13 @@ void forgetAssigned(Context& c, int b, int e) {
         return;
     }
     for (int k = b; k < e; ++k) {
-        if (!t.isName(k) || (k > b && t.isSymbol(k - 1, u'.'))) {
+        // A tuple assigned: (msg, t) = ("b", "c");
+        if (t.isSymbol(k, u'(') && t[k].partner > k && isAssignment(t, t[k].partner + 1)) {
+            forgetNamed(c, k + 1, t[k].partner);
+        }
+        // A member of this object may be the variable of that name (a field).
+        if (!t.isName(k) ||
+            (k > b && t.isSymbol(k - 1, u'.') && !(k - 2 >= b && t.isExactWord(k - 2, u"this")))) {
             continue;
         }
         const char16_t op = t[k + 1].kind == Kind::Symbol ? t[k + 1].ch : 0;

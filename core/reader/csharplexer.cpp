@@ -1,5 +1,7 @@
 #include "core/reader/csharplexer.h"
 
+#include "core/reader/lexer.h"
+
 #include "core/reader/limits.h"
 
 #include <QChar>
@@ -16,32 +18,13 @@ namespace {
 bool isIdentifierStart(char16_t c) {
     return c == u'_' || QChar::isLetter(c);
 }
-bool isIdentifierPart(char16_t c) {
-    return c == u'_' || QChar::isLetterOrNumber(c);
-}
-bool isDecimal(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
-bool isHex(char16_t c) {
-    return isDecimal(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-}
 
-class Lexer {
+class CSharpLexer : Lexer {
 public:
-    explicit Lexer(QStringView s) : s(s), n(s.size()) { t.reserve(std::size_t(n / 3) + 8); }
+    explicit CSharpLexer(QStringView s) : Lexer(s) {}
     std::vector<Token> run();
 
 private:
-    char16_t at(qsizetype k) const { return k < n ? s[k].unicode() : char16_t(0); }
-    bool lineBreak(qsizetype k) const { return at(k) == CR || at(k) == LF; }
-    void push(Kind kind, char16_t ch, qsizetype start) {
-        t.push_back({kind, ch, std::int32_t(start), std::int32_t(i - start), -1});
-    }
-    void toLineEnd() {
-        while (i < n && !lineBreak(i)) {
-            ++i;
-        }
-    }
     bool atLineStart(qsizetype k) const {
         while (k > 0 && s[k - 1] != CR && s[k - 1] != LF) {
             if (!QChar::isSpace(s[k - 1].unicode())) {
@@ -50,6 +33,19 @@ private:
             --k;
         }
         return true;
+    }
+    // Whether the line from start is #if, #elif, #else or #endif.
+    bool conditionalDirective(qsizetype start) const {
+        qsizetype k = start + 1;
+        while (k < i && isBlank(s[k].unicode())) {
+            ++k;
+        }
+        qsizetype end = k;
+        while (end < i && QChar::isLetter(s[end].unicode())) {
+            ++end;
+        }
+        const QStringView word = s.sliced(k, end - k);
+        return word == u"if" || word == u"elif" || word == u"else" || word == u"endif";
     }
     void blockComment(qsizetype start);
     void regularString(qsizetype start);
@@ -64,15 +60,9 @@ private:
         return count >= 2 && t[count - 1].kind == Kind::Name && t[count - 2].kind == Kind::Symbol &&
                (t[count - 2].ch == u'(' || t[count - 2].ch == u',');
     }
-
-    QStringView s;
-    qsizetype n;
-    qsizetype i = 0;
-    std::vector<Token> t;
-    std::vector<std::int32_t> open; // unmatched '('
 };
 
-void Lexer::blockComment(qsizetype start) {
+void CSharpLexer::blockComment(qsizetype start) {
     i += 2;
     while (i < n && !(s[i] == u'*' && at(i + 1) == u'/')) {
         ++i;
@@ -85,7 +75,7 @@ void Lexer::blockComment(qsizetype start) {
 }
 
 // From after the opening quote: escapes, no line break.
-void Lexer::regularString(qsizetype start) {
+void CSharpLexer::regularString(qsizetype start) {
     while (i < n && !lineBreak(i)) {
         if (s[i] == u'\\' && !lineBreak(i + 1) && i + 1 < n) {
             i += 2;
@@ -101,7 +91,7 @@ void Lexer::regularString(qsizetype start) {
 }
 
 // From after the opening quote: "" for ", any line breaks.
-void Lexer::verbatimString(qsizetype start) {
+void CSharpLexer::verbatimString(qsizetype start) {
     while (i < n) {
         if (s[i] == u'"') {
             if (at(i + 1) != u'"') {
@@ -118,7 +108,7 @@ void Lexer::verbatimString(qsizetype start) {
 
 // An expression inside an interpolated string, from after its '{' to after
 // its '}': nested braces, strings and characters are skipped.
-void Lexer::hole() {
+void CSharpLexer::hole() {
     int depth = 1;
     while (i < n && depth > 0) {
         const char16_t c = s[i].unicode();
@@ -140,7 +130,7 @@ void Lexer::hole() {
     i = std::min(i, n);
 }
 
-void Lexer::interpolatedString(qsizetype start, bool verbatim) {
+void CSharpLexer::interpolatedString(qsizetype start, bool verbatim) {
     while (i < n && (verbatim || !lineBreak(i))) {
         const char16_t c = s[i].unicode();
         if (c == u'"') {
@@ -169,13 +159,13 @@ void Lexer::interpolatedString(qsizetype start, bool verbatim) {
 // 'x', '\n', '\u201C', '\x22': anything else is refused up to the line end,
 // so that a Basic comment read as C# hides nothing that follows it on the
 // line.
-void Lexer::charLiteral(qsizetype start) {
+void CSharpLexer::charLiteral(qsizetype start) {
     qsizetype k = i + 1;
     if (at(k) == u'\\') {
         const char16_t e = at(k + 1);
         k += 2;
         const int digits = e == u'u' ? 4 : e == u'U' ? 8 : e == u'x' ? -4 : 0;
-        for (int d = 0; d < (digits < 0 ? -digits : digits) && isHex(at(k)); ++d) {
+        for (int d = 0; d < (digits < 0 ? -digits : digits) && isHexDigit(at(k)); ++d) {
             ++k;
         }
     } else if (k < n && at(k) != u'\'' && !lineBreak(k)) {
@@ -193,7 +183,7 @@ void Lexer::charLiteral(qsizetype start) {
 
 // """...""" (also with more quotes): skipped to its closing quotes and
 // refused where the reading reaches it.
-void Lexer::rawString(qsizetype start) {
+void CSharpLexer::rawString(qsizetype start) {
     qsizetype quotes = 0;
     while (at(i) == u'"') {
         ++quotes;
@@ -209,43 +199,33 @@ void Lexer::rawString(qsizetype start) {
     push(Kind::Bad, RawString, start);
 }
 
-void Lexer::number(qsizetype start) {
+void CSharpLexer::number(qsizetype start) {
     char16_t form = u'd';
     if (s[i] == u'0' && (at(i + 1) == u'x' || at(i + 1) == u'X')) {
         form = u'x';
         i += 2;
-        while (isHex(at(i)) || at(i) == u'_') {
-            ++i;
-        }
+        digits(isHexDigit, true);
     } else if (s[i] == u'0' && (at(i + 1) == u'b' || at(i + 1) == u'B')) {
         form = u'b';
         i += 2;
-        while (at(i) == u'0' || at(i) == u'1' || at(i) == u'_') {
-            ++i;
-        }
+        digits([](char16_t c) { return c == u'0' || c == u'1'; }, true);
     } else {
-        while (isDecimal(at(i)) || at(i) == u'_') {
-            ++i;
-        }
-        if (at(i) == u'.' && isDecimal(at(i + 1))) {
+        digits(isDigit, true);
+        if (at(i) == u'.' && isDigit(at(i + 1))) {
             form = u'r';
             ++i;
-            while (isDecimal(at(i)) || at(i) == u'_') {
-                ++i;
-            }
+            digits(isDigit, true);
         }
         if ((at(i) == u'e' || at(i) == u'E')) {
             const qsizetype sign = (at(i + 1) == u'+' || at(i + 1) == u'-') ? 1 : 0;
-            if (isDecimal(at(i + 1 + sign))) {
+            if (isDigit(at(i + 1 + sign))) {
                 form = u'r';
                 i += 1 + sign;
-                while (isDecimal(at(i))) {
-                    ++i;
-                }
+                digits(isDigit);
             }
         }
     }
-    while (isIdentifierPart(at(i))) {
+    while (isNamePart(at(i))) {
         if (QStringView(u"fFdDmM").contains(QChar(at(i))) && form == u'd') {
             form = u'r';
         }
@@ -254,7 +234,7 @@ void Lexer::number(qsizetype start) {
     push(Kind::Number, form, start);
 }
 
-std::vector<Token> Lexer::run() {
+std::vector<Token> CSharpLexer::run() {
     while (i < n) {
         const char16_t c = s[i].unicode();
         const qsizetype start = i;
@@ -266,6 +246,9 @@ std::vector<Token> Lexer::run() {
             blockComment(start);
         } else if (c == u'#' && atLineStart(i)) {
             toLineEnd();
+            if (conditionalDirective(start)) {
+                push(Kind::Symbol, c, start);
+            }
         } else if (c == u'"' && at(i + 1) == u'"' && at(i + 2) == u'"') {
             rawString(start);
         } else if (c == u'$' && (at(i + 1) == u'$' ||
@@ -292,33 +275,21 @@ std::vector<Token> Lexer::run() {
         } else if (c == u'@' && isIdentifierStart(at(i + 1))) {
             ++i;
             const qsizetype nameStart = i;
-            while (i < n && isIdentifierPart(s[i].unicode())) {
+            while (i < n && isNamePart(s[i].unicode())) {
                 ++i;
             }
             push(Kind::Name, 0, nameStart);
         } else if (isIdentifierStart(c)) {
-            while (i < n && isIdentifierPart(s[i].unicode())) {
+            while (i < n && isNamePart(s[i].unicode())) {
                 ++i;
             }
             push(Kind::Name, 0, start);
-        } else if (isDecimal(c) || (c == u'.' && isDecimal(at(i + 1)))) {
+        } else if (isDigit(c) || (c == u'.' && isDigit(at(i + 1)))) {
             number(start);
         } else if (c == u'(') {
-            ++i;
-            if (open.size() >= std::size_t(MaxNesting)) {
-                push(Kind::Bad, TooDeep, start);
-            } else {
-                open.push_back(std::int32_t(t.size()));
-                push(Kind::Symbol, c, start);
-            }
+            openParenthesis();
         } else if (c == u')') {
-            ++i;
-            push(Kind::Symbol, c, start);
-            if (!open.empty()) {
-                t.back().partner = open.back();
-                t[std::size_t(open.back())].partner = std::int32_t(t.size() - 1);
-                open.pop_back();
-            }
+            closeParenthesis();
         } else if (c == u':' && at(i + 1) != u':' && namedArgument()) {
             ++i;
             push(Kind::NamedArg, 0, start);
@@ -334,7 +305,7 @@ std::vector<Token> Lexer::run() {
 } // namespace
 
 std::vector<Token> tokenizeCSharp(QStringView s) {
-    return Lexer(s).run();
+    return CSharpLexer(s).run();
 }
 
 Result<qint64> csharpNumberValue(const Tokens& t, int k) {
@@ -352,9 +323,9 @@ Result<qint64> csharpNumberValue(const Tokens& t, int k) {
             continue;
         }
         int digit = -1;
-        if (isDecimal(c)) {
+        if (isDigit(c)) {
             digit = c - u'0';
-        } else if (radix == 16 && isHex(c)) {
+        } else if (radix == 16 && isHexDigit(c)) {
             digit = (c | 0x20) - u'a' + 10;
         }
         if (digit < 0 || digit >= radix) {

@@ -22,7 +22,8 @@ enum CSharpStringForm : char16_t {
 };
 
 // Splits C# source into tokens in one pass. Comments (// and /* */),
-// preprocessor lines and blanks leave no token; line breaks end no
+// preprocessor lines and blanks leave no token, except that #if, #elif,
+// #else and #endif are each one '#' Symbol over their line; line breaks end no
 // statement, so the list has one End token, at its end. ';' and braces are
 // Symbols. Each '(' is linked to its ')' across the whole text; a level
 // beyond MaxNesting, an unterminated string, character literal or comment and

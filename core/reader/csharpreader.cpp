@@ -5,9 +5,11 @@
 #include "core/reader/callvalues.h"
 #include "core/reader/context.h"
 #include "core/reader/csharpdeclarations.h"
+#include "core/reader/csharplexer.h"
 #include "core/reader/csharptext.h"
 #include "core/reader/messageboxshow.h"
 #include "core/reader/scope.h"
+#include "core/reader/survey.h"
 
 #include <QString>
 
@@ -38,7 +40,8 @@ class CSharpReader {
 public:
     CSharpReader(const Tokens& tokens, msgbox::CodeStyle currentCodeStyle)
         : m_t(tokens), m_currentStyle(currentCodeStyle),
-          m_scope(true), m_context{tokens, m_scope, m_budget, Language::CSharp, evalCSharpText} {
+          m_scope(true), m_context{tokens, m_scope, m_budget, Language::CSharp, evalCSharpText},
+          m_survey(surveyCSharp(tokens)) {
         m_budget.limit = workBudget(tokens.source().size());
     }
     CSharpReader(const CSharpReader&) = delete;
@@ -57,10 +60,8 @@ private:
     };
 
     bool word(int k, QStringView w) const { return m_t.isExactWord(k, w); }
-    bool anyWord(int k, std::span<const QStringView> words) const;
+    void directive(int k);
     int statementEnd(int b) const;
-    int firstBad(int b, int e) const;
-    int parenthesisAfter(int k) const; // the ')' of a '(' at k + 1, or -1
     std::optional<ShowCall> findCall(int b, int e) const;
     int answerVariable(int b, int e, const ShowCall& call, int after) const;
     std::optional<msgbox::CodeStyle> nextStatementTests(int e, int answer) const;
@@ -82,15 +83,20 @@ private:
     Budget m_budget;
     Context m_context;
     std::vector<Open> m_frames;
+    Survey m_survey;
 };
 
-bool CSharpReader::anyWord(int k, std::span<const QStringView> words) const {
-    for (QStringView w : words) {
-        if (word(k, w)) {
-            return true;
-        }
+// #if, #elif, #else, #endif: the branches of conditional compilation, of
+// which one is compiled.
+void CSharpReader::directive(int k) {
+    QStringView line = m_t.text(k).sliced(1).trimmed();
+    if (line.startsWith(u"if")) {
+        m_scope.open(BlockKind::Directive);
+    } else if (line.startsWith(u"el")) {
+        m_scope.nextBranch(BlockKind::Directive);
+    } else {
+        m_scope.close(BlockKind::Directive);
     }
-    return false;
 }
 
 // The ';', '{' or '}' that ends the statement starting at b, outside
@@ -106,23 +112,6 @@ int CSharpReader::statementEnd(int b) const {
             k = t.partner;
         }
     }
-}
-
-int CSharpReader::firstBad(int b, int e) const {
-    for (int k = b; k < e; ++k) {
-        if (m_t[k].kind == Kind::Bad) {
-            return k;
-        }
-    }
-    return -1;
-}
-
-int CSharpReader::parenthesisAfter(int k) const {
-    if (!m_t.isSymbol(k + 1, u'(')) {
-        return -1;
-    }
-    const int close = m_t[k + 1].partner;
-    return close > k + 1 ? close : -1;
 }
 
 std::optional<ShowCall> CSharpReader::findCall(int b, int e) const {
@@ -160,7 +149,7 @@ std::optional<msgbox::CodeStyle> CSharpReader::nextStatementTests(int e, int ans
     if (!isIf && !word(j, u"switch")) {
         return std::nullopt;
     }
-    const int close = parenthesisAfter(j);
+    const int close = m_t.parenthesisAfter(j);
     for (int k = j + 2; k < close; ++k) {
         if (m_t.isName(k) && !m_t.isSymbol(k - 1, u'.') && m_t.name(k) == m_t.name(answer)) {
             return isIf ? msgbox::CodeStyle::IfThenElse : msgbox::CodeStyle::SelectCase;
@@ -214,9 +203,9 @@ Result<Step> CSharpReader::completed(int k) {
         case Frame::DoBody: {
             m_scope.close(BlockKind::Loop);
             m_frames.pop_back();
-            const int close = word(k, u"while") ? parenthesisAfter(k) : -1;
+            const int close = word(k, u"while") ? m_t.parenthesisAfter(k) : -1;
             if (close > 0) {
-                if (const int bad = firstBad(k, close); bad >= 0) {
+                if (const int bad = m_t.firstBad(k, close); bad >= 0) {
                     return m_t.broken(bad);
                 }
                 if (const auto call = findCall(k + 2, close)) {
@@ -233,11 +222,11 @@ Result<Step> CSharpReader::completed(int k) {
 
 // if (condition): the call in the condition, or the body that follows.
 Result<Step> CSharpReader::conditional(int k) {
-    const int close = parenthesisAfter(k);
+    const int close = m_t.parenthesisAfter(k);
     if (close < 0) {
         return simple(k, statementEnd(k));
     }
-    if (const int bad = firstBad(k, close); bad >= 0) {
+    if (const int bad = m_t.firstBad(k, close); bad >= 0) {
         return m_t.broken(bad);
     }
     if (const auto call = findCall(k + 2, close)) {
@@ -249,11 +238,11 @@ Result<Step> CSharpReader::conditional(int k) {
 
 // switch (selector) { case ...: ... }
 Result<Step> CSharpReader::switchStatement(int k) {
-    const int close = parenthesisAfter(k);
+    const int close = m_t.parenthesisAfter(k);
     if (close < 0) {
         return simple(k, statementEnd(k));
     }
-    if (const int bad = firstBad(k, close); bad >= 0) {
+    if (const int bad = m_t.firstBad(k, close); bad >= 0) {
         return m_t.broken(bad);
     }
     if (const auto call = findCall(k + 2, close)) {
@@ -268,21 +257,26 @@ Result<Step> CSharpReader::switchStatement(int k) {
 
 // for, foreach, while: a call in the header, or the body that follows.
 Result<Step> CSharpReader::loop(int k) {
-    const int close = parenthesisAfter(k);
+    const int close = m_t.parenthesisAfter(k);
     if (close < 0) {
         return simple(k, statementEnd(k));
     }
-    if (const int bad = firstBad(k, close); bad >= 0) {
+    if (const int bad = m_t.firstBad(k, close); bad >= 0) {
         return m_t.broken(bad);
     }
     if (const auto call = findCall(k + 2, close)) {
         return readCall(k, close + 1, *call, CallPlace::Plain);
     }
-    if (word(k, u"while")) {
-        forgetAssigned(m_context, k + 2, close);
-    } else {
-        forgetNamed(m_context, k + 2, close); // declares or assigns the loop variable
+    // The header changes only what it assigns: for's initializer and
+    // iterator, foreach's loop variable before `in`.
+    int from = k + 2;
+    if (word(k, u"foreach")) {
+        while (from < close && !word(from, u"in")) {
+            ++from;
+        }
+        forgetNamed(m_context, k + 2, from);
     }
+    forgetAssigned(m_context, from, close);
     push(Frame::LoopBody, BlockKind::Loop, true);
     return Step(close + 1);
 }
@@ -298,7 +292,7 @@ Result<Step> CSharpReader::header(int b, int e) {
                 (b + 1 == e && (word(b, u"get") || word(b, u"set") || word(b, u"init") ||
                                 word(b, u"add") || word(b, u"remove")));
     for (int k = b; k < e; ++k) {
-        type = type || anyWord(k, TypeWords);
+        type = type || m_t.isAnyExactWord(k, TypeWords);
         code = code || m_t.isSymbol(k, u'(');
     }
     if (code && !type) {
@@ -325,6 +319,19 @@ Result<Step> CSharpReader::statement(int k) {
     if (m_t.isSymbol(k, u';')) {
         return completed(k + 1);
     }
+    if (m_t.isSymbol(k, u'#')) {
+        directive(k);
+        return Step(k + 1);
+    }
+    // A label: where the text jumps, the flow may come from anywhere.
+    if (m_t.isName(k) && m_t.isSymbol(k + 1, u':') && !m_t.isSymbols(k + 1, u':', u':') &&
+        !isCSharpKeyword(m_t, k)) {
+        if (m_survey.jumps) {
+            m_scope.forgetAll(m_t.offset(k),
+                              u"An einer Sprungmarke kann der Ablauf von anderswo kommen."_s);
+        }
+        return Step(k + 2);
+    }
     if (word(k, u"if")) {
         return conditional(k);
     }
@@ -350,25 +357,32 @@ Result<Step> CSharpReader::statement(int k) {
             return Step(j + 1);
         }
     }
-    if (word(k, u"else") || word(k, u"try") || word(k, u"finally") || word(k, u"checked") ||
-        word(k, u"unchecked") || word(k, u"unsafe")) {
+    if (word(k, u"else") || word(k, u"finally") || word(k, u"checked") || word(k, u"unchecked") ||
+        word(k, u"unsafe")) {
+        return Step(k + 1);
+    }
+    if (word(k, u"try")) {
+        // It may end at any of its statements: what it assigns is not
+        // certain after it, as in a branch.
+        push(Frame::ElseBody, BlockKind::Try, true);
         return Step(k + 1);
     }
     if (word(k, u"catch")) {
         // Runs only on an error: like a branch.
         int j = k + 1;
-        if (const int close = parenthesisAfter(k); close > 0) {
+        if (const int close = m_t.parenthesisAfter(k); close > 0) {
             j = close + 1;
         }
-        if (word(j, u"when") && parenthesisAfter(j) > 0) {
-            j = parenthesisAfter(j) + 1;
+        if (word(j, u"when") && m_t.parenthesisAfter(j) > 0) {
+            j = m_t.parenthesisAfter(j) + 1;
         }
         push(Frame::IfBody, BlockKind::If, true);
         return Step(j);
     }
-    if ((word(k, u"using") || word(k, u"lock") || word(k, u"fixed")) && parenthesisAfter(k) > 0) {
-        const int close = parenthesisAfter(k);
-        if (const int bad = firstBad(k, close); bad >= 0) {
+    if ((word(k, u"using") || word(k, u"lock") || word(k, u"fixed")) &&
+        m_t.parenthesisAfter(k) > 0) {
+        const int close = m_t.parenthesisAfter(k);
+        if (const int bad = m_t.firstBad(k, close); bad >= 0) {
             return m_t.broken(bad);
         }
         if (const auto call = findCall(k + 2, close)) {
@@ -378,7 +392,7 @@ Result<Step> CSharpReader::statement(int k) {
         return Step(close + 1);
     }
     const int e = statementEnd(k);
-    if (const int bad = firstBad(k, e); bad >= 0) {
+    if (const int bad = m_t.firstBad(k, e); bad >= 0) {
         return m_t.broken(bad);
     }
     if (m_t.isSymbol(e, u'{')) {
@@ -397,6 +411,9 @@ Result<Step> CSharpReader::simple(int b, int e) {
     if (const auto call = findCall(b, e)) {
         return readCall(b, e, *call, CallPlace::Plain);
     }
+    if (m_survey.callsProcedure(m_t, b, e)) {
+        m_scope.forgetAll(m_t.offset(b), u"Die Anweisung hier kann ihn ändern."_s);
+    }
     Status status = done();
     if (csharpDeclaration(m_context, b, e, status) || csharpAssignment(m_context, b, e, status)) {
         if (!status) {
@@ -409,7 +426,10 @@ Result<Step> CSharpReader::simple(int b, int e) {
 }
 
 Result<Step> CSharpReader::readCall(int b, int e, const ShowCall& call, CallPlace place) {
-    Result<CallValues> values = readShowArguments(m_context, call, ButtonsSyntax::CSharp);
+    if (m_scope.anyOpen(BlockKind::Directive)) {
+        return m_t.refuse(b, u"Der Aufruf steht in einem Zweig der bedingten Kompilierung."_s);
+    }
+    Result<CallValues> values = readShowArguments(m_context, call);
     if (!values) {
         return std::move(values).failure();
     }
@@ -449,8 +469,23 @@ Result<ReadCall> CSharpReader::run() {
 
 } // namespace
 
-Result<ReadCall> readCSharp(const Tokens& tokens, msgbox::CodeStyle currentCodeStyle) {
-    return CSharpReader(tokens, currentCodeStyle).run();
+namespace {
+
+class CSharpLanguageReader final : public LanguageReader {
+public:
+    std::vector<Token> tokenize(QStringView source) const override {
+        return tokenizeCSharp(source);
+    }
+    Result<ReadCall> read(const Tokens& tokens, msgbox::CodeStyle currentCodeStyle) const override {
+        return CSharpReader(tokens, currentCodeStyle).run();
+    }
+};
+
+} // namespace
+
+const LanguageReader& csharpReader() {
+    static const CSharpLanguageReader reader;
+    return reader;
 }
 
 } // namespace veltrano::reader

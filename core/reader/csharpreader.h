@@ -13,18 +13,22 @@
 //   the next statement is an if or a switch on that variable, otherwise
 //   einfach;
 // - any other form: not told.
-// Variables: const string, string and var declarations and assignments
-// (also +=) give values; a value assigned inside a branch, a loop or a
-// method that has ended since is unknown, and so is a variable a skipped
-// statement assigns or hands on by ref or out.
+// Variables: const string, string (also string?) and var declarations and
+// assignments (also +=) give values; a value assigned inside a branch
+// (also of #if and of try and catch), a loop or a method that has ended
+// since, or outside the method that reads it (a constant excepted), is
+// unknown, and so is a variable any statement assigns (also this.x, inside
+// an expression, in a tuple) or hands on by ref or out. A loop header
+// changes only what it assigns. A call of a method of the text and a label
+// the text may jump to (goto) make every value unknown; a call inside #if
+// is refused.
 
-#include "core/codereader.h"
-#include "core/reader/result.h"
-#include "core/reader/tokens.h"
+#include "core/reader/reader.h"
 
 namespace veltrano::reader {
 
-// Reads the first MessageBox.Show call of C# tokens.
-Result<ReadCall> readCSharp(const Tokens& tokens, msgbox::CodeStyle currentCodeStyle);
+// The reader of C#: csharplexer.h's tokens, read up to the first
+// MessageBox.Show call.
+const LanguageReader& csharpReader();
 
 } // namespace veltrano::reader

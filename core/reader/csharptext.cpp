@@ -1,5 +1,6 @@
 #include "core/reader/csharptext.h"
 
+#include "core/reader/characters.h"
 #include "core/reader/csharplexer.h"
 #include "core/reader/dotnetnames.h"
 
@@ -66,6 +67,33 @@ Result<int> escape(const Context& c, const char16_t* p, const char16_t* end, cha
     return 2 + digits;
 }
 
+// An expression in { } of an interpolated string at p: a variable's name
+// gives its value; anything else is not evaluated. The place after the }.
+Result<const char16_t*> hole(Context& c, const char16_t* p, const char16_t* end, Reading& r) {
+    const char16_t* const source = reinterpret_cast<const char16_t*>(c.tokens.source().data());
+    const char16_t* name = p + 1;
+    while (name < end && *name == u' ') {
+        ++name;
+    }
+    const char16_t* nameEnd = name;
+    while (nameEnd < end && isNamePart(*nameEnd)) {
+        ++nameEnd;
+    }
+    const char16_t* close = nameEnd;
+    while (close < end && *close == u' ') {
+        ++close;
+    }
+    if (*p != u'{' || nameEnd == name || isDigit(*name) || close == end || *close != u'}') {
+        return refusal(p - source,
+                       u"Der Ausdruck in { } der Zeichenkette wird nicht ausgewertet."_s);
+    }
+    const QStringView variable(name, nameEnd - name);
+    if (Status s = putVariable(r, variable, name - source, c.scope, c.budget); !s) {
+        return std::move(s).failure();
+    }
+    return close + 1;
+}
+
 // The characters of a string or character literal.
 Status literal(Context& c, int k, Reading& r) {
     const Token& t = c.tokens[k];
@@ -113,9 +141,15 @@ Status literal(Context& c, int k, Reading& r) {
         } else if ((doubled && ch == u'"') || (braces && (ch == u'{' || ch == u'}'))) {
             if (!doubled || ch != u'"') {
                 if (p + 1 == end || p[1] != ch) {
-                    return refusal(
-                        p - source,
-                        u"Der Ausdruck in { } der Zeichenkette wird nicht ausgewertet."_s);
+                    if (Status s = flush(p); !s) {
+                        return s;
+                    }
+                    Result<const char16_t*> after = hole(c, p, end, r);
+                    if (!after) {
+                        return std::move(after).failure();
+                    }
+                    p = run = *after;
+                    continue;
                 }
             }
             // "" in a verbatim string, {{ and }}: the character once.
@@ -131,13 +165,11 @@ Status literal(Context& c, int k, Reading& r) {
     return flush(end);
 }
 
-Status concatenation(Context& c, int& k, int e, Reading& r, bool& isText);
-
-Status nameTerm(Context& c, int& k, Reading& r, bool& isText) {
+Status nameTerm(Context& c, int& k, Reading& r, bool& adds) {
     const Tokens& t = c.tokens;
     const int last = t.dottedEnd(k);
     const QString dotted = t.dotted(k, last);
-    isText = true;
+    adds = false;
     if (t.isSymbol(last + 1, u'(')) {
         return t.refuse(k, u"Die Funktion %1 wird nicht ausgewertet."_s.arg(shown(dotted)));
     }
@@ -173,64 +205,20 @@ Status nameTerm(Context& c, int& k, Reading& r, bool& isText) {
     return done();
 }
 
-Status term(Context& c, int& k, int e, Reading& r, bool& isText) {
-    const Tokens& t = c.tokens;
-    isText = true;
-    if (k >= e) {
-        return t.notUnderstood(k);
-    }
-    switch (t[k].kind) {
-    case Kind::String:
-        isText = t[k].ch != CharLiteral;
-        if (Status s = literal(c, k, r); !s) {
-            return s;
-        }
-        ++k;
-        return done();
-    case Kind::Number: {
-        const Result<qint64> value = csharpNumberValue(t, k);
-        if (!value) {
-            return value.failure();
-        }
-        const QString digits = QString::number(*value);
-        if (Status s = put(r, reinterpret_cast<const char16_t*>(digits.utf16()), digits.size(),
-                           t.offset(k), c.budget);
-            !s) {
-            return s;
-        }
-        isText = false;
-        ++k;
-        return done();
-    }
-    case Kind::Symbol:
-        if (t[k].ch == u'(') {
-            const int close = t[k].partner;
-            if (close < 0 || close >= e) {
-                return t.refuse(k, u"Die Klammer wird nicht geschlossen."_s);
-            }
-            int inner = k + 1;
-            if (inner == close) {
-                return t.refuse(k, u"In der Klammer fehlt ein Wert."_s);
-            }
-            if (Status s = concatenation(c, inner, close, r, isText); !s) {
-                return s;
-            }
-            k = close + 1;
-            return done();
-        }
-        return t.notUnderstood(k);
-    case Kind::Name:
-        return nameTerm(c, k, r, isText);
-    default:
-        return t.notUnderstood(k);
-    }
+Status literalTerm(Context& c, int k, Reading& r, bool& adds) {
+    adds = c.tokens[k].ch == CharLiteral;
+    return literal(c, k, r);
 }
+
+Status concatenation(Context& c, int& k, int e, Reading& r, bool& adds);
+
+constexpr TermSyntax Terms{literalTerm, csharpNumberValue, nameTerm, concatenation};
 
 // term { + term }. + joins when either side is a text; between two numbers
 // or characters it adds, which is not evaluated.
-Status concatenation(Context& c, int& k, int e, Reading& r, bool& isText) {
+Status concatenation(Context& c, int& k, int e, Reading& r, bool& adds) {
     const Tokens& t = c.tokens;
-    if (Status s = term(c, k, e, r, isText); !s) {
+    if (Status s = term(c, k, e, r, adds, Terms); !s) {
         return s;
     }
     while (k < e) {
@@ -241,14 +229,14 @@ Status concatenation(Context& c, int& k, int e, Reading& r, bool& isText) {
         if (++k >= e) {
             return t.refuse(op, u"Nach „+“ fehlt ein Wert."_s);
         }
-        bool rightIsText = true;
-        if (Status s = term(c, k, e, r, rightIsText); !s) {
+        bool rightAdds = false;
+        if (Status s = term(c, k, e, r, rightAdds, Terms); !s) {
             return s;
         }
-        if (!isText && !rightIsText) {
+        if (adds && rightAdds) {
             return t.refuse(op, u"„+“ zwischen Zahlen oder Zeichen wird nicht ausgewertet."_s);
         }
-        isText = true;
+        adds = false;
     }
     return done();
 }
@@ -256,11 +244,11 @@ Status concatenation(Context& c, int& k, int e, Reading& r, bool& isText) {
 } // namespace
 
 Status evalCSharpText(Context& c, int b, int e, Reading& r) {
-    bool isText = true;
-    if (Status s = concatenation(c, b, e, r, isText); !s) {
+    bool adds = false;
+    if (Status s = concatenation(c, b, e, r, adds); !s) {
         return s;
     }
-    r.text = r.text && isText;
+    r.text = r.text && !adds;
     return done();
 }
 

@@ -93,8 +93,8 @@ std::vector<DotNetConstant> makeConstants() {
         add(button.windowsForms, button.value, F::DefaultButton, E::DefaultButton);
     }
     for (const msgbox::FlagFacts& flag : msgbox::flags()) {
-        add(flag.vbNet, flag.value, flag.modality ? F::Modality : F::Option, E::MsgBoxStyle);
-        add(flag.windowsForms, flag.value, F::Option, E::Options);
+        add(flag.vbNet, flag.value, F::Flag, E::MsgBoxStyle);
+        add(flag.windowsForms, flag.value, F::Flag, E::Options);
     }
     return constants;
 }
@@ -154,15 +154,6 @@ const DotNetConstant* findDotNetConstant(QStringView dottedName, Case letterCase
         }
     }
     return nullptr;
-}
-
-std::optional<DotNetEnum> dotNetEnumOf(const StyleConstant* constant) {
-    for (const DotNetConstant& entry : constants()) {
-        if (&entry.constant == constant) {
-            return entry.type;
-        }
-    }
-    return std::nullopt;
 }
 
 std::optional<DotNetEnum> dotNetEnumNamed(QStringView dottedName, Case letterCase) {

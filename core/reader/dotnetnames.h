@@ -32,10 +32,6 @@ struct DotNetConstant {
 // The member the dotted name names, or nullptr.
 const DotNetConstant* findDotNetConstant(QStringView dottedName, Case letterCase);
 
-// The enum of a constant findDotNetConstant gave, or nothing for any other
-// constant (a Basic one).
-std::optional<DotNetEnum> dotNetEnumOf(const StyleConstant* constant);
-
 // The enum the dotted name is a member of, known member or not
 // (MessageBoxIcon.Irgendwas), or nothing.
 std::optional<DotNetEnum> dotNetEnumNamed(QStringView dottedName, Case letterCase);

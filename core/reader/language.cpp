@@ -1,7 +1,8 @@
 #include "core/reader/language.h"
 
 #include "core/reader/basiclexer.h"
-#include "core/reader/csharplexer.h"
+#include "core/reader/basicreader.h"
+#include "core/reader/csharpreader.h"
 #include "core/reader/dotnetnames.h"
 #include "core/reader/messageboxshow.h"
 
@@ -37,9 +38,101 @@ bool anyWord(const Tokens& t, int k, std::span<const QStringView> words) {
     return false;
 }
 
+// Whether Basic reads a character as code: outside its strings and
+// comments ('..., Rem ...) on that line, or on a line it cannot read at all
+// (one left inside a string at its end, as C#'s \" leaves it). Asked for
+// offsets in rising order, it reads each line at most twice.
+class BasicSight {
+public:
+    explicit BasicSight(QStringView s) : s(s) {}
+
+    bool sees(qsizetype at) {
+        if (at >= lineEnd) {
+            qsizetype start = at;
+            while (start > 0 && s[start - 1] != CR && s[start - 1] != LF) {
+                --start;
+            }
+            lineEnd = at;
+            while (lineEnd < s.size() && s[lineEnd] != CR && s[lineEnd] != LF) {
+                ++lineEnd;
+            }
+            State whole{start};
+            run(whole, lineEnd);
+            broken = whole.inString;
+            state = State{start};
+        }
+        run(state, at);
+        return broken || (!state.inString && !state.comment);
+    }
+
+private:
+    struct State {
+        qsizetype pos;
+        bool inString = false;
+        bool comment = false;
+        bool statementStart = true;
+    };
+
+    void run(State& st, qsizetype to) const {
+        while (st.pos < to && !st.comment) {
+            const QChar c = s[st.pos];
+            if (st.inString) {
+                st.inString = c != u'"' || (st.pos + 1 < to && s[st.pos + 1] == u'"' && ++st.pos);
+            } else if (c == u'"') {
+                st.inString = true;
+                st.statementStart = false;
+            } else if (c == u'\'') {
+                // C#'s 'x' or '\n' is no Basic comment.
+                const qsizetype literal = charLiteralEnd(st.pos);
+                st.comment = literal < 0;
+                st.pos = literal < 0 ? st.pos : literal;
+                st.statementStart = false;
+            } else if (c.isLetter()) {
+                qsizetype end = st.pos;
+                while (end < s.size() && (s[end].isLetterOrNumber() || s[end] == u'_')) {
+                    ++end;
+                }
+                st.comment =
+                    st.statementStart &&
+                    s.sliced(st.pos, end - st.pos).compare(u"Rem", Qt::CaseInsensitive) == 0;
+                st.statementStart = false;
+                st.pos = end - 1;
+            } else if (c == u':') {
+                st.statementStart = true;
+            } else if (!c.isSpace()) {
+                st.statementStart = false;
+            }
+            ++st.pos;
+        }
+    }
+
+    // The closing quote of a C# character literal at k, or -1.
+    qsizetype charLiteralEnd(qsizetype k) const {
+        const qsizetype n = s.size();
+        if (k + 2 < n && s[k + 1] != u'\\' && s[k + 1] != u'\'' && s[k + 2] == u'\'') {
+            return k + 2;
+        }
+        if (k + 1 < n && s[k + 1] == u'\\') {
+            for (qsizetype j = k + 3; j < n && j <= k + 11; ++j) {
+                if (s[j] == u'\'') {
+                    return j;
+                }
+            }
+        }
+        return -1;
+    }
+
+    QStringView s;
+    qsizetype lineEnd = -1;
+    bool broken = false;
+    State state{0};
+};
+
 // The offset of C#'s first MessageBox.Show call when the text also has a
-// ';', '==' or '!=' outside strings and comments, or -1.
+// ';', '==' or '!=' outside strings and comments, also outside Basic's (a
+// Rem comment that ends in ';' is no sign of C#), or -1.
 qsizetype csharpCall(const Tokens& t) {
+    BasicSight basic(t.source());
     int call = -1;
     bool marker = false;
     for (int k = 0; k < t.size() && !(call >= 0 && marker); ++k) {
@@ -47,8 +140,10 @@ qsizetype csharpCall(const Tokens& t) {
             showCallAt(t, 0, k, Case::Sensitive)) {
             call = k;
         }
-        marker = marker || t.isSymbol(k, u';') || t.isSymbols(k, u'=', u'=') ||
-                 t.isSymbols(k, u'!', u'=');
+        marker =
+            marker ||
+            ((t.isSymbol(k, u';') || t.isSymbols(k, u'=', u'=') || t.isSymbols(k, u'!', u'=')) &&
+             basic.sees(t.offset(k)));
     }
     return call >= 0 && marker ? t.offset(call) : -1;
 }
@@ -84,6 +179,15 @@ bool declaresValue(const Tokens& t, int b) {
     return false;
 }
 
+bool anyUnterminated(const Tokens& t) {
+    for (int k = 0; k < t.size(); ++k) {
+        if (t[k].kind == Kind::Bad && t[k].ch == Unterminated) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool isVbNet(const Tokens& t) {
     for (int k = 0; k < t.size(); ++k) {
         const Token& token = t[k];
@@ -113,25 +217,34 @@ bool isVbNet(const Tokens& t) {
 } // namespace
 
 LexedSource lexSource(QStringView source) {
+    const LanguageReader& basicLexer = basicReader();
     std::optional<Tokens> basic;
     if (source.contains(u"MessageBox")) {
-        Tokens csharp(source, tokenizeCSharp(source));
+        Tokens csharp(source, csharpReader().tokenize(source));
         if (const qsizetype call = csharpCall(csharp); call >= 0) {
             if (source.contains(u"MsgBox", Qt::CaseInsensitive)) {
-                basic.emplace(source, tokenizeBasic(source, BasicDialect::Classic));
+                basic.emplace(source, basicLexer.tokenize(source));
             }
             if (!basic || !basicHidesCall(*basic, call)) {
-                return {Language::CSharp, std::move(csharp)};
+                return {csharpReader(), std::move(csharp)};
             }
         }
     }
     if (!basic) {
-        basic.emplace(source, tokenizeBasic(source, BasicDialect::Classic));
+        basic.emplace(source, basicLexer.tokenize(source));
     }
     if (isVbNet(*basic)) {
-        return {Language::VbNet, Tokens(source, tokenizeBasic(source, BasicDialect::VbNet))};
+        return {vbNetReader(), Tokens(source, vbNetReader().tokenize(source))};
     }
-    return {Language::Basic, std::move(*basic)};
+    // A string that VB6 leaves open at a line end and VB.NET reads over
+    // lines.
+    if (anyUnterminated(*basic)) {
+        Tokens vbNet(source, vbNetReader().tokenize(source));
+        if (!anyUnterminated(vbNet)) {
+            return {vbNetReader(), std::move(vbNet)};
+        }
+    }
+    return {basicLexer, std::move(*basic)};
 }
 
 } // namespace veltrano::reader

@@ -3,7 +3,8 @@
 // Telling the language of a pasted text, which comes with no choice of
 // language, and splitting it into tokens by that language's rules:
 // - C# when it calls MessageBox.Show and has a ';', '==' or '!=' outside
-//   C#'s strings and comments (VB.NET has none of these), unless read as
+//   C#'s strings and comments and outside Basic's on a line Basic can read
+//   (VB.NET has none of these as code; `REM Ende;` is no sign), unless read as
 //   Basic the call is inside a string or comment and a MsgBox call is not
 //   (a Basic message that quotes C#);
 // - VB.NET when, read as Basic, it shows a form only VB.NET has: a member of
@@ -11,18 +12,20 @@
 //   DialogResult or the message box enums of Windows Forms; a Dim with a
 //   value; x &= ... or x += ...; one of VB.NET's keywords (Imports,
 //   AndAlso, OrElse, IsNot, Handles, Namespace, Module, Try ...); or one of
-//   its quotes U+201C, U+201D, U+FF02 outside a string;
+//   its quotes U+201C, U+201D, U+FF02 outside a string; or a string over
+//   lines, which VB6 would leave open at the line end;
 // - otherwise VB6, VBA or VBScript, which read alike.
 
-#include "core/reader/context.h"
+#include "core/reader/reader.h"
 #include "core/reader/tokens.h"
 
 #include <QStringView>
 
 namespace veltrano::reader {
 
+// The reader of the language the text is written in, and its tokens.
 struct LexedSource {
-    Language language;
+    const LanguageReader& reader;
     Tokens tokens;
 };
 

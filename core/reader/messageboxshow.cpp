@@ -58,23 +58,57 @@ std::optional<DotNetEnum> enumOfArgument(const Tokens& t, Range arg, Case letter
     return type;
 }
 
-// Whether the first argument is the owner window by its form.
-bool ownerByForm(const Context& c, Range arg) {
+// Whether the first argument is the owner window by its form: this, Me,
+// MyBase, null, Nothing, a name the text declares with the type of a window,
+// or an owner the text does not declare (a parameter). A name the text
+// declares as a text, and any other expression, is the message; a name it
+// declares with another type is refused, as what it holds is not known.
+Result<bool> ownerByForm(const Context& c, Range arg) {
     const Tokens& t = c.tokens;
     const int k = arg.b;
-    if (!t.isName(k)) {
+    if (!t.isName(k) || k + 1 != arg.e) {
         return false;
     }
-    for (QStringView word : {u"this", u"Me", u"MyBase", u"null", u"Nothing", u"owner"}) {
-        if (t.isWord(k, word) && (k + 1 == arg.e || t.isSymbol(k + 1, u'.'))) {
-            return k + 1 == arg.e || !t.isWord(k, u"null");
+    for (QStringView word : {u"this", u"Me", u"MyBase", u"null", u"Nothing"}) {
+        if (t.isWord(k, word)) {
+            return true;
         }
     }
-    if (k + 1 == arg.e) {
-        const int index = c.scope.find(t.name(k));
-        return index >= 0 && c.scope[index].fixedType;
+    const int index = c.scope.find(t.name(k));
+    if (index < 0 || !c.scope[index].declared) {
+        return index < 0 && t.isWord(k, u"owner");
+    }
+    const Variable& v = c.scope[index];
+    if (v.window) {
+        return true;
+    }
+    if (v.fixedType) {
+        return t.refuse(k, u"Ob %1 das Besitzerfenster oder der Meldungstext ist, ist "
+                           u"unbekannt."_s.arg(shown(t.name(k))));
     }
     return false;
+}
+
+// Whether the help argument shows the help button: true or false, a help
+// file given as a text literal or a variable the text declares as a text;
+// anything else is refused, as its value is not known.
+Result<bool> helpShown(const Context& c, Range arg, Case letterCase) {
+    const Tokens& t = c.tokens;
+    const bool single = arg.b + 1 == arg.e;
+    if (single &&
+        (wordIs(t, arg.b, u"true", letterCase) || wordIs(t, arg.b, u"false", letterCase))) {
+        return wordIs(t, arg.b, u"true", letterCase);
+    }
+    if (t[arg.b].kind == Kind::String) {
+        return true;
+    }
+    const int index = t.isName(arg.b) ? c.scope.find(t.name(arg.b)) : -1;
+    if (index >= 0 && c.scope[index].declared && !c.scope[index].fixedType &&
+        !t.isSymbol(arg.b + 1, u'.')) {
+        return true;
+    }
+    return t.refuse(arg.b, u"Ob %1 die Hilfeschaltfläche zeigt, ist unbekannt."_s.arg(
+                               shown(t.text(arg.b, arg.e - 1))));
 }
 
 // Where each enum stands without an owner.
@@ -142,6 +176,70 @@ Status checkEnum(const Tokens& t, const ButtonsValue& v, DotNetEnum type, int ar
                     u"Den Wert %1 gibt es bei %2 nicht."_s.arg(value).arg(dotNetEnumName(type)));
 }
 
+// The parameters by name, in their order after the owner.
+constexpr QStringView ParameterNames[][2] = {
+    {u"text", u"text"},
+    {u"caption", u"caption"},
+    {u"buttons", u"buttons"},
+    {u"icon", u"icon"},
+    {u"defaultButton", u"defaultButton"},
+    {u"options", u"options"},
+    {u"displayHelpButton", u"helpFilePath"},
+    {u"keyword", u"navigator"},
+    {u"param", u"param"},
+};
+
+// Puts the named arguments (name: value, name:=value) after the positional
+// ones at the places of their parameters; whether an owner comes first.
+// An overload takes its parameters without gaps, so named arguments that
+// leave one are no form of MessageBox.Show.
+Result<bool> placeNamed(const Tokens& t, const std::vector<Range>& named, std::vector<Range>& args,
+                        Case letterCase) {
+    const Failure noForm = t.refuse(
+        named.front().b, u"Eine Form von MessageBox.Show mit diesen Argumenten gibt es nicht."_s);
+    bool owner = false;
+    for (const Range& arg : named) {
+        owner = owner || wordIs(t, arg.b, u"owner", letterCase);
+    }
+    std::vector<Range> placed(std::size_t(SlotCount) + 1, Range{-1, -1});
+    if ((owner && !args.empty()) || args.size() > placed.size()) {
+        return noForm;
+    }
+    std::copy(args.begin(), args.end(), placed.begin());
+    for (const Range& arg : named) {
+        std::size_t at = 0;
+        if (!wordIs(t, arg.b, u"owner", letterCase)) {
+            int slot = 0;
+            while (slot < SlotCount && !wordIs(t, arg.b, ParameterNames[slot][0], letterCase) &&
+                   !wordIs(t, arg.b, ParameterNames[slot][1], letterCase)) {
+                ++slot;
+            }
+            if (slot == SlotCount) {
+                return t.refuse(
+                    arg.b, u"MessageBox.Show hat keinen Parameter %1."_s.arg(shown(t.text(arg.b))));
+            }
+            at = std::size_t(slot) + (owner ? 1 : 0);
+        }
+        if (placed[at].b >= 0) {
+            return noForm;
+        }
+        placed[at] = {arg.b + 2, arg.e};
+    }
+    args.clear();
+    for (const Range& range : placed) {
+        if (range.b < 0) {
+            break;
+        }
+        args.push_back(range);
+    }
+    for (std::size_t j = args.size(); j < placed.size(); ++j) {
+        if (placed[j].b >= 0) {
+            return noForm; // a gap: no overload takes these
+        }
+    }
+    return owner;
+}
+
 } // namespace
 
 std::optional<ShowCall> showCallAt(const Tokens& t, int b, int k, Case letterCase) {
@@ -165,9 +263,10 @@ std::optional<ShowCall> showCallAt(const Tokens& t, int b, int k, Case letterCas
     return ShowCall{start, k + 2, *home == MessageBoxClass::Wpf};
 }
 
-Result<CallValues> readShowArguments(Context& c, const ShowCall& call, ButtonsSyntax syntax) {
+Result<CallValues> readShowArguments(Context& c, const ShowCall& call) {
     const Tokens& t = c.tokens;
-    const Case letterCase = syntax == ButtonsSyntax::CSharp ? Case::Sensitive : Case::Insensitive;
+    const Case letterCase =
+        c.language == lang::Language::CSharp ? Case::Sensitive : Case::Insensitive;
     if (call.wpf) {
         return t.refuse(call.start, u"System.Windows.MessageBox ist die MessageBox von WPF; "
                                     u"gelesen wird die von Windows Forms."_s);
@@ -182,15 +281,19 @@ Result<CallValues> readShowArguments(Context& c, const ShowCall& call, ButtonsSy
     }
 
     std::vector<Range> args;
+    std::vector<Range> named; // from the parameter's name
     for (int k = open + 1; k < close;) {
         const int end = t.topLevelComma(k, close);
         if (end == k) {
             return t.refuse(k, u"Hier fehlt ein Argument."_s);
         }
         if (t.isName(k) && t[k + 1].kind == Kind::NamedArg) {
-            return t.refuse(k, u"Benannte Argumente von MessageBox.Show werden nicht gelesen."_s);
+            named.push_back({k, end});
+        } else if (!named.empty()) {
+            return t.refuse(k, u"Nach benannten Argumenten fehlt hier der Name."_s);
+        } else {
+            args.push_back({k, end});
         }
-        args.push_back({k, end});
         if (end == close) {
             break;
         }
@@ -199,21 +302,34 @@ Result<CallValues> readShowArguments(Context& c, const ShowCall& call, ButtonsSy
             return t.refuse(end, u"Nach dem Komma fehlt ein Argument."_s);
         }
     }
+    bool owner = false;
+    if (!named.empty()) {
+        Result<bool> byName = placeNamed(t, named, args, letterCase);
+        if (!byName) {
+            return std::move(byName).failure();
+        }
+        owner = *byName;
+    }
     if (args.empty()) {
         return t.refuse(call.name, u"Der Meldungstext fehlt."_s);
     }
 
     // The owner window, told by where the first enum argument stands, else
     // by the first argument's form.
-    bool owner = false;
     const auto firstEnum = std::find_if(args.begin(), args.end(), [&](const Range& arg) {
         return enumOfArgument(t, arg, letterCase).has_value();
     });
-    if (firstEnum != args.end()) {
+    if (!named.empty()) {
+        // told by the names
+    } else if (firstEnum != args.end()) {
         owner =
             firstEnum - args.begin() == naturalSlot(*enumOfArgument(t, *firstEnum, letterCase)) + 1;
     } else if (args.size() >= 2) {
-        owner = ownerByForm(c, args.front());
+        Result<bool> byForm = ownerByForm(c, args.front());
+        if (!byForm) {
+            return std::move(byForm).failure();
+        }
+        owner = *byForm;
     }
     const std::size_t first = owner ? 1 : 0;
     if (args.size() - first > std::size_t(SlotCount) || args.size() == first) {
@@ -253,7 +369,7 @@ Result<CallValues> readShowArguments(Context& c, const ShowCall& call, ButtonsSy
                                                              DotNetEnum::DefaultButton,
                                                              DotNetEnum::Options};
             const DotNetEnum type = types[std::size_t(slot - ButtonsSlot)];
-            Result<ButtonsValue> value = evalEnumArgument(t, arg.b, arg.e, syntax, type);
+            Result<ButtonsValue> value = evalEnumArgument(t, arg.b, arg.e, c.language, type);
             if (!value) {
                 return std::move(value).failure();
             }
@@ -284,7 +400,11 @@ Result<CallValues> readShowArguments(Context& c, const ShowCall& call, ButtonsSy
                                                u"Argumenten gibt es nicht."_s);
             }
             // A help file shows the help button too.
-            help = !no;
+            Result<bool> helpOn = helpShown(c, arg, letterCase);
+            if (!helpOn) {
+                return std::move(helpOn).failure();
+            }
+            help = *helpOn;
             helpSlotToken = arg.b;
             break;
         }

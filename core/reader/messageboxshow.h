@@ -8,11 +8,14 @@
 // options, then displayHelpButton (without an owner only) or helpFilePath,
 // then keyword or navigator, then param. The owner is told from the first
 // argument: by where the enum arguments stand, else by its form (this, Me,
-// null, Nothing, owner, this.X, a variable of another type than a text).
-// A help file shows the help button as displayHelpButton true does; help
-// files, keywords and navigators are not evaluated. Options other than 0,
-// MessageBoxButtons.CancelTryContinue, MessageBoxDefaultButton.Button4,
-// named arguments and WPF's MessageBox (System.Windows.MessageBox, its enums
+// null, Nothing, a variable declared with a window type, an undeclared
+// owner); a variable declared with another type than a text is refused.
+// A help file (a text) shows the help button as displayHelpButton true
+// does; a help argument of unknown value is refused; help files, keywords
+// and navigators are not evaluated. Named arguments (text:, caption: ...;
+// text:= in VB.NET) go to their parameters where an overload takes them.
+// Options other than 0, MessageBoxButtons.CancelTryContinue,
+// MessageBoxDefaultButton.Button4 and WPF's MessageBox (System.Windows.MessageBox, its enums
 // MessageBoxButton, MessageBoxImage, MessageBoxResult) are refused.
 
 #include "core/reader/buttonsexpression.h"
@@ -45,6 +48,6 @@ inline bool isMessageBoxWord(const Tokens& t, int k, Case letterCase) {
 std::optional<ShowCall> showCallAt(const Tokens& t, int b, int k, Case letterCase);
 
 // Reads the arguments of the call, which must follow it in parentheses.
-Result<CallValues> readShowArguments(Context& c, const ShowCall& call, ButtonsSyntax syntax);
+Result<CallValues> readShowArguments(Context& c, const ShowCall& call);
 
 } // namespace veltrano::reader

@@ -155,7 +155,7 @@ Result<CallValues> msgBoxArguments(Context& c, Call call, int argB, int argE) {
             }
         }
         if (slot == ButtonsArg) {
-            Result<ButtonsValue> value = evalBasicButtons(t, arg.b, arg.e);
+            Result<ButtonsValue> value = evalBasicButtons(c, arg.b, arg.e);
             if (!value) {
                 return std::move(value).failure();
             }
@@ -244,9 +244,8 @@ Result<ReadCall> readCallAt(Context& c, int b, int e, Call call, Place place,
         argE = e;
     }
 
-    Result<CallValues> values =
-        call.show ? readShowArguments(c, {call.start, call.name, call.wpf}, ButtonsSyntax::Basic)
-                  : msgBoxArguments(c, call, argB, argE);
+    Result<CallValues> values = call.show ? readShowArguments(c, {call.start, call.name, call.wpf})
+                                          : msgBoxArguments(c, call, argB, argE);
     if (!values) {
         return std::move(values).failure();
     }

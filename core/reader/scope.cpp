@@ -6,7 +6,8 @@ void Scope::open(BlockKind kind) {
     const bool loop = kind == BlockKind::Loop || inLoop();
     const int serial = int(m_open.size());
     m_open.push_back(1);
-    m_blocks.push_back({kind, serial, loop});
+    const int procedure = kind == BlockKind::Procedure ? serial : currentProcedure();
+    m_blocks.push_back({kind, serial, loop, procedure});
     ++m_openCount[std::size_t(kind)];
 }
 
@@ -41,10 +42,6 @@ void Scope::closeLineBlocks() {
     }
 }
 
-int Scope::find(QStringView name) const {
-    return m_index.value(key(name), -1);
-}
-
 int Scope::variable(QStringView name) {
     const QString folded = key(name);
     const auto found = m_index.constFind(folded);
@@ -52,6 +49,7 @@ int Scope::variable(QStringView name) {
         return found.value();
     }
     const int index = int(m_variables.size());
+    m_lengths |= quint64(1) << (name.size() & 63);
     m_variables.emplace_back();
     m_index.insert(folded, index);
     return index;

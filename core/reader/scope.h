@@ -17,7 +17,10 @@
 
 namespace veltrano::reader {
 
-enum class BlockKind : std::uint8_t { If, LineIf, Select, Loop, Procedure, Count };
+// Try and each Catch are branches of a Try block: which of them ran is not
+// known.
+// A Directive is a block of conditional compilation (#If, C#'s #if).
+enum class BlockKind : std::uint8_t { If, LineIf, Select, Loop, Procedure, Directive, Try, Count };
 
 struct Variable {
     enum State : std::uint8_t { Unset, Known, Unknown };
@@ -25,7 +28,13 @@ struct Variable {
     bool fixedType = false; // declared with a type other than String or Variant
     bool untyped = false;   // declared by Dim without As
     bool inLoop = false;    // last assigned inside a loop
+    bool number = false;    // holds a number (Basic's + adds it)
+    bool constant = false;  // a constant: the same in every procedure
+    bool declared = false;  // the text declares it (Dim, a C# declaration)
+    bool window = false;    // declared with the type of a window
     int block = 0;          // serial of the block of the last assignment
+    int procedure = 0;      // serial of the procedure of the last assignment, 0 outside any
+    int epoch = 0;          // forgetAll() calls before the last assignment
     qsizetype at = 0;       // where it was last assigned, or the cause of Unknown
     QString why;            // the cause of Unknown
     Text value;
@@ -51,6 +60,30 @@ public:
         return !m_blocks.empty() && m_blocks.back().kind == kind;
     }
     int currentBlock() const { return m_blocks.empty() ? 0 : m_blocks.back().serial; }
+    int currentProcedure() const { return m_blocks.empty() ? 0 : m_blocks.back().procedure; }
+    bool anyOpen(BlockKind kind) const { return m_openCount[std::size_t(kind)] > 0; }
+    // Records that v is assigned here, now.
+    void stamp(Variable& v) const {
+        v.block = currentBlock();
+        v.inLoop = inLoop();
+        v.procedure = currentProcedure();
+        v.epoch = int(m_forgets.size());
+    }
+
+    // --- a statement that may change any variable without naming it (a
+    // procedure of the text, Execute, a jump target): every value assigned
+    // before it is unknown from here on, with this cause. Constant time.
+    struct Forget {
+        qsizetype at;
+        QString why;
+    };
+    void forgetAll(qsizetype at, const QString& why) { m_forgets.push_back({at, why}); }
+    // The forgetAll() that took v's value, or nullptr.
+    const Forget* forgotten(const Variable& v) const {
+        return v.constant || std::size_t(v.epoch) >= m_forgets.size()
+                   ? nullptr
+                   : &m_forgets[std::size_t(v.epoch)];
+    }
     bool inLoop() const { return !m_blocks.empty() && m_blocks.back().loop; }
     bool isOpen(int serial) const { return m_open[std::size_t(serial)] != 0; }
 
@@ -60,7 +93,14 @@ public:
         return a.compare(b, m_caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive) == 0;
     }
     // The index of the variable of that name, or -1.
-    int find(QStringView name) const;
+    int find(QStringView name) const {
+        // Most names a text evaluates are no variable (vbCrLf, Chr ...):
+        // their length alone tells so, without building a key.
+        if ((m_lengths & (quint64(1) << (name.size() & 63))) == 0) {
+            return -1;
+        }
+        return m_index.value(key(name), -1);
+    }
     // The index of the variable of that name, made Unset if it is new.
     int variable(QStringView name);
     Variable& operator[](int index) { return m_variables[std::size_t(index)]; }
@@ -70,7 +110,8 @@ private:
     struct Block {
         BlockKind kind;
         int serial;
-        bool loop; // this block or one around it repeats
+        bool loop;     // this block or one around it repeats
+        int procedure; // serial of the innermost procedure around it, 0 for none
     };
 
     std::vector<Block> m_blocks;
@@ -84,6 +125,8 @@ private:
     bool m_caseSensitive;
     QHash<QString, int> m_index; // name (case-folded unless case-sensitive) -> index
     std::vector<Variable> m_variables;
+    std::vector<Forget> m_forgets;
+    quint64 m_lengths = 0; // bit n: a variable's name has a length of n modulo 64
 };
 
 } // namespace veltrano::reader

@@ -14,8 +14,11 @@ Failure tooLong(const QString& label, qsizetype place) {
     return fatalRefusal(place, u"%1 wird länger als %2."_s.arg(label, mebibytes(MaxTextLength)));
 }
 
-Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, Budget& budget) {
-    const int index = scope.find(name);
+Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, Budget& budget,
+                   int index) {
+    if (index < 0) {
+        index = scope.find(name);
+    }
     const QString shownName = shown(name);
     if (index < 0 || scope[index].state == Variable::Unset) {
         return refusal(place, u"Der Wert von %1 steht nicht im Text."_s.arg(shownName));
@@ -27,9 +30,19 @@ Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, 
         failure.root = v.why;
         return failure;
     }
-    if (!scope.isOpen(v.block) || v.inLoop) {
+    if (const Scope::Forget* forget = scope.forgotten(v)) {
+        Failure failure =
+            refusal(forget->at, u"Der Wert von %1 ist unbekannt: %2"_s.arg(shownName, forget->why));
+        failure.root = forget->why;
+        return failure;
+    }
+    // A value assigned in a branch or a loop, or outside the procedure that
+    // reads it (which may run at any time), is not certain.
+    if (!scope.isOpen(v.block) || v.inLoop ||
+        (v.procedure != scope.currentProcedure() && !v.constant)) {
         return refusal(v.at, u"Der Wert von %1 hängt vom Programmablauf ab."_s.arg(shownName));
     }
+    r.number = v.number;
     r.untyped = r.untyped || v.untyped;
     if (r.out.size() + v.value.size() > MaxTextLength) {
         return tooLong(r.label, place);
@@ -43,6 +56,58 @@ Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, 
         return budget.check(place);
     }
     return put(r, v.value.data(), v.value.size(), place, budget);
+}
+
+Status term(Context& c, int& k, int e, Reading& r, bool& adds, const TermSyntax& syntax) {
+    const Tokens& t = c.tokens;
+    adds = false;
+    if (k >= e) {
+        return t.notUnderstood(k);
+    }
+    switch (t[k].kind) {
+    case Kind::String:
+        if (Status s = syntax.literal(c, k, r, adds); !s) {
+            return s;
+        }
+        ++k;
+        return done();
+    case Kind::Number: {
+        const Result<qint64> value = syntax.number(t, k);
+        if (!value) {
+            return value.failure();
+        }
+        const QString digits = QString::number(*value);
+        if (Status s = put(r, reinterpret_cast<const char16_t*>(digits.utf16()), digits.size(),
+                           t.offset(k), c.budget);
+            !s) {
+            return s;
+        }
+        adds = true;
+        ++k;
+        return done();
+    }
+    case Kind::Symbol:
+        if (t[k].ch == u'(') {
+            const int close = t[k].partner;
+            if (close < 0 || close >= e) {
+                return t.refuse(k, u"Die Klammer wird nicht geschlossen."_s);
+            }
+            int inner = k + 1;
+            if (inner == close) {
+                return t.refuse(k, u"In der Klammer fehlt ein Wert."_s);
+            }
+            if (Status s = syntax.expression(c, inner, close, r, adds); !s) {
+                return s;
+            }
+            k = close + 1;
+            return done();
+        }
+        return t.notUnderstood(k);
+    case Kind::Name:
+        return syntax.name(c, k, r, adds);
+    default:
+        return t.notUnderstood(k);
+    }
 }
 
 Failure nulCharacter(const Reading& r, qsizetype place) {

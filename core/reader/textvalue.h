@@ -24,6 +24,7 @@ struct Reading {
     int target = -1;      // variable assigned, when it may be moved in instead of copied
     bool untyped = false; // read a variable declared without a type
     bool text = true;     // the value is a text (in C#, 5 and 'x' alone are not)
+    bool number = false;  // Basic: the value is a number; after putVariable: the variable's
 };
 
 Failure tooLong(const QString& label, qsizetype place);
@@ -40,10 +41,26 @@ inline Status put(Reading& r, const char16_t* p, qsizetype n, qsizetype place, B
 
 // Appends the value of the variable of that name, refused where the text
 // does not show it for sure.
-Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, Budget& budget);
+// `index` is the variable's where the caller has looked it up already.
+Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, Budget& budget,
+                   int index = -1);
 
 // The refusal of a NUL character decoded at place: no definition holds one.
 Failure nulCharacter(const Reading& r, qsizetype place);
+
+// How a language writes the terms of a text expression: a string literal,
+// a number, a name, and an expression in parentheses. `adds` tells whether
+// a + next to the term adds instead of joining (a number; in C# also a
+// character).
+struct TermSyntax {
+    Status (*literal)(Context& c, int k, Reading& r, bool& adds);
+    Result<qint64> (*number)(const Tokens& t, int k);
+    Status (*name)(Context& c, int& k, Reading& r, bool& adds);
+    Status (*expression)(Context& c, int& k, int e, Reading& r, bool& adds);
+};
+
+// The term at k before e, appended to the reading; k moves past it.
+Status term(Context& c, int& k, int e, Reading& r, bool& adds, const TermSyntax& syntax);
 
 // The text with every CR LF, lone CR and lone LF as one CR LF.
 Result<QString> normalised(const Text& text, const QString& label, qsizetype place, Budget& budget);

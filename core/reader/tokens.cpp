@@ -15,6 +15,23 @@ int Tokens::topLevelComma(int b, int e) const {
     return k;
 }
 
+int Tokens::firstBad(int b, int e) const {
+    for (int k = b; k < e; ++k) {
+        if ((*this)[k].kind == Kind::Bad) {
+            return k;
+        }
+    }
+    return -1;
+}
+
+int Tokens::parenthesisAfter(int k) const {
+    if (!isSymbol(k + 1, u'(')) {
+        return -1;
+    }
+    const int close = (*this)[k + 1].partner;
+    return close > k + 1 ? close : -1;
+}
+
 int Tokens::dottedEnd(int k) const {
     while (isSymbol(k + 1, u'.') && isName(k + 2)) {
         k += 2;

@@ -11,6 +11,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -71,15 +72,26 @@ public:
     }
 
     bool isName(int k) const { return (*this)[k].kind == Kind::Name; }
+    // word is ASCII letters: its first one is compared first, cheaply.
     bool isWord(int k, QStringView word) const {
         const Token& t = (*this)[k];
         return t.kind == Kind::Name && t.ch == 0 && t.length == word.size() &&
+               (m_src[t.offset].unicode() | 0x20) == (word.front().unicode() | 0x20) &&
                name(k).compare(word, Qt::CaseInsensitive) == 0;
     }
     // A word in exactly this letter case, as C# compares them.
     bool isExactWord(int k, QStringView word) const {
         const Token& t = (*this)[k];
-        return t.kind == Kind::Name && t.ch == 0 && t.length == word.size() && name(k) == word;
+        return t.kind == Kind::Name && t.ch == 0 && t.length == word.size() &&
+               m_src[t.offset] == word.front() && name(k) == word;
+    }
+    bool isAnyExactWord(int k, std::span<const QStringView> words) const {
+        for (QStringView word : words) {
+            if (isExactWord(k, word)) {
+                return true;
+            }
+        }
+        return false;
     }
     bool isSymbol(int k, char16_t c) const {
         return (*this)[k].kind == Kind::Symbol && (*this)[k].ch == c;
@@ -94,6 +106,11 @@ public:
     int dottedEnd(int k) const;
     // The dotted name from k to last (from dottedEnd) without blanks.
     QString dotted(int k, int last) const;
+
+    // The first Bad token in [b, e), or -1.
+    int firstBad(int b, int e) const;
+    // The ')' of a '(' at k + 1, or -1.
+    int parenthesisAfter(int k) const;
 
     // The first comma in [b, e) outside parentheses, or e.
     int topLevelComma(int b, int e) const;

@@ -1,9 +1,10 @@
 #pragma once
 
-// The code reader's tests, in four files by topic: generated code read back
+// The code reader's tests, in five files by topic: generated code read back
 // (tst_codereader.cpp), hand-written Basic calls
 // (tst_codereader_handwritten.cpp), refusals (tst_codereader_refused.cpp),
-// and VB.NET and C# calls with their refusals (tst_codereader_dotnet.cpp).
+// VB.NET and C# calls with their refusals (tst_codereader_dotnet.cpp), and
+// values read only where they are certain (tst_codereader_certain.cpp).
 // Shared here: the test class and the helpers that show what was read.
 
 #include "core/codereader.h"
@@ -66,4 +67,8 @@ private slots:
     void csharp();
     void dotNetRefused_data();
     void dotNetRefused();
+    void faults_data();
+    void faults();
+    void certain_data();
+    void certain();
 };

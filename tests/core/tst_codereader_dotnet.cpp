@@ -340,7 +340,7 @@ void TestCodeReader::dotNetRefused_data() {
         << u"MessageBox.Show(string.Format(\"{0}\", n));"_s << SC
         << u"Die Funktion string.Format wird nicht ausgewertet."_s << 1 << 17 << u"string"_s;
     QTest::newRow("C#: a hole in an interpolated string")
-        << u"MessageBox.Show($\"Hallo {name}\");"_s << SC
+        << u"MessageBox.Show($\"Hallo {name.Length}\");"_s << SC
         << u"Der Ausdruck in { } der Zeichenkette wird nicht ausgewertet."_s << 1 << 25 << u"{"_s;
     QTest::newRow("C#: a number as the value of var")
         << u"var n = 5; MessageBox.Show(n + \"\");"_s << SC
@@ -359,9 +359,9 @@ void TestCodeReader::dotNetRefused_data() {
         << u"Der Meldungstext enthält ein NUL-Zeichen (Chr(0))."_s << 1 << 14 << u"ChrW"_s;
 
     // --- the call and the text ---
-    QTest::newRow("C#: named arguments")
-        << u"MessageBox.Show(text: \"x\", caption: \"T\");"_s << SC
-        << u"Benannte Argumente von MessageBox.Show werden nicht gelesen."_s << 1 << 17
+    QTest::newRow("C#: named arguments that leave a gap")
+        << u"MessageBox.Show(text: \"x\", icon: MessageBoxIcon.Error);"_s << SC
+        << u"Eine Form von MessageBox.Show mit diesen Argumenten gibt es nicht."_s << 1 << 17
         << u"text"_s;
     QTest::newRow("C#: owner and displayHelpButton")
         << u"MessageBox.Show(this, \"x\", \"T\", MessageBoxButtons.OK, MessageBoxIcon.None, "
