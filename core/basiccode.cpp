@@ -130,7 +130,7 @@ PreparedMessage prepare(const msgbox::Value& value, const BasicDialect& dialect,
         if (!script)
             prepared.opening += u" As String";
         appendAssignment(prepared.opening, script ? u" " : u"", variable, message, dialect.joiner);
-        prepared.prompt = variable.toString();
+        prepared.prompt = QString::fromRawData(variable.data(), variable.size());
         return prepared;
     } catch (const std::bad_alloc&) {
         throw vb::Error(vb::OutOfMemory);
@@ -141,10 +141,6 @@ void opening(Code& code, const Shape& shape) {
     basicOpening(code, shape, Classic);
 }
 
-void call(Code& code, bool statement) {
-    basicCall(code, statement, Classic);
-}
-
 } // namespace
 
 void basicOpening(Code& code, const Shape& shape, const BasicDialect& dialect) {
@@ -153,13 +149,13 @@ void basicOpening(Code& code, const Shape& shape, const BasicDialect& dialect) {
     // Only a language that writes the script style declares without types.
     const bool script = value.code == msgbox::CodeStyle::Vbs && code.language.writesVbs;
     PreparedMessage message = prepare(value, dialect, syntax.messageVariable, script);
-    QString style;
+    QString& style = code.style;
     appendStyleExpression(style, code, dialect);
     // The call's line with the title in quotes.
-    const qsizetype callLine = shape.head.size() + callHead(shape.statement).size() +
+    const qsizetype callLine = shape.headLength + callHead(shape.statement).size() +
                                message.prompt.size() + style.size() + 4 + message.title.size() + 2 +
                                callClosing(writesHelp(code), shape.statement).size() +
-                               shape.tail.size();
+                               shape.tailLength;
 
     code.out = std::move(message.opening);
     code.prompt = std::move(message.prompt);
@@ -174,20 +170,21 @@ void basicOpening(Code& code, const Shape& shape, const BasicDialect& dialect) {
             code.out += u" As String";
         appendAssignment(code.out, script ? u" " : u"", syntax.titleVariable,
                          msgbox::titleLine(value.title), dialect.joiner);
-        code.title = syntax.titleVariable.toString();
+        code.title = QString::fromRawData(syntax.titleVariable.data(), syntax.titleVariable.size());
     } else {
-        code.title = Quote + message.title + Quote;
+        code.title = std::move(message.title);
+        code.title.prepend(Quote).append(Quote);
     }
     // The first line is the declaration of Msg, or empty.
     code.out += CR;
 }
 
-void basicCall(Code& code, bool statement, const BasicDialect& dialect) {
+void basicCall(Code& code, bool statement) {
     QString& out = code.out;
     out += callHead(statement);
     out += code.prompt;
     out += u", ";
-    appendStyleExpression(out, code, dialect);
+    out += code.style;
     out += u", ";
     out += code.title;
     out += callClosing(writesHelp(code), statement);
@@ -196,7 +193,7 @@ void basicCall(Code& code, bool statement, const BasicDialect& dialect) {
 const Syntax basicSyntax = {
     .opening = opening,
     .notes = nullptr,
-    .call = call,
+    .call = basicCall,
     .constant = nullptr,
     .doublesQuotes = true,
     .maxLineLength = MaxBasicLineLength,

@@ -54,8 +54,9 @@ struct Code;
 struct Shape;
 
 // The Basic writer's hooks of a syntax row (core/codeskeleton.h) in a
-// dialect: the statements before the call, and the call.
+// dialect: the statements before the call, and the call with the style the
+// opening wrote.
 void basicOpening(Code& code, const Shape& shape, const BasicDialect& dialect);
-void basicCall(Code& code, bool statement, const BasicDialect& dialect);
+void basicCall(Code& code, bool statement);
 
 } // namespace veltrano::gen

@@ -123,7 +123,7 @@ void opening(Code& code, const Shape&) {
     code.out = takeBuffer(2 * value.message.size() + 2 * value.title.size() + 512);
     if (isLongMessage(value.message)) {
         appendMsgDeclaration(code.out, variable, value.message);
-        code.prompt = variable.toString();
+        code.prompt = QString::fromRawData(variable.data(), variable.size());
     } else {
         appendInlineMessage(code.prompt, value.message);
     }

@@ -11,12 +11,6 @@ namespace {
 
 constexpr QChar CR = u'\r';
 
-// A piece of the syntax row as a text, without copying it: the rows are
-// static.
-QString piece(QStringView text) {
-    return QString::fromRawData(text.data(), text.size());
-}
-
 // Appends a piece with the answer variable put in for its %1.
 void appendWithVariable(QString& out, QStringView text, const Syntax& syntax) {
     const qsizetype at = text.indexOf(u'%');
@@ -29,13 +23,9 @@ void appendWithVariable(QString& out, QStringView text, const Syntax& syntax) {
     out += text.sliced(at + 2);
 }
 
-// A piece with the answer variable put in for its %1.
-QString withVariable(QStringView text, const Syntax& syntax) {
-    if (!text.contains(u'%'))
-        return piece(text);
-    QString out;
-    appendWithVariable(out, text, syntax);
-    return out;
+// The length of a piece with the answer variable put in.
+qsizetype lengthWithVariable(QStringView text, const Syntax& syntax) {
+    return text.contains(u'%') ? text.size() - 2 + syntax.answerVariable.size() : text.size();
 }
 
 void appendAnswer(QString& out, const Code& code, msgbox::Answer answer, bool inIf) {
@@ -50,88 +40,97 @@ void appendComment(QString& out, const Code& code, QStringView indent, msgbox::A
     out += msgbox::facts(answer).caption;
 }
 
-void keepAnswer(Shape& shape, const Code& code, bool script) {
+// Select Case: after the selector's line, one case per answer.
+void appendCases(QString& out, const Code& code, std::span<const msgbox::Answer> answers) {
     const Syntax& s = *code.language.syntax;
-    shape.before = withVariable(script ? s.keepDeclarationScript : s.keepDeclaration, s);
-    shape.head = withVariable(s.keepHead, s);
-    shape.tail = piece(s.keepTail);
-}
-
-Shape selectShape(const Code& code, std::span<const msgbox::Answer> answers) {
-    const Syntax& s = *code.language.syntax;
-    Shape shape;
-    shape.after.reserve(256);
-    shape.head = piece(s.selectHead);
-    shape.tail = piece(s.selectTail);
     for (const msgbox::Answer answer : answers) {
-        shape.after += s.caseHead;
-        appendAnswer(shape.after, code, answer, false);
-        shape.after += s.caseTail;
-        appendComment(shape.after, code, s.caseIndent, answer);
-        shape.after += s.caseClose;
+        out += s.caseHead;
+        appendAnswer(out, code, answer, false);
+        out += s.caseTail;
+        appendComment(out, code, s.caseIndent, answer);
+        out += s.caseClose;
     }
-    shape.after += s.selectEnd;
-    return shape;
+    out += s.selectEnd;
 }
 
-Shape ifShape(const Code& code, std::span<const msgbox::Answer> answers) {
+// If Then Else: after the call's line, a branch per answer, the last as
+// Else. Two answers were told apart in the call's own If; more were kept.
+void appendBranches(QString& out, const Code& code, std::span<const msgbox::Answer> answers) {
     const Syntax& s = *code.language.syntax;
-    Shape shape;
-    shape.after.reserve(256);
     if (answers.size() == 2) {
-        shape.head = piece(s.ifHead);
-        shape.tail += s.compare;
-        appendAnswer(shape.tail, code, answers[0], true);
-        shape.tail += s.thenAfterCall;
-        appendComment(shape.after, code, s.branchIndent, answers[0]);
+        appendComment(out, code, s.branchIndent, answers[0]);
     } else {
-        keepAnswer(shape, code, false);
         for (std::size_t i = 0; i + 1 < answers.size(); ++i) {
             if (i == 0) {
-                shape.after += CR;
-                shape.after += s.ifHead;
+                out += CR;
+                out += s.ifHead;
             } else {
-                shape.after += s.elseIfHead;
+                out += s.elseIfHead;
             }
-            shape.after += s.answerVariable;
-            shape.after += s.compare;
-            appendAnswer(shape.after, code, answers[i], true);
-            shape.after += s.thenAfterAnswer;
-            appendComment(shape.after, code, s.branchIndent, answers[i]);
+            out += s.answerVariable;
+            out += s.compare;
+            appendAnswer(out, code, answers[i], true);
+            out += s.thenAfterAnswer;
+            appendComment(out, code, s.branchIndent, answers[i]);
         }
     }
-    shape.after += s.elseLine;
-    appendComment(shape.after, code, s.branchIndent, answers.back());
-    shape.after += s.endIf;
-    return shape;
+    out += s.elseLine;
+    appendComment(out, code, s.branchIndent, answers.back());
+    out += s.endIf;
+}
+
+// The test of the first answer on the call's own line (If with two
+// answers).
+void appendTest(QString& out, const Code& code, msgbox::Answer answer) {
+    const Syntax& s = *code.language.syntax;
+    out += s.compare;
+    appendAnswer(out, code, answer, true);
+    out += s.thenAfterCall;
+}
+
+void keepAnswer(Shape& shape, const Code& code, bool script) {
+    const Syntax& s = *code.language.syntax;
+    shape.before = script ? s.keepDeclarationScript : s.keepDeclaration;
+    shape.head = s.keepHead;
+    shape.tail = s.keepTail;
 }
 
 Shape shapeOf(const Code& code) {
     const Syntax& s = *code.language.syntax;
     const msgbox::Value& value = code.value;
     const auto answers = msgbox::facts(value.buttons).answers();
+    Shape shape;
+    shape.answers = answers;
     if (answers.size() == 1) {
         // A box with one button has no answer to tell apart: its call is a
         // statement in every style.
-        Shape shape;
-        shape.head = piece(s.statementHead);
-        shape.tail = piece(s.statementTail);
+        shape.head = s.statementHead;
+        shape.tail = s.statementTail;
         shape.statement = true;
-        return shape;
+    } else if (value.code == msgbox::CodeStyle::SelectCase) {
+        shape.head = s.selectHead;
+        shape.tail = s.selectTail;
+        shape.appendAfter = appendCases;
+    } else if (value.code == msgbox::CodeStyle::IfThenElse) {
+        if (answers.size() == 2) {
+            shape.head = s.ifHead;
+            shape.testsFirstAnswer = true;
+        } else {
+            keepAnswer(shape, code, false);
+        }
+        shape.appendAfter = appendBranches;
+    } else {
+        // "einfach" and "VBS" differ only in the declaration of the answer,
+        // and only where the language writes the script style.
+        keepAnswer(shape, code, value.code == msgbox::CodeStyle::Vbs && code.language.writesVbs);
     }
-    switch (value.code) {
-    case msgbox::CodeStyle::SelectCase:
-        return selectShape(code, answers);
-    case msgbox::CodeStyle::IfThenElse:
-        return ifShape(code, answers);
-    case msgbox::CodeStyle::Einfach:
-    case msgbox::CodeStyle::Vbs:
-        break;
+    shape.headLength = lengthWithVariable(shape.head, s);
+    shape.tailLength = shape.tail.size();
+    if (shape.testsFirstAnswer) {
+        QString test;
+        appendTest(test, code, answers[0]);
+        shape.tailLength += test.size();
     }
-    // "einfach" and "VBS" differ only in the declaration of the answer, and
-    // only where the language writes the script style.
-    Shape shape;
-    keepAnswer(shape, code, value.code == msgbox::CodeStyle::Vbs && code.language.writesVbs);
     return shape;
 }
 
@@ -166,20 +165,23 @@ QString structuredCode(const msgbox::Value& value, const lang::LanguageFacts& la
     if (!set || int(value.buttons) < 0)
         throw vb::Error(vb::InvalidProcedureCall);
 
-    Code code{value, language, {}, {}, {}};
+    Code code{value, language, {}, {}, {}, {}};
     const Syntax& s = *language.syntax;
     const Shape shape = shapeOf(code);
     s.opening(code, shape);
     if (!shape.before.isEmpty()) {
-        code.out += shape.before;
+        appendWithVariable(code.out, shape.before, s);
         code.out += CR;
     }
     if (s.notes)
         s.notes(code);
-    code.out += shape.head;
+    appendWithVariable(code.out, shape.head, s);
     s.call(code, shape.statement);
     code.out += shape.tail;
-    code.out += shape.after;
+    if (shape.testsFirstAnswer)
+        appendTest(code.out, code, shape.answers[0]);
+    if (shape.appendAfter)
+        shape.appendAfter(code.out, code, shape.answers);
     return std::move(code.out);
 }
 

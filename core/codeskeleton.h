@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <span>
+
 // The one skeleton of the code structures, and the row of syntax pieces
 // through which each language fills it. The shapes are the same in every
 // language:
@@ -29,15 +31,27 @@ struct Code {
     QString out;    // the code so far; lines are separated by a single CR
     QString prompt; // the call's message argument as written: a literal or a variable
     QString title;  // the call's title argument as written
+    QString style;  // the call's style argument, where the opening wrote it already
 };
 
-// What a structure writes around its call.
+// What a structure writes around its call: pieces of the syntax row (a %1
+// stands for the answer variable), and the lengths the call's line gets
+// from them.
 struct Shape {
-    QString before;         // a line before the call's line, or empty
-    QString head;           // the call's line up to the call
+    QStringView before;     // a line before the call's line, or empty
+    QStringView head;       // the call's line up to the call
     bool statement = false; // the call stands alone as a statement
-    QString tail;           // the rest of the call's line
-    QString after;          // the lines after it, each after a CR
+    QStringView tail;       // the rest of the call's line
+    // The call's line ends in the test of the first answer (If with two
+    // answers).
+    bool testsFirstAnswer = false;
+    qsizetype headLength = 0; // of the head with the variable put in
+    qsizetype tailLength = 0; // of the rest of the call's line
+    // Appends the lines after the call's line, each after a CR: the cases
+    // or branches of the answers; null where none follow.
+    void (*appendAfter)(QString& out, const Code& code,
+                        std::span<const msgbox::Answer> answers) = nullptr;
+    std::span<const msgbox::Answer> answers;
 };
 
 struct Syntax {

@@ -58,11 +58,11 @@ void appendInlineMessage(QString& out, QStringView message) {
 // A long message in msg, one statement per line; an empty last line adds
 // nothing and has none.
 void appendMsgStatements(QString& out, QStringView variable, QStringView message) {
+    // The starts of the statements, made once: a long message has many.
+    const QString declare = u"string "_s + variable.toString() + u" = \""_s;
+    const QString add = variable.toString() + u" += \""_s;
     forEachMessageStatement(message, [&](QStringView line, bool first, bool last) {
-        if (first)
-            out += u"string ";
-        out += variable;
-        out += first ? u" = \"" : u" += \"";
+        out += first ? declare : add;
         appendEscaped(out, line);
         out += last ? u"\";\r"_s : u"\\n\";\r"_s;
     });
@@ -75,10 +75,11 @@ void opening(Code& code, const Shape&) {
         takeBuffer(value.message.size() + value.message.size() / 2 + 2 * value.title.size() + 512);
     if (isLongMessage(value.message)) {
         appendMsgStatements(code.out, variable, value.message);
-        code.prompt = variable.toString();
+        code.prompt = QString::fromRawData(variable.data(), variable.size());
     } else {
         appendInlineMessage(code.prompt, value.message);
     }
+    code.title.reserve(value.title.size() + 16);
     code.title = Quote;
     appendEscaped(code.title, msgbox::titleLine(value.title));
     code.title += Quote;

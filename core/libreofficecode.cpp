@@ -25,16 +25,12 @@ void notes(Code& code) {
     }
 }
 
-void call(Code& code, bool statement) {
-    basicCall(code, statement, LibreOffice);
-}
-
 } // namespace
 
 const Syntax libreOfficeSyntax = {
     .opening = opening,
     .notes = notes,
-    .call = call,
+    .call = basicCall,
     .constant = nullptr,
     .doublesQuotes = true,
     .maxLineLength = MaxBasicLineLength,

@@ -92,15 +92,11 @@ void appendInlineMessage(QString& out, QStringView message) {
 // A long message in Msg, one statement per line; an empty last line adds
 // nothing and has none.
 void appendMsgStatements(QString& out, QStringView variable, QStringView message) {
+    // The starts of the statements, made once: a long message has many.
+    const QString declare = u"Dim "_s + variable.toString() + u" As String = "_s;
+    const QString add = variable.toString() + u" &= "_s;
     forEachMessageStatement(message, [&](QStringView line, bool first, bool last) {
-        if (first) {
-            out += u"Dim ";
-            out += variable;
-            out += u" As String = ";
-        } else {
-            out += variable;
-            out += u" &= ";
-        }
+        out += first ? declare : add;
         Expression expression(out);
         expression.text(line);
         if (!last)
@@ -125,7 +121,7 @@ void opening(Code& code, const Shape&) {
         takeBuffer(value.message.size() + value.message.size() / 2 + 2 * value.title.size() + 512);
     if (isLongMessage(value.message)) {
         appendMsgStatements(code.out, variable, value.message);
-        code.prompt = variable.toString();
+        code.prompt = QString::fromRawData(variable.data(), variable.size());
     } else {
         appendInlineMessage(code.prompt, value.message);
     }
