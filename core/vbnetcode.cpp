@@ -125,6 +125,7 @@ void opening(Code& code, const Shape&) {
     } else {
         appendInlineMessage(code.prompt, value.message);
     }
+    code.title.reserve(value.title.size() + 16);
     Expression title(code.title);
     title.text(msgbox::titleLine(value.title));
     title.close();
