@@ -1,5 +1,6 @@
 // The code of VB.NET and C#, as expected texts. The compilers check them
 // too (tst_vbnetcompiles, tst_csharpcompiles).
+#include "boxrows.h"
 #include "core/generators.h"
 
 #include <QStringList>
@@ -15,22 +16,7 @@ using msgbox::CodeStyle;
 using msgbox::DefaultButton;
 using msgbox::Icon;
 
-struct Box {
-    CodeStyle code = CodeStyle::SelectCase;
-    Buttons buttons = Buttons::Ok;
-    Icon icon = Icon::None;
-    std::optional<DefaultButton> defaultButton;
-    bool systemModal = false;
-    bool helpButton = false;
-};
-
-QString lines(const QStringList& parts) {
-    return parts.join(u'\r');
-}
-
 } // namespace
-
-Q_DECLARE_METATYPE(Box)
 
 class TestDotNetGenerators : public QObject {
     Q_OBJECT

@@ -2,6 +2,7 @@
 // Basic starts with the line Basic keeps for Msg), and the limit
 // of C's literal pieces, which mingw does not enforce. Both are run in their
 // engines as well (tests/core/tst_libreofficeruns, tst_ccompiles).
+#include "boxrows.h"
 #include "core/generators.h"
 
 #include <QRegularExpression>
@@ -18,19 +19,6 @@ using msgbox::CodeStyle;
 using msgbox::DefaultButton;
 using msgbox::Icon;
 
-struct Box {
-    CodeStyle code = CodeStyle::SelectCase;
-    Buttons buttons = Buttons::Ok;
-    Icon icon = Icon::None;
-    std::optional<DefaultButton> defaultButton;
-    bool systemModal = false;
-    bool helpButton = false;
-};
-
-QString lines(const QStringList& parts) {
-    return parts.join(u'\r');
-}
-
 msgbox::Value valueOf(const Box& box, const QString& title, const QString& message) {
     msgbox::Value value;
     value.code = box.code;
@@ -45,8 +33,6 @@ msgbox::Value valueOf(const Box& box, const QString& title, const QString& messa
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(Box)
 
 class TestWindowsGenerators : public QObject {
     Q_OBJECT
