@@ -11,8 +11,6 @@ namespace veltrano::gen {
 
 namespace {
 
-constexpr QChar CR = u'\r';
-
 // No piece of a literal denotes more UTF-16 units than this: with its
 // terminating NUL that is the 2,048 bytes MSVC takes per piece. A piece is
 // counted in the characters of its source, which are never fewer.

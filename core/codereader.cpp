@@ -8,6 +8,7 @@
 #include "core/sizetext.h"
 
 #include "core/linebreaks.h"
+#include "core/reader/csharpreader.h"
 #include "core/reader/language.h"
 #include "core/reader/result.h"
 
@@ -55,6 +56,16 @@ ReadResult read(QStringView source, msgbox::CodeStyle currentCodeStyle) {
     }
     const LexedSource lexed = lexSource(source);
     Result<ReadCall> call = lexed.reader.read(lexed.tokens, currentCodeStyle);
+    // A text that Basic or VB.NET cannot read may be C# whose strings Basic
+    // takes for a comment; it is C# where that reading succeeds.
+    if (!call && &lexed.reader != &csharpReader()) {
+        if (const std::optional<LexedSource> other = csharpReading(source)) {
+            Result<ReadCall> csharp = other->reader.read(other->tokens, currentCodeStyle);
+            if (csharp) {
+                return std::move(*csharp);
+            }
+        }
+    }
     if (!call) {
         return errorAt(source, call.failure().offset, call.failure().reason);
     }

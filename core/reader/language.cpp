@@ -129,9 +129,9 @@ private:
 };
 
 // The offset of C#'s first MessageBox.Show call when the text also has a
-// ';', '==' or '!=' outside strings and comments, also outside Basic's (a
-// Rem comment that ends in ';' is no sign of C#), or -1.
-qsizetype csharpCall(const Tokens& t) {
+// ';', '==' or '!=' outside strings and comments, also outside Basic's
+// where basicSees (a Rem comment that ends in ';' is no sign of C#), or -1.
+qsizetype csharpCall(const Tokens& t, bool basicSees = true) {
     BasicSight basic(t.source());
     int call = -1;
     bool marker = false;
@@ -143,7 +143,7 @@ qsizetype csharpCall(const Tokens& t) {
         marker =
             marker ||
             ((t.isSymbol(k, u';') || t.isSymbols(k, u'=', u'=') || t.isSymbols(k, u'!', u'=')) &&
-             basic.sees(t.offset(k)));
+             (!basicSees || basic.sees(t.offset(k))));
     }
     return call >= 0 && marker ? t.offset(call) : -1;
 }
@@ -215,6 +215,17 @@ bool isVbNet(const Tokens& t) {
 }
 
 } // namespace
+
+std::optional<LexedSource> csharpReading(QStringView source) {
+    if (!source.contains(u"MessageBox")) {
+        return std::nullopt;
+    }
+    Tokens csharp(source, csharpReader().tokenize(source));
+    if (csharpCall(csharp, false) < 0) {
+        return std::nullopt;
+    }
+    return LexedSource{csharpReader(), std::move(csharp)};
+}
 
 LexedSource lexSource(QStringView source) {
     const LanguageReader& basicLexer = basicReader();

@@ -21,6 +21,8 @@
 
 #include <QStringView>
 
+#include <optional>
+
 namespace veltrano::reader {
 
 // The reader of the language the text is written in, and its tokens.
@@ -30,5 +32,11 @@ struct LexedSource {
 };
 
 LexedSource lexSource(QStringView source);
+
+// The text read as C#, where C# sees a MessageBox.Show call and a ';',
+// '==' or '!=' of its own, whatever Basic makes of them: the second reading
+// of a text that lexSource gave to Basic or VB.NET (a C# string that holds
+// \" and then ' reads in Basic as a comment that hides the ';').
+std::optional<LexedSource> csharpReading(QStringView source);
 
 } // namespace veltrano::reader

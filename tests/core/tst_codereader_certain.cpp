@@ -64,6 +64,10 @@ void TestCodeReader::faults() {
 
 void TestCodeReader::certain_data() {
     addColumns();
+    // A C# string that holds \" and then ' reads in Basic as a comment that
+    // hides the call's end; read as C#, it is the call it is.
+    reading("C# string with an escaped quote and an apostrophe",
+            u"MessageBox.Show(\"te \\\"\\n'x\", \"T\");"_s, 0, u"T"_s, u"te \"\r\n'x"_s);
     const QString changed =
         u"Der Wert von Msg ist unbekannt: Die Anweisung hier kann ihn ändern."_s;
     const QString changedC =
