@@ -1,6 +1,6 @@
 #include "core/codeskeleton.h"
+#include "core/escapedstrings.h"
 #include "core/generators.h"
-#include "core/messagelines.h"
 #include "core/msgboxtables.h"
 
 using namespace Qt::StringLiterals;
@@ -8,8 +8,6 @@ using namespace Qt::StringLiterals;
 namespace veltrano::gen {
 
 namespace {
-
-constexpr QChar Quote = u'"';
 
 // Appends the text to a C# string literal: the backslash and the quote
 // escaped, the tab as \t, and as \uXXXX every other control character, the
@@ -41,48 +39,10 @@ void appendEscaped(QString& out, QStringView text) {
     out.append(run, end - run);
 }
 
-// The message as one literal, its lines joined by \n.
-void appendInlineMessage(QString& out, QStringView message) {
-    out += Quote;
-    MessageLines lines(message);
-    QStringView line;
-    bool last = false;
-    while (lines.next(line, last)) {
-        appendEscaped(out, line);
-        if (!last)
-            out += u"\\n";
-    }
-    out += Quote;
-}
-
-// A long message in msg, one statement per line; an empty last line adds
-// nothing and has none.
-void appendMsgStatements(QString& out, QStringView variable, QStringView message) {
-    // The starts of the statements, made once: a long message has many.
-    const QString declare = u"string "_s + variable.toString() + u" = \""_s;
-    const QString add = variable.toString() + u" += \""_s;
-    forEachMessageStatement(message, [&](QStringView line, bool first, bool last) {
-        out += first ? declare : add;
-        appendEscaped(out, line);
-        out += last ? u"\";\r"_s : u"\\n\";\r"_s;
-    });
-}
+const EscapedStrings strings{appendEscaped, u"\\n", u"string %1 = \"", u"%1 += \"", u";"};
 
 void opening(Code& code, const Shape&) {
-    const msgbox::Value& value = code.value;
-    const QStringView variable = code.language.syntax->messageVariable;
-    code.out =
-        takeBuffer(value.message.size() + value.message.size() / 2 + 2 * value.title.size() + 512);
-    if (isLongMessage(value.message)) {
-        appendMsgStatements(code.out, variable, value.message);
-        code.prompt = QString::fromRawData(variable.data(), variable.size());
-    } else {
-        appendInlineMessage(code.prompt, value.message);
-    }
-    code.title.reserve(value.title.size() + 16);
-    code.title = Quote;
-    appendEscaped(code.title, msgbox::titleLine(value.title));
-    code.title += Quote;
+    escapedOpening(code, strings);
 }
 
 // MessageBox.Show(text, caption, ...) with the arguments of

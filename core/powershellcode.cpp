@@ -1,6 +1,6 @@
 #include "core/codeskeleton.h"
+#include "core/escapedstrings.h"
 #include "core/generators.h"
-#include "core/messagelines.h"
 #include "core/msgboxtables.h"
 
 using namespace Qt::StringLiterals;
@@ -9,7 +9,6 @@ namespace veltrano::gen {
 
 namespace {
 
-constexpr QChar Quote = u'"';
 constexpr QChar Backtick = u'`';
 
 // Whether a code point's UTF-8 form holds one of the bytes 0x84, 0x93 and
@@ -83,50 +82,11 @@ void appendEscaped(QString& out, QStringView text) {
     out.append(run, end - run);
 }
 
-// The message as one string, its lines joined by `r`n.
-void appendInlineMessage(QString& out, QStringView message) {
-    out += Quote;
-    MessageLines lines(message);
-    QStringView line;
-    bool last = false;
-    while (lines.next(line, last)) {
-        appendEscaped(out, line);
-        if (!last)
-            out += u"`r`n";
-    }
-    out += Quote;
-}
-
-// A long message in $msg, one statement per line; an empty last line adds
-// nothing and has none.
-void appendMsgStatements(QString& out, QStringView variable, QStringView message) {
-    // The starts of the statements, made once: a long message has many.
-    const QString declare = variable.toString() + u" = \""_s;
-    const QString add = variable.toString() + u" += \""_s;
-    forEachMessageStatement(message, [&](QStringView line, bool first, bool last) {
-        out += first ? declare : add;
-        appendEscaped(out, line);
-        out += last ? u"\"\r"_s : u"`r`n\"\r"_s;
-    });
-}
+const EscapedStrings strings{appendEscaped, u"`r`n", u"%1 = \"", u"%1 += \"", u""};
 
 // The assembly first: in a console the type is unknown without it.
 void opening(Code& code, const Shape&) {
-    const msgbox::Value& value = code.value;
-    const QStringView variable = code.language.syntax->messageVariable;
-    code.out =
-        takeBuffer(value.message.size() + value.message.size() / 2 + 2 * value.title.size() + 512);
-    code.out += u"Add-Type -AssemblyName System.Windows.Forms\r";
-    if (isLongMessage(value.message)) {
-        appendMsgStatements(code.out, variable, value.message);
-        code.prompt = QString::fromRawData(variable.data(), variable.size());
-    } else {
-        appendInlineMessage(code.prompt, value.message);
-    }
-    code.title.reserve(value.title.size() + 16);
-    code.title = Quote;
-    appendEscaped(code.title, msgbox::titleLine(value.title));
-    code.title += Quote;
+    escapedOpening(code, strings, u"Add-Type -AssemblyName System.Windows.Forms\r");
 }
 
 // "Type.Member" of the Windows Forms column as [System.Windows.Forms.Type]::Member.
