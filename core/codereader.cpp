@@ -66,6 +66,19 @@ ReadResult read(QStringView source, msgbox::CodeStyle currentCodeStyle) {
             }
         }
     }
+    // A text that does not tell VB.NET from C# is read both ways; where the
+    // two readings differ, the reader cannot know which one is meant.
+    if (const std::optional<LexedSource> other = untoldCsharpReading(lexed)) {
+        Result<ReadCall> csharp = other->reader.read(other->tokens, currentCodeStyle);
+        if (csharp && !call) {
+            return std::move(*csharp);
+        }
+        if (csharp && (call->value != csharp->value || call->styleTold != csharp->styleTold)) {
+            return errorAt(source, other->tokens.offset(0),
+                           u"Der Text kann VB.NET oder C# sein, und beide lesen ihn anders. Ein ; "
+                           u"am Ende macht ihn zu C#, ein Kommentar mit ' zu VB.NET."_s);
+        }
+    }
     if (!call) {
         return errorAt(source, call.failure().offset, call.failure().reason);
     }

@@ -21,7 +21,9 @@
 // The text comes without a choice of language; core/reader/language.h tells
 // it: C# by MessageBox.Show with a ';', '==' or '!=' outside strings and
 // comments (Basic's too), VB.NET by a form only VB.NET has, else VB6, VBA or
-// VBScript; the reader of that language (core/reader/reader.h) reads it.
+// VBScript; the reader of that language (core/reader/reader.h) reads it. A
+// text of one statement with neither a ';' nor a comment does not tell
+// VB.NET from C#: it is read both ways, and refused where they differ.
 // What follows describes Basic; VB.NET adds to it:
 // - MsgBoxStyle.X (also qualified by Microsoft.VisualBasic) in the buttons,
 //   joined by Or or +; Microsoft.VisualBasic.MsgBox and Interaction.MsgBox;

@@ -214,7 +214,51 @@ bool isVbNet(const Tokens& t) {
     return false;
 }
 
+// Whether Basic or VB.NET tokens show nothing that tells the language: one
+// statement, and nothing between the tokens but blanks and line
+// continuations (no comment, which C# would not write with ' or Rem).
+bool untold(const Tokens& t) {
+    int statements = 0;
+    qsizetype end = 0;
+    for (int k = 0; k < t.size(); ++k) {
+        if (t.isEnd(k)) {
+            continue;
+        }
+        statements += k == 0 || t.isEnd(k - 1) ? 1 : 0;
+        for (QChar c : t.source().sliced(end, t.offset(k) - end)) {
+            if (!c.isSpace() && c != u'_') {
+                return false;
+            }
+        }
+        end = t.offset(k) + t[k].length;
+        if (statements > 1) {
+            return false;
+        }
+    }
+    for (QChar c : t.source().sliced(end)) {
+        if (!c.isSpace() && c != u'_') {
+            return false;
+        }
+    }
+    return statements == 1;
+}
+
 } // namespace
+
+std::optional<LexedSource> untoldCsharpReading(const LexedSource& lexed) {
+    if (&lexed.reader == &csharpReader() || !untold(lexed.tokens)) {
+        return std::nullopt;
+    }
+    const QStringView source = lexed.tokens.source();
+    Tokens csharp(source, csharpReader().tokenize(source));
+    for (int k = 0; k < csharp.size(); ++k) {
+        if (isMessageBoxWord(csharp, k, Case::Sensitive) &&
+            showCallAt(csharp, 0, k, Case::Sensitive)) {
+            return LexedSource{csharpReader(), std::move(csharp)};
+        }
+    }
+    return std::nullopt;
+}
 
 std::optional<LexedSource> csharpReading(QStringView source) {
     if (!source.contains(u"MessageBox")) {

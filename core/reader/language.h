@@ -15,6 +15,8 @@
 //   its quotes U+201C, U+201D, U+FF02 outside a string; or a string over
 //   lines, which VB6 would leave open at the line end;
 // - otherwise VB6, VBA or VBScript, which read alike.
+// A text of one statement without ';' and without a comment does not tell
+// VB.NET from C#; the code reader reads it both ways (untoldCsharpReading).
 
 #include "core/reader/reader.h"
 #include "core/reader/tokens.h"
@@ -38,5 +40,11 @@ LexedSource lexSource(QStringView source);
 // of a text that lexSource gave to Basic or VB.NET (a C# string that holds
 // \" and then ' reads in Basic as a comment that hides the ';').
 std::optional<LexedSource> csharpReading(QStringView source);
+
+// The text read as C# too where Basic or VB.NET got it and nothing tells the
+// language: one statement without a ';' and without a comment, in which C#
+// sees a MessageBox.Show call. MessageBox.Show("C:\temp") is VB.NET's
+// C:\temp and C#'s C:<tab>emp.
+std::optional<LexedSource> untoldCsharpReading(const LexedSource& lexed);
 
 } // namespace veltrano::reader

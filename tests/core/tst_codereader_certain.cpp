@@ -169,6 +169,21 @@ void TestCodeReader::certain_data() {
             u"C:\\temp"_s);
     reading("VB.NET: a semicolon in a string", u"MessageBox.Show(\"C:\\\", \"a;b\")"_s, 0, u"a;b"_s,
             u"C:\\"_s);
+    refusal("VB.NET or C#: readings differ", u"MessageBox.Show(\"C:\\temp\", \"Pfad\")"_s,
+            u"Der Text kann VB.NET oder C# sein, und beide lesen ihn anders. Ein ; am Ende macht "
+            u"ihn zu C#, ein Kommentar mit ' zu VB.NET."_s,
+            1, 1);
+    reading("VB.NET or C#: readings agree", u"MessageBox.Show(\"Hallo\", \"Pfad\")"_s, 0, u"Pfad"_s,
+            u"Hallo"_s);
+    reading("VB.NET or C#: only C# reads", u"MessageBox.Show(\"a\\\"b\", \"T\")"_s, 0, u"T"_s,
+            u"a\"b"_s);
+    reading("a comment tells VB.NET", u"MessageBox.Show(\"C:\\temp\", \"Pfad\") ' Pfad zeigen"_s, 0,
+            u"Pfad"_s, u"C:\\temp"_s);
+    reading("a second line tells VB.NET",
+            source({u"x = 1"_s, u"MessageBox.Show(\"C:\\temp\", \"Pfad\")"_s}), 0, u"Pfad"_s,
+            u"C:\\temp"_s);
+    reading("a semicolon tells C#", u"MessageBox.Show(\"C:\\temp\", \"Pfad\");"_s, 0, u"Pfad"_s,
+            u"C:\temp"_s);
     // 10. owner windows
     reading("C#: a text named owner", u"string owner = \"B\"; MessageBox.Show(owner, \"Titel\");"_s,
             0, u"Titel"_s, u"B"_s);

@@ -104,8 +104,6 @@ void TestCodeReader::vbNet_data() {
                    u"        MsgBox(Msg, MsgBoxStyle.Exclamation, TITEL)"_s, u"    End Sub"_s,
                    u"End Class"_s})
         << SC << NotTold << 48 << u"Hinweis"_s << u"a"_s;
-    QTest::newRow("only MessageBox.Show without a semicolon reads as VB.NET")
-        << u"MessageBox.Show(\"C:\\neu\")"_s << SC << NotTold << 0 << none << u"C:\\neu"_s;
     QTest::newRow("German quotes in VB6 stay characters")
         << u"MsgBox \"Datei „a.txt“ fehlt\", vbCritical"_s << SC << NotTold << 16 << none
         << u"Datei „a.txt“ fehlt"_s;
