@@ -246,7 +246,8 @@ bool untold(const Tokens& t) {
 } // namespace
 
 std::optional<LexedSource> untoldCsharpReading(const LexedSource& lexed) {
-    if (&lexed.reader == &csharpReader() || !untold(lexed.tokens)) {
+    const bool basic = &lexed.reader == &basicReader() || &lexed.reader == &vbNetReader();
+    if (!basic || !untold(lexed.tokens)) {
         return std::nullopt;
     }
     const QStringView source = lexed.tokens.source();
