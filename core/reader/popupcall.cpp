@@ -151,16 +151,28 @@ std::optional<Call> popupCallAt(const Tokens& t, int b, int k) {
     if (const int start = shellCreationStart(t, b, object); start >= 0) {
         return Call{start, k, false, false, true, -1};
     }
+    // A member of another object is not a variable, nor is PowerShell's $sh.
     if (t.isName(object) && t[object].ch == 0 &&
-        !(object - 1 >= b && (t.isSymbol(object - 1, u'.') || t.isSymbol(object - 1, u'!')))) {
+        !(object - 1 >= b && (t.isSymbol(object - 1, u'.') || t.isSymbol(object - 1, u'!') ||
+                              t.isSymbol(object - 1, u'$')))) {
         return Call{object, k, false, false, true, object};
     }
     return std::nullopt;
 }
 
+// Whether tokens [b, e) are New WshShell, the object of the Windows Script
+// Host library that VBA references (also IWshRuntimeLibrary.WshShell).
+bool newShell(const Tokens& t, int b, int e) {
+    if (!t.isWord(b, u"New") || !t.isName(b + 1) || t.dottedEnd(b + 1) + 1 != e) {
+        return false;
+    }
+    return t.isWord(e - 1, u"WshShell") &&
+           (e - 1 == b + 1 || (e - 3 == b + 1 && t.isWord(b + 1, u"IWshRuntimeLibrary")));
+}
+
 void setObject(Context& c, int name, int b, int e) {
     const Tokens& t = c.tokens;
-    if (e - 1 <= b || shellCreationStart(t, b, e - 1) != b) {
+    if (e - 1 <= b || (shellCreationStart(t, b, e - 1) != b && !newShell(t, b, e))) {
         forgetNamed(c, name, e);
         return;
     }

@@ -24,8 +24,8 @@ namespace veltrano::reader {
 std::optional<Call> popupCallAt(const Tokens& t, int b, int k);
 
 // Set name = expression in [b, e): the variable holds the WScript.Shell
-// object where the expression creates it, else whatever was known of it is
-// lost.
+// object where the expression creates it (CreateObject("WScript.Shell"), New
+// WshShell), else whatever was known of it is lost.
 void setObject(Context& c, int name, int b, int e);
 
 // Refuses a call on a variable that does not certainly hold the

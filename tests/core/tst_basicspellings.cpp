@@ -113,6 +113,14 @@ void TestBasicSpellings::read_data() {
             NotTold, QString(), u"a"_s);
     reading("named arguments", source({Shell, u"sh.Popup Type:=4, Text:=\"a\", Title:=\"T\""_s}), 4,
             NotTold, u"T"_s, u"a"_s);
+    reading(
+        "Set to New WshShell of VBA's reference",
+        source({u"Dim sh As IWshRuntimeLibrary.WshShell"_s,
+                u"Set sh = New IWshRuntimeLibrary.WshShell"_s, u"sh.Popup \"a\", 0, \"T\", 1"_s}),
+        1, NotTold, u"T"_s, u"a"_s);
+    refusal("Set to New of another class",
+            source({u"Set sh = New WshShellFremd"_s, u"sh.Popup \"a\""_s}),
+            u"Dass sh das Objekt WScript.Shell ist, steht nicht im Text."_s, 2, 1);
     reading("a wait of a constant 0",
             source({u"Const Warten = 0"_s, Shell, u"sh.Popup \"a\", Warten, \"T\""_s}), 0, NotTold,
             u"T"_s, u"a"_s);
