@@ -144,7 +144,8 @@ int minusOneInConditions(const Tokens& t, int s) {
 } // namespace
 
 std::optional<Call> popupCallAt(const Tokens& t, int b, int k) {
-    if (k - 2 < b || !t.isSymbol(k - 1, u'.')) {
+    // sh.Popup = ... would set a property, not call the method.
+    if (k - 2 < b || !t.isSymbol(k - 1, u'.') || t.isSymbol(k + 1, u'=')) {
         return std::nullopt;
     }
     const int object = k - 2;

@@ -121,6 +121,9 @@ void TestBasicSpellings::read_data() {
     refusal("Set to New of another class",
             source({u"Set sh = New WshShellFremd"_s, u"sh.Popup \"a\""_s}),
             u"Dass sh das Objekt WScript.Shell ist, steht nicht im Text."_s, 2, 1);
+    reading("a Popup property set is no call",
+            source({u"Menue.Popup = True"_s, u"MsgBox \"a\", MB_OK"_s}), 0, NotTold, QString(),
+            u"a"_s);
     reading("a wait of a constant 0",
             source({u"Const Warten = 0"_s, Shell, u"sh.Popup \"a\", Warten, \"T\""_s}), 0, NotTold,
             u"T"_s, u"a"_s);
