@@ -7,8 +7,12 @@
 // One headless start runs every value with every answer of its set. An
 // error LibreOffice cannot show headless waits for an answer for ever, so
 // the start is bounded and killed with its children on the bound.
+// A second start lists which MB_ names plain LibreOffice Basic defines: the
+// code reader takes exactly those, with their values.
 #include "core/codeskeleton.h"
 #include "core/generators.h"
+#include "core/msgboxtables.h"
+#include "core/reader/constantnames.h"
 #include "tests/core/enginecheck.h"
 
 #include <QDir>
@@ -149,6 +153,7 @@ class TestLibreOfficeRuns : public QObject {
 
 private slots:
     void everyVariantRuns();
+    void readerTakesLibreOfficesNames();
 };
 
 void TestLibreOfficeRuns::everyVariantRuns() {
@@ -217,6 +222,69 @@ void TestLibreOfficeRuns::everyVariantRuns() {
         QString::fromLatin1(file.readAll()).remove(u'\r').split(u'\n', Qt::SkipEmptyParts);
     const QString failure = enginecheck::check(lines, values, lang::Language::LibreOffice, u"\r");
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
+}
+
+void TestLibreOfficeRuns::readerTakesLibreOfficesNames() {
+    const QString soffice = enginecheck::findProgram(u"soffice"_s);
+    QVERIFY2(!soffice.isEmpty(), "soffice is missing: scripts/setup-tests.sh installs LibreOffice");
+    QTemporaryDir dir(QDir::currentPath() + u"/tst_libreofficeruns-XXXXXX"_s);
+    QVERIFY(dir.isValid());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(u"DISPLAY"_s);
+    environment.remove(u"WAYLAND_DISPLAY"_s);
+    environment.insert(u"TMPDIR"_s, dir.path());
+    const QStringList options = {u"--headless"_s, u"--norestore"_s, u"--nologo"_s,
+                                 u"--nolockcheck"_s,
+                                 u"-env:UserInstallation=file://"_s + dir.filePath(u"profile"_s)};
+    QVERIFY(enginecheck::runBounded(soffice, options + QStringList{u"--terminate_after_init"_s},
+                                    environment, dir.path(), 120000)
+                .finished);
+
+    // Every MB_ name of the fact tables; without Option Explicit one that
+    // LibreOffice does not define is Empty.
+    QStringList names;
+    const auto add = [&](QStringView name) {
+        if (!name.isEmpty())
+            names << name.toString();
+    };
+    for (const auto& row : msgbox::buttonSets())
+        add(row.windows);
+    for (const auto& row : msgbox::icons())
+        add(row.windows);
+    for (const auto& row : msgbox::defaultButtons())
+        add(row.windows);
+    for (const auto& row : msgbox::flags())
+        add(row.windows);
+    names << u"MB_ICONHAND"_s << u"MB_ICONASTERISK"_s << u"MB_ICONWARNING"_s << u"MB_ICONERROR"_s
+          << u"MB_TASKMODAL"_s;
+    const QString record = dir.filePath(u"names.txt"_s);
+    QString module =
+        u"Sub Main\r    Dim f As Integer\r    f = FreeFile\r    Open \"%1\" For Output "
+        u"As #f\r"_s.arg(QString(record).replace(u"\""_s, u"\"\""_s));
+    for (const QString& name : names)
+        module += u"    Print #f, \"%1 \" & TypeName(%1) & \" \" & %1\r"_s.arg(name);
+    module += u"    Close #f\rEnd Sub\r"_s;
+    const QString basic = dir.filePath(u"profile/user/basic"_s);
+    QVERIFY(QDir(basic + u"/Standard"_s).removeRecursively());
+    QVERIFY(writeLibrary(basic, u"Standard"_s, u"Names"_s, module));
+    QVERIFY(writeLibraryLists(basic, {}));
+    const auto run =
+        enginecheck::runBounded(soffice, options + QStringList{u"macro:///Standard.Names.Main"_s},
+                                environment, dir.path(), 60000);
+    QVERIFY2(run.finished, qPrintable(run.output));
+    QFile file(record);
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(run.output));
+    const QStringList lines =
+        QString::fromLatin1(file.readAll()).remove(u'\r').split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), names.size());
+    for (const QString& line : lines) {
+        const QStringList parts = line.split(u' ');
+        const reader::StyleConstant* taken = reader::findStyleConstant(parts[0]);
+        const bool defined = parts.value(1) != u"Empty";
+        QVERIFY2(defined == (taken != nullptr), qPrintable(line));
+        if (taken)
+            QVERIFY2(parts.value(2) == QString::number(taken->value), qPrintable(line));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestLibreOfficeRuns)
