@@ -127,8 +127,9 @@
 // than MaxNesting levels of parentheses, a buttons value the window cannot
 // show (vbDefaultButton4, vbMsgBoxSetForeground, vbMsgBoxRight,
 // vbMsgBoxRtlReading, a button set 6 or 7, an icon 80, 96 or 112), bits no
-// constant names, an MB_ name LibreOffice Basic does not have, the help button when the resulting style (told by the text,
-// else currentCodeStyle) is VBS, a prompt or title the text does not show,
+// constant names, an MB_ name LibreOffice Basic does not have, the help
+// button when the resulting style (told by the text, else currentCodeStyle)
+// is VBS, a prompt or title the text does not show,
 // a value longer than MaxTextLength characters, a NUL character in a value
 // (named at the NUL: no definition can hold one), and a text whose evaluation
 // would copy more than a small multiple of its length (so no input takes more
