@@ -68,7 +68,23 @@ const Language& language(int index) {
         u"        case DialogResult.Yes: break;\r\n        case DialogResult.No: break;\r\n"
         u"    }\r\n}\r\n"_s,
     };
-    static const Language* const all[] = {&basic, &vbNet, &csharp};
+    static const Language libreOffice{
+        u"Sub Pruefen()\r\n    Dim Msg As String, Zaehler As Integer\r\n"_s,
+        {
+            u"    Msg = Msg & \"Die Datei \"\"Bericht.txt\"\" wurde geändert.\" & Chr(13)"_s,
+            u"    Msg = Msg & \"Übertragung läuft: bitte warten, bis alles fertig ist\" & "
+            u"Chr$(13) & Chr$(10)"_s,
+            u"    ' Hinweise zu Größe und Länge der Einträge"_s,
+            QString(),
+            u"    Msg = Msg & \"Einträge prüfen, dann \" & Chr(34) & \"Weiter\" & Chr(34) & _"_s,
+            u"          \" wählen.\" & Chr(10)"_s,
+            u"    Zaehler = Zaehler + 1: If Zaehler > 10 Then Print Zaehler"_s,
+        },
+        u"    Select Case MsgBox(Msg, MB_ICONQUESTION + MB_YESNOCANCEL + MB_DEFBUTTON2, "
+        u"\"Prüfung\")\r\n"
+        u"    Case IDYES\r\n    Case IDNO\r\n    End Select\r\nEnd Sub\r\n"_s,
+    };
+    static const Language* const all[] = {&basic, &vbNet, &csharp, &libreOffice};
     return *all[index];
 }
 
@@ -87,7 +103,8 @@ QString makeSource(const Language& language, qsizetype size) {
     return source;
 }
 
-// Arguments: the language (0 Basic, 1 VB.NET, 2 C#) and the source size.
+// Arguments: the language (0 Basic, 1 VB.NET, 2 C#, 3 LibreOffice Basic) and the
+// source size.
 void reading(benchmark::State& state) {
     const QString source = makeSource(language(int(state.range(0))), state.range(1));
     qsizetype messageSize = 0;
@@ -112,7 +129,7 @@ void reading(benchmark::State& state) {
 
 BENCHMARK(reading)
     ->ArgNames({"language", "size"})
-    ->ArgsProduct({{0, 1, 2}, {64 << 10, 256 << 10, 1 << 20}})
+    ->ArgsProduct({{0, 1, 2, 3}, {64 << 10, 256 << 10, 1 << 20}})
     ->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -43,6 +43,27 @@
 //   parenthesis and before a closing one.
 // C# is read as core/reader/csharpreader.h and csharptext.h describe;
 // "SystemModal" cannot be told in C# and comes back clear.
+// LibreOffice Basic reads as Basic, with its own spelling:
+// - in the buttons, the MB_ constants it has built in (MB_OK ...
+//   MB_RETRYCANCEL, MB_ICONSTOP, MB_ICONQUESTION, MB_ICONEXCLAMATION,
+//   MB_ICONINFORMATION, MB_DEFBUTTON1 to 3, MB_APPLMODAL, MB_SYSTEMMODAL),
+//   also mixed with vb constants (Option VBASupport 1); any other MB_ name
+//   (MB_HELP, MB_ICONHAND, MB_ICONWARNING, MB_TASKMODAL ...) is refused by
+//   name unless the text declares it (Const MB_HELP = &H4000);
+// - its answers IDOK ... IDNO in If and Select Case, which like vbYes only
+//   read: the structure tells the style.
+// Windows Script Host's Popup(Text, SecondsToWait, Title, Type) of the
+// WScript.Shell object reads as MsgBox (core/reader/popupcall.h), in the
+// call forms of MsgBox and with named arguments: called on
+// CreateObject("WScript.Shell") (also WScript.CreateObject), or on a variable
+// that `Set v = CreateObject("WScript.Shell")` gives that object for sure (as
+// certain as a text's value: a Set in a branch or a loop, in another
+// procedure, or a statement since that may change v, and the call is
+// refused). Type is read as MsgBox's buttons; a missing title is empty, a
+// missing type 0. Refused, as the window has no wait: a wait other than 0,
+// and a test of the answer against -1 (the end of the wait) in the call's
+// If, its Select Case, or the If or Select Case on the variable that keeps
+// the answer.
 //
 // What is understood:
 // - Call forms: `MsgBox "Text"`, `MsgBox("Text")`, `MsgBox ("Text"), vbYesNo`,
@@ -108,8 +129,9 @@
 // than MaxNesting levels of parentheses, a buttons value the window cannot
 // show (vbDefaultButton4, vbMsgBoxSetForeground, vbMsgBoxRight,
 // vbMsgBoxRtlReading, a button set 6 or 7, an icon 80, 96 or 112), bits no
-// constant names, the help button when the resulting style (told by the text,
-// else currentCodeStyle) is VBS, a prompt or title the text does not show,
+// constant names, an MB_ name LibreOffice Basic does not have, the help
+// button when the resulting style (told by the text, else currentCodeStyle)
+// is VBS, a prompt or title the text does not show,
 // a value longer than MaxTextLength characters, a NUL character in a value
 // (named at the NUL: no definition can hold one), and a text whose evaluation
 // would copy more than a small multiple of its length (so no input takes more

@@ -26,7 +26,7 @@ constexpr LanguageFacts languageTable[] = {
     // LibreOffice's MsgBox has no help button.
     {Language::LibreOffice, u"LibreOffice Basic", u"libreoffice", u"&LibreOffice Basic", u"",
      u"mnuKopierenLibreOffice", u"LibreOffice", u"' ", u'_', true, false, true, false, true,
-     Constants::Windows, false, &gen::libreOfficeSyntax},
+     Constants::Windows, true, &gen::libreOfficeSyntax},
     // A backslash at the end of a line splices the next line into it.
     {Language::C, u"C/C++", u"c", u"C/C++ (&MessageBoxW)", u"", u"mnuKopierenC", u"C", u"// ",
      u'\\', false, false, true, true, true, Constants::Windows, false, &gen::cSyntax},

@@ -50,6 +50,7 @@ Status assign(Context& c, int nameToken, int b, int e, bool compound) {
     Variable& v = c.scope[index];
     c.scope.stamp(v);
     v.constant = false;
+    v.shell = false;
     v.number = evaluated && r.number;
     if (evaluated && !r.text) {
         v.state = Variable::Unknown;
@@ -81,6 +82,7 @@ Variable& declareVariable(Context& c, int k, bool text, bool window, bool fresh)
         v.at = c.tokens.offset(k);
         v.number = false;
         v.constant = false;
+        v.shell = false;
         c.scope.stamp(v);
     }
     v.declared = true;

@@ -6,6 +6,7 @@
 #include "core/reader/basictext.h"
 #include "core/reader/context.h"
 #include "core/reader/msgboxcall.h"
+#include "core/reader/popupcall.h"
 #include "core/reader/scope.h"
 #include "core/reader/survey.h"
 
@@ -332,6 +333,11 @@ Result<Step> Reader::plain(int b, int e) {
     const int member = me && m_t.isSymbol(b + 1, u'.') ? b + 2 : m_t.isSymbol(b, u'.') ? b + 1 : -1;
     if (member > 0 && m_t.isName(member) && m_t.isSymbol(member + 1, u'=')) {
         forgetNamed(m_context, member, member + 1);
+        return Step(e);
+    }
+    // Set sh = CreateObject("WScript.Shell"): the object Popup is called on.
+    if (m_t.isWord(b, u"Set") && m_t.isName(b + 1) && m_t.isSymbol(b + 2, u'=')) {
+        setObject(m_context, b + 1, b + 3, e);
         return Step(e);
     }
     const int k = m_t.isWord(b, u"Let") ? b + 1 : b;

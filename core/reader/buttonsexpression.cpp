@@ -195,6 +195,9 @@ Failure Evaluation::unknownName(int k, int last, const QString& dotted) const {
         return t.refuse(
             k, u"%1 ist kein Wert von %2."_s.arg(shown(dotted), dotNetEnumName(*expected)));
     }
+    if (last == k && isWindowsStyleName(t.name(k))) {
+        return t.refuse(k, u"%1 gibt es in LibreOffice Basic nicht."_s.arg(shown(t.text(k))));
+    }
     return t.refuse(k, u"%1 ist keine MsgBox-Konstante."_s.arg(
                            shown(last == k ? t.text(k) : QStringView(dotted))));
 }

@@ -1,5 +1,6 @@
 #include "core/reader/constantnames.h"
 
+#include "core/languages.h"
 #include "core/msgboxtables.h"
 
 #include <vector>
@@ -23,6 +24,24 @@ std::vector<StyleConstant> makeStyleConstants() {
         add(button.basic, button.value, Family::DefaultButton);
     for (const msgbox::FlagFacts& flag : msgbox::flags())
         add(flag.basic, flag.value, Family::Flag);
+    // LibreOffice Basic's built-in MB_ constants: those of what its MsgBox
+    // shows (the offered button sets and default buttons, the icons, the two
+    // modalities), and the help button only where its box has one.
+    const bool help = lang::facts(lang::Language::LibreOffice).saysHelpButton;
+    for (const msgbox::ButtonSetFacts& set : msgbox::buttonSets()) {
+        if (set.isOffered())
+            add(set.windows, int(set.buttons), Family::ButtonSet);
+    }
+    for (const msgbox::IconFacts& icon : msgbox::icons())
+        add(icon.windows, int(icon.icon), Family::Icon);
+    for (const msgbox::DefaultButtonFacts& button : msgbox::defaultButtons()) {
+        if (button.isOffered())
+            add(button.windows, button.value, Family::DefaultButton);
+    }
+    for (const msgbox::FlagFacts& flag : msgbox::flags()) {
+        if (flag.value == 0 || (flag.offered && (flag.value != msgbox::HelpButtonFlag || help)))
+            add(flag.windows, flag.value, Family::Flag);
+    }
     return constants;
 }
 
@@ -46,6 +65,10 @@ const StyleConstant* findStyleConstant(QStringView name) {
         }
     }
     return nullptr;
+}
+
+bool isWindowsStyleName(QStringView name) {
+    return name.startsWith(u"MB_", Qt::CaseInsensitive);
 }
 
 std::optional<QStringView> findTextConstant(QStringView name) {

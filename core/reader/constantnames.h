@@ -21,8 +21,13 @@ struct StyleConstant {
     Family family;
 };
 
-// The style constant of that name, in any letter case, or nullptr.
+// The style constant of that name, in any letter case, or nullptr: Basic's
+// (vbYesNo) and the MB_ constants LibreOffice Basic has built in (MB_YESNO).
 const StyleConstant* findStyleConstant(QStringView name);
+
+// Whether the name is spelt as a Windows style constant (MB_...), which
+// LibreOffice Basic has built in where findStyleConstant knows it.
+bool isWindowsStyleName(QStringView name);
 
 // The text a text constant (vbCrLf ...) stands for, in any letter case.
 std::optional<QStringView> findTextConstant(QStringView name);

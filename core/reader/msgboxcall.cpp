@@ -7,12 +7,15 @@
 #include "core/reader/buttonsexpression.h"
 #include "core/reader/callvalues.h"
 #include "core/reader/messageboxshow.h"
+#include "core/reader/popupcall.h"
 #include "core/reader/textvalue.h"
 
 #include <QString>
 
 #include <algorithm>
-#include <array>
+#include <cstdint>
+#include <numeric>
+#include <span>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -21,20 +24,45 @@ namespace veltrano::reader {
 
 namespace {
 
-// The parameters of MsgBox by position.
-enum Parameter : int { PromptArg, ButtonsArg, TitleArg, HelpFileArg, ContextArg };
+// What an argument gives the message box.
+enum class Role : std::uint8_t { Prompt, Buttons, Title, Wait, Kept };
 
-constexpr QStringView Parameters[] = {u"Prompt", u"Buttons", u"Title", u"HelpFile", u"Context"};
+// A function's parameters by position, with the role of each.
+struct Form {
+    Signature signature;
+    std::span<const Role> roles;
 
-const Signature MsgBoxSignature{u"MsgBox", Parameters, u"MsgBox hat höchstens fünf Argumente."};
+    int slot(Role role) const {
+        return int(std::find(roles.begin(), roles.end(), role) - roles.begin());
+    }
+};
 
-// Whether the statement after e is an If or ElseIf whose condition names the
-// variable at token `answer`, or a Select Case on it.
-bool nextStatementTests(const Tokens& t, int e, int answer) {
+constexpr QStringView MsgBoxParameters[] = {u"Prompt", u"Buttons", u"Title", u"HelpFile",
+                                            u"Context"};
+constexpr Role MsgBoxRoles[] = {Role::Prompt, Role::Buttons, Role::Title, Role::Kept, Role::Kept};
+const Form MsgBoxForm{{u"MsgBox", MsgBoxParameters, u"MsgBox hat höchstens fünf Argumente."},
+                      MsgBoxRoles};
+
+// WScript.Shell's Popup, its parameters as the object names them to
+// late-bound calls.
+constexpr QStringView PopupParameters[] = {u"Text", u"SecondsToWait", u"Title", u"Type"};
+constexpr Role PopupRoles[] = {Role::Prompt, Role::Wait, Role::Title, Role::Buttons};
+const Form PopupForm{{u"Popup", PopupParameters, u"Popup hat höchstens vier Argumente."},
+                     PopupRoles};
+
+// The first token of the statement after the one that ends at e.
+int nextStatement(const Tokens& t, int e) {
     int j = e;
     while (t.isEnd(j) && j + 1 < t.size()) {
         ++j;
     }
+    return j;
+}
+
+// Whether the statement after e is an If or ElseIf whose condition names the
+// variable at token `answer`, or a Select Case on it.
+bool nextStatementTests(const Tokens& t, int e, int answer) {
+    const int j = nextStatement(t, e);
     int from = -1;
     if (t.isWord(j, u"If") || t.isWord(j, u"ElseIf")) {
         from = j + 1;
@@ -104,10 +132,7 @@ std::optional<msgbox::CodeStyle> toldStyle(const Context& c, int b, int e, Call 
     const int k = answerVariable(t, b, e, call, after);
     if (k >= 0) {
         if (nextStatementTests(t, e, k)) {
-            int j = e;
-            while (t.isEnd(j) && j + 1 < t.size()) {
-                ++j;
-            }
+            const int j = nextStatement(t, e);
             return t.isWord(j, u"Select") ? msgbox::CodeStyle::SelectCase
                                           : msgbox::CodeStyle::IfThenElse;
         }
@@ -122,39 +147,50 @@ std::optional<msgbox::CodeStyle> toldStyle(const Context& c, int b, int e, Call 
     return std::nullopt;
 }
 
-// The values of a MsgBox call whose arguments are in tokens [argB, argE).
+// The values of a MsgBox or Popup call whose arguments are in tokens
+// [argB, argE). A missing buttons argument is 0, a missing title empty.
 Result<CallValues> msgBoxArguments(Context& c, Call call, int argB, int argE) {
     const Tokens& t = c.tokens;
-    Result<std::vector<Argument>> bound = bindArguments(t, argB, argE, MsgBoxSignature);
+    const Form& form = call.popup ? PopupForm : MsgBoxForm;
+    Result<std::vector<Argument>> bound = bindArguments(t, argB, argE, form.signature);
     if (!bound) {
         return std::move(bound).failure();
     }
     const std::vector<Argument>& args = *bound;
-    if (!args[PromptArg].given()) {
+    const Argument& prompt = args[std::size_t(form.slot(Role::Prompt))];
+    const Argument& title = args[std::size_t(form.slot(Role::Title))];
+    const Argument& buttonsArg = args[std::size_t(form.slot(Role::Buttons))];
+    if (!prompt.given()) {
         return t.refuse(call.name, u"Der Meldungstext fehlt."_s);
     }
 
     // The arguments in the order of the text, so that the first fault is
     // reported first.
-    std::array<int, std::size(Parameters)> order{PromptArg, ButtonsArg, TitleArg, HelpFileArg,
-                                                 ContextArg};
+    std::vector<std::size_t> order(args.size());
+    std::iota(order.begin(), order.end(), std::size_t(0));
     std::sort(order.begin(), order.end(),
-              [&](int x, int y) { return args[std::size_t(x)].b < args[std::size_t(y)].b; });
+              [&](std::size_t x, std::size_t y) { return args[x].b < args[y].b; });
     CallValues values;
     ButtonsValue buttons;
-    for (const int slot : order) {
-        const Argument& arg = args[std::size_t(slot)];
+    for (const std::size_t slot : order) {
+        const Argument& arg = args[slot];
+        const Role role = form.roles[slot];
         if (!arg.given()) {
             continue;
         }
-        if (slot == PromptArg || slot == TitleArg) {
-            if (Status s =
-                    c.evalText(c, arg.b, arg.e, slot == PromptArg ? values.prompt : values.title);
+        if (role == Role::Prompt || role == Role::Title) {
+            if (Status s = c.evalText(c, arg.b, arg.e,
+                                      role == Role::Prompt ? values.prompt : values.title);
                 !s) {
                 return std::move(s).failure();
             }
         }
-        if (slot == ButtonsArg) {
+        if (role == Role::Wait) {
+            if (Status s = checkWait(c, arg.b, arg.e); !s) {
+                return std::move(s).failure();
+            }
+        }
+        if (role == Role::Buttons) {
             Result<ButtonsValue> value = evalBasicButtons(c, arg.b, arg.e);
             if (!value) {
                 return std::move(value).failure();
@@ -166,12 +202,12 @@ Result<CallValues> msgBoxArguments(Context& c, Call call, int argB, int argE) {
         }
         // HelpFile and Context: accepted as they are.
     }
-    values.promptPlace = t.offset(args[PromptArg].b);
-    values.titlePlace = t.offset(args[TitleArg].given() ? args[TitleArg].b : call.name);
+    values.promptPlace = t.offset(prompt.b);
+    values.titlePlace = t.offset(title.given() ? title.b : call.name);
     values.value = buttons.value;
     values.defaultButtonNamed = buttons.namesDefaultButton();
     if (buttons.value & msgbox::HelpButtonFlag) {
-        values.helpRefused = helpButtonRefused(t, buttons, args[ButtonsArg].b);
+        values.helpRefused = helpButtonRefused(t, buttons, buttonsArg.b);
     }
     return values;
 }
@@ -183,6 +219,11 @@ std::optional<Call> findMsgBoxCall(const Tokens& t, int b, int e) {
         if (isMessageBoxWord(t, k, Case::Insensitive)) {
             if (const std::optional<ShowCall> show = showCallAt(t, b, k, Case::Insensitive)) {
                 return Call{show->start, show->name, true, show->wpf};
+            }
+        }
+        if (t.isWord(k, u"Popup")) {
+            if (const std::optional<Call> popup = popupCallAt(t, b, k)) {
+                return popup;
             }
         }
         if (!t.isWord(k, u"MsgBox") || t.isSymbol(k + 1, u'.')) {
@@ -225,7 +266,8 @@ Result<ReadCall> readCallAt(Context& c, int b, int e, Call call, Place place,
         }
     } else if (!statementForm || viaCall) {
         if (!parenthesised) {
-            return t.refuse(call.name, u"Nach MsgBox fehlen die Argumente in Klammern."_s);
+            return t.refuse(call.name, u"Nach %1 fehlen die Argumente in Klammern."_s.arg(
+                                           call.popup ? u"Popup" : u"MsgBox"));
         }
         argB = open + 1;
         argE = close;
@@ -244,10 +286,20 @@ Result<ReadCall> readCallAt(Context& c, int b, int e, Call call, Place place,
         argE = e;
     }
 
+    if (Status s = checkShellObject(c, call); !s) {
+        return std::move(s).failure();
+    }
     Result<CallValues> values = call.show ? readShowArguments(c, {call.start, call.name, call.wpf})
                                           : msgBoxArguments(c, call, argB, argE);
     if (!values) {
         return std::move(values).failure();
+    }
+    if (call.popup) {
+        const int answer = answerVariable(t, b, e, call, after);
+        const int next = answer >= 0 && nextStatementTests(t, e, answer) ? nextStatement(t, e) : -1;
+        if (Status s = checkTimeoutTest(t, b, e, call.start, after, place, next); !s) {
+            return std::move(s).failure();
+        }
     }
     const std::optional<msgbox::CodeStyle> told =
         toldStyle(c, b, e, call, after, place, values->prompt.untyped || values->title.untyped);

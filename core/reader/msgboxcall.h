@@ -18,15 +18,18 @@ namespace veltrano::reader {
 enum class Place : std::uint8_t { Plain, Condition, Selector };
 
 struct Call {
-    int start;         // first token of the call, with its qualifier
-    int name;          // the MsgBox or Show token
-    bool show = false; // MessageBox.Show
-    bool wpf = false;  // WPF's MessageBox.Show
+    int start;          // first token of the call, with its qualifier
+    int name;           // the MsgBox, Show or Popup token
+    bool show = false;  // MessageBox.Show
+    bool wpf = false;   // WPF's MessageBox.Show
+    bool popup = false; // Popup of WScript.Shell (see popupcall.h)
+    int object = -1;    // Popup's object where it is a variable, else -1
 };
 
 // The first call in tokens [b, e): MsgBox alone or qualified by VBA,
 // Interaction, Microsoft.VisualBasic; a MsgBox member of anything else is
-// not the function. Or MessageBox.Show (see messageboxshow.h).
+// not the function. Or MessageBox.Show (see messageboxshow.h), or Popup of
+// WScript.Shell (see popupcall.h).
 std::optional<Call> findMsgBoxCall(const Tokens& t, int b, int e);
 
 // Reads the call that stands in the statement [b, e) at `place`.

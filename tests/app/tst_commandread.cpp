@@ -116,6 +116,16 @@ void TestCommandRead::run_data() {
                .output = code(script, lang::Language::VbNet, u"\r\n")};
     QTest::newRow("stdin, no style shown: Select Case")
         << Run{.arguments = {read, u"-"_s}, .input = helpCall, .output = code(withHelp)};
+    const auto libreOffice = lang::Language::LibreOffice;
+    QTest::newRow("LibreOffice Basic back into itself")
+        << Run{.arguments = {read, u"-"_s, u"--language"_s, u"libreoffice"_s},
+               .input = code(value(msgbox::CodeStyle::IfThenElse), libreOffice),
+               .output = code(value(msgbox::CodeStyle::IfThenElse), libreOffice)};
+    QTest::newRow("Popup of WScript.Shell")
+        << Run{.arguments = {read, u"-"_s},
+               .input = u"CreateObject(\"WScript.Shell\").Popup \"Größe?\", 0, \"Frage\", "
+                        u"vbYesNo + vbQuestion + vbDefaultButton1\n"_s.toUtf8(),
+               .output = code(value(msgbox::CodeStyle::SelectCase))};
     QTest::newRow("a help button under --style vbs, as the reader refuses it")
         << Run{.arguments = {read, u"-"_s, u"--style"_s, u"vbs"_s},
                .input = helpCall,

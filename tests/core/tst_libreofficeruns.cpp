@@ -7,8 +7,12 @@
 // One headless start runs every value with every answer of its set. An
 // error LibreOffice cannot show headless waits for an answer for ever, so
 // the start is bounded and killed with its children on the bound.
+// A second start lists which MB_ names plain LibreOffice Basic defines: the
+// code reader takes exactly those, with their values.
 #include "core/codeskeleton.h"
 #include "core/generators.h"
+#include "core/msgboxtables.h"
+#include "core/reader/constantnames.h"
 #include "tests/core/enginecheck.h"
 
 #include <QDir>
@@ -142,6 +146,38 @@ QString fragmentModule(const QString& code) {
     return body + Shadow.toString().replace(u'\n', u'\r');
 }
 
+// A headless LibreOffice in a throwaway profile of a private folder (its
+// temporary files there too, no display), with the Standard library emptied
+// for the test's own.
+struct Office {
+    QString soffice = enginecheck::findProgram(u"soffice"_s);
+    QTemporaryDir dir{QDir::currentPath() + u"/tst_libreofficeruns-XXXXXX"_s};
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QStringList options{u"--headless"_s, u"--norestore"_s, u"--nologo"_s, u"--nolockcheck"_s};
+    QString basic = dir.filePath(u"profile/user/basic"_s);
+
+    // Empty, or why no profile could be made.
+    QString makeProfile() {
+        if (soffice.isEmpty())
+            return u"soffice is missing: scripts/setup-tests.sh installs LibreOffice"_s;
+        if (!dir.isValid())
+            return u"no temporary folder"_s;
+        environment.remove(u"DISPLAY"_s);
+        environment.remove(u"WAYLAND_DISPLAY"_s);
+        environment.insert(u"TMPDIR"_s, dir.path());
+        options << u"-env:UserInstallation=file://"_s + dir.filePath(u"profile"_s);
+        const auto made = run(u"--terminate_after_init"_s, 120000);
+        if (!made.finished || made.exitCode != 0 ||
+            !QDir(basic + u"/Standard"_s).removeRecursively())
+            return u"no profile: "_s + made.output;
+        return {};
+    }
+    enginecheck::Run run(const QString& argument, int timeoutMs) const {
+        return enginecheck::runBounded(soffice, options + QStringList{argument}, environment,
+                                       dir.path(), timeoutMs);
+    }
+};
+
 } // namespace
 
 class TestLibreOfficeRuns : public QObject {
@@ -149,28 +185,14 @@ class TestLibreOfficeRuns : public QObject {
 
 private slots:
     void everyVariantRuns();
+    void readerTakesLibreOfficesNames();
 };
 
 void TestLibreOfficeRuns::everyVariantRuns() {
-    const QString soffice = enginecheck::findProgram(u"soffice"_s);
-    QVERIFY2(!soffice.isEmpty(), "soffice is missing: scripts/setup-tests.sh installs LibreOffice");
-    QTemporaryDir dir(QDir::currentPath() + u"/tst_libreofficeruns-XXXXXX"_s);
-    QVERIFY(dir.isValid());
-
-    // No display, LibreOffice's temporary files in the private folder.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(u"DISPLAY"_s);
-    environment.remove(u"WAYLAND_DISPLAY"_s);
-    environment.insert(u"TMPDIR"_s, dir.path());
-    const QString profile = dir.filePath(u"profile"_s);
-    const QStringList options = {u"--headless"_s, u"--norestore"_s, u"--nologo"_s,
-                                 u"--nolockcheck"_s, u"-env:UserInstallation=file://"_s + profile};
-    const auto made =
-        enginecheck::runBounded(soffice, options + QStringList{u"--terminate_after_init"_s},
-                                environment, dir.path(), 120000);
-    QVERIFY2(made.finished && made.exitCode == 0, qPrintable(made.output));
-    const QString basic = profile + u"/user/basic"_s;
-    QVERIFY(QDir(basic + u"/Standard"_s).removeRecursively());
+    Office office;
+    const QString failed = office.makeProfile();
+    QVERIFY2(failed.isEmpty(), qPrintable(failed));
+    const QString& basic = office.basic;
 
     const QList<msgbox::Value> values = enginecheck::values({false, false});
     QStringList libraries;
@@ -198,7 +220,7 @@ void TestLibreOfficeRuns::everyVariantRuns() {
             ++runs;
         }
     }
-    const QString record = dir.filePath(u"record.txt"_s);
+    const QString record = office.dir.filePath(u"record.txt"_s);
     QString recorder = Recorder.toString() + u"\nFunction RecPath() As String\n    RecPath = \""_s +
                        QString(record).replace(u"\""_s, u"\"\""_s) + u"\"\nEnd Function\n\n"_s +
                        u"Sub Main\n    RecLine \"START\"\n"_s + calls +
@@ -206,9 +228,7 @@ void TestLibreOfficeRuns::everyVariantRuns() {
     QVERIFY(writeLibrary(basic, u"Standard"_s, u"Rec"_s, recorder));
     QVERIFY(writeLibraryLists(basic, libraries));
 
-    const auto run =
-        enginecheck::runBounded(soffice, options + QStringList{u"macro:///Standard.Rec.Main"_s},
-                                environment, dir.path(), 60000 + 200 * runs);
+    const auto run = office.run(u"macro:///Standard.Rec.Main"_s, 60000 + 200 * runs);
     QVERIFY2(run.finished,
              qPrintable(u"LibreOffice did not end within its bound: "_s + run.output));
     QFile file(record);
@@ -217,6 +237,54 @@ void TestLibreOfficeRuns::everyVariantRuns() {
         QString::fromLatin1(file.readAll()).remove(u'\r').split(u'\n', Qt::SkipEmptyParts);
     const QString failure = enginecheck::check(lines, values, lang::Language::LibreOffice, u"\r");
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
+}
+
+void TestLibreOfficeRuns::readerTakesLibreOfficesNames() {
+    Office office;
+    const QString failed = office.makeProfile();
+    QVERIFY2(failed.isEmpty(), qPrintable(failed));
+
+    // Every MB_ name of the fact tables; without Option Explicit one that
+    // LibreOffice does not define is Empty.
+    QStringList names;
+    const auto add = [&](QStringView name) {
+        if (!name.isEmpty())
+            names << name.toString();
+    };
+    for (const auto& row : msgbox::buttonSets())
+        add(row.windows);
+    for (const auto& row : msgbox::icons())
+        add(row.windows);
+    for (const auto& row : msgbox::defaultButtons())
+        add(row.windows);
+    for (const auto& row : msgbox::flags())
+        add(row.windows);
+    names << u"MB_ICONHAND"_s << u"MB_ICONASTERISK"_s << u"MB_ICONWARNING"_s << u"MB_ICONERROR"_s
+          << u"MB_TASKMODAL"_s;
+    const QString record = office.dir.filePath(u"names.txt"_s);
+    QString module =
+        u"Sub Main\r    Dim f As Integer\r    f = FreeFile\r    Open \"%1\" For Output "
+        u"As #f\r"_s.arg(QString(record).replace(u"\""_s, u"\"\""_s));
+    for (const QString& name : names)
+        module += u"    Print #f, \"%1 \" & TypeName(%1) & \" \" & %1\r"_s.arg(name);
+    module += u"    Close #f\rEnd Sub\r"_s;
+    QVERIFY(writeLibrary(office.basic, u"Standard"_s, u"Names"_s, module));
+    QVERIFY(writeLibraryLists(office.basic, {}));
+    const auto run = office.run(u"macro:///Standard.Names.Main"_s, 60000);
+    QVERIFY2(run.finished, qPrintable(run.output));
+    QFile file(record);
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(run.output));
+    const QStringList lines =
+        QString::fromLatin1(file.readAll()).remove(u'\r').split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), names.size());
+    for (const QString& line : lines) {
+        const QStringList parts = line.split(u' ');
+        const reader::StyleConstant* taken = reader::findStyleConstant(parts[0]);
+        const bool defined = parts.value(1) != u"Empty";
+        QVERIFY2(defined == (taken != nullptr), qPrintable(line));
+        if (taken)
+            QVERIFY2(parts.value(2) == QString::number(taken->value), qPrintable(line));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestLibreOfficeRuns)
