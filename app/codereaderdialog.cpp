@@ -78,7 +78,7 @@ CodeReaderDialog::CodeReaderDialog(Definition& definition, Services& services, Q
     setPalette(background);
     setAutoFillBackground(true);
 
-    auto* intro = new QLabel(u"Aufruf von MsgBox oder MessageBox.Show einfügen ("_s +
+    auto* intro = new QLabel(u"Den Aufruf eines Meldungsfensters einfügen ("_s +
                                  lang::joinedNames(u" oder ", true) +
                                  u"); der erste Aufruf wird übernommen:"_s,
                              this);
