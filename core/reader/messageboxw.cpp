@@ -22,6 +22,9 @@ constexpr QStringView CallNames[] = {u"MessageBox",   u"MessageBoxW",   u"Messag
 // Words after which a name starts a call, not a declaration.
 constexpr QStringView CallAfter[] = {u"return", u"case", u"else", u"do", u"throw", u"co_return"};
 
+// The integer types a style may be cast to.
+constexpr QStringView CastTypes[] = {u"UINT", u"unsigned", u"DWORD", u"int", u"LONG"};
+
 // Further names of icons the tables write under another name.
 constexpr struct {
     QStringView name;
@@ -118,6 +121,11 @@ private:
     }
 
     Status primary(int& k, int e, quint32& value) {
+        // Casts to an integer type, (UINT)MB_OK, change nothing.
+        while (k + 3 < e && t.isSymbol(k, u'(') && t[k].partner == k + 2 &&
+               t.isAnyExactWord(k + 1, CastTypes)) {
+            k += 3;
+        }
         if (k >= e) {
             return t.notUnderstood(k);
         }
@@ -125,13 +133,6 @@ private:
             const int close = t[k].partner;
             if (close < 0 || close >= e || close == k + 1) {
                 return t.notUnderstood(k);
-            }
-            // A cast: (UINT)MB_OK.
-            if (close == k + 2 &&
-                (t.isExactWord(k + 1, u"UINT") || t.isExactWord(k + 1, u"unsigned") ||
-                 t.isExactWord(k + 1, u"DWORD") || t.isExactWord(k + 1, u"int"))) {
-                k = close + 1;
-                return primary(k, e, value);
             }
             int inner = k + 1;
             if (Status s = either(inner, close, value); !s) {
