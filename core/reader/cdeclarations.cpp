@@ -73,6 +73,38 @@ bool callsSomething(const Tokens& t, int b, int e) {
     return false;
 }
 
+// Why a macro the text defines is unknown when it is no text: what it
+// does where it stands is not read, so a statement that names it may
+// change any variable.
+const QString& macroWhy() {
+    static const QString why = u"Das Makro ist kein Text; was es bewirkt, wird nicht gelesen."_s;
+    return why;
+}
+
+// The first token in [b, e) that names a macro of macroWhy(), or -1.
+int macroNamed(const Context& c, int b, int e) {
+    const Tokens& t = c.tokens;
+    if (!c.scope.hasVariables()) {
+        return -1;
+    }
+    for (int k = b; k < e; ++k) {
+        const int index = t.isName(k) ? c.scope.find(t.name(k)) : -1;
+        if (index >= 0 && c.scope[index].state == Variable::Unknown &&
+            c.scope[index].why == macroWhy()) {
+            return k;
+        }
+    }
+    return -1;
+}
+
+void forgetAllAtMacro(Context& c, int b, int e) {
+    if (const int macro = macroNamed(c, b, e); macro >= 0) {
+        c.scope.forgetAll(
+            c.tokens.offset(macro),
+            u"Das Makro %1 kann hier jede Variable ändern."_s.arg(shown(c.tokens.name(macro))));
+    }
+}
+
 void makeUnknown(Context& c, int nameToken, int at, const QString& why) {
     Variable& v = c.scope[c.scope.variable(c.tokens.name(nameToken))];
     v.state = Variable::Unknown;
@@ -93,6 +125,7 @@ Status assignValue(Context& c, int nameToken, int b, int e, bool object, bool co
                     u"beide Namen ändern kann."_s);
         return done();
     }
+    forgetAllAtMacro(c, b, e);
     Status s = assign(c, nameToken, b, e, compound);
     if (callsSomething(c.tokens, b, e)) {
         forgetNamed(c, b, e);
@@ -229,6 +262,7 @@ bool cAssignment(Context& c, int b, int e, Status& status) {
 }
 
 void cForget(Context& c, int b, int e) {
+    forgetAllAtMacro(c, b, e);
     forgetNamed(c, b, e);
 }
 
@@ -248,6 +282,7 @@ int cDefine(Context& c, int k) {
     }
     // A macro with parameters: NAME( right after the name.
     if (t.isSymbol(name + 1, u'(') && t.offset(name + 1) == t.offset(name) + t[name].length) {
+        makeUnknown(c, name, name, macroWhy());
         return next;
     }
     if (t.isSymbol(k, UndefMark) || name + 1 == end) {
@@ -265,6 +300,15 @@ int cDefine(Context& c, int k) {
     Variable& v = c.scope[c.scope.variable(t.name(name))];
     v.object = false;
     v.constant = v.state == Variable::Known;
+    // One that calls, assigns or counts may change what it names.
+    bool acts = false;
+    for (int j = name + 1; j < end; ++j) {
+        acts = acts || t.isSymbol(j, u'(') || t.isSymbol(j, u'=') || t.isSymbol(j, u'{') ||
+               t.isSymbols(j, u'+', u'+') || t.isSymbols(j, u'-', u'-');
+    }
+    if (v.state != Variable::Known && acts) {
+        makeUnknown(c, name, name, macroWhy());
+    }
     return next;
 }
 

@@ -174,6 +174,14 @@ void TestCReader::reads_data() {
     refusal("#define of no text",
             u"#define STYLE MB_YESNO\nMessageBoxW(0, L\"a\", L\"T\", STYLE);"_s,
             u"Der Wert von STYLE wird als Stil nicht ausgewertet."_s, 28);
+    refusal(
+        "a macro that assigns",
+        u"#define SETZEN m = L\"b\"\nLPCWSTR m = L\"a\"; SETZEN;\nMessageBoxW(0, m, L\"T\", 0);"_s,
+        u"Der Wert von m ist unbekannt: Das Makro SETZEN kann hier jede Variable ändern."_s, 19);
+    reading("a macro of a number changes nothing",
+            u"#define N 3\nLPCWSTR m = L\"a\";\nfor (i = 0; i < N; i++) {}\n"
+            u"MessageBoxW(0, m, L\"T\", 0);"_s,
+            0, u"T"_s, u"a"_s);
     refusal("#undef", u"#define MSG L\"M\"\n#undef MSG\nMessageBoxW(0, MSG, L\"T\", 0);"_s,
             u"Der Wert von MSG ist unbekannt: Das Makro ist hier nicht als Text definiert."_s, 8);
     refusal("assigned in a branch",
