@@ -3,6 +3,7 @@
 #include "core/reader/assignment.h"
 #include "core/reader/clexer.h"
 #include "core/reader/csharpdeclarations.h"
+#include "core/reader/ctext.h"
 #include "core/reader/scope.h"
 
 #include <QString>
@@ -66,7 +67,7 @@ bool namesChangeable(const Context& c, int b, int e) {
 
 bool callsSomething(const Tokens& t, int b, int e) {
     for (int k = b; k < e; ++k) {
-        if (t.isName(k) && t.isSymbol(k + 1, u'(')) {
+        if (t.isName(k) && t.isSymbol(k + 1, u'(') && !changesNothing(t, k)) {
             return true;
         }
     }

@@ -14,6 +14,9 @@ namespace {
 // The macros of <tchar.h> and <winnt.h> that make a literal wide or narrow.
 constexpr QStringView TextMacros[] = {u"TEXT", u"_T", u"_TEXT", u"__TEXT", u"__T"};
 
+// The methods of a string object that give its characters.
+constexpr QStringView ReadingMethods[] = {u"c_str", u"data", u"GetString"};
+
 // What a term is: a pointer to characters (a literal, a variable of
 // wchar_t*), a string object, or a character or number (which + adds).
 enum class Operand { Pointer, Object, Value };
@@ -183,10 +186,8 @@ Status nameTerm(Context& c, int& k, int e, Reading& r, Operand& kind) {
     }
     const bool member = t.isSymbol(k + 1, u'.') || t.isSymbols(k + 1, u'-', u'>');
     const int method = t.isSymbol(k + 1, u'.') ? k + 2 : k + 3;
-    if (member &&
-        (t.isExactWord(method, u"c_str") || t.isExactWord(method, u"data") ||
-         t.isExactWord(method, u"GetString")) &&
-        t.isSymbol(method + 1, u'(') && t[method + 1].partner == method + 2) {
+    if (member && t.isAnyExactWord(method, ReadingMethods) &&
+        t.parenthesisAfter(method) == method + 2) {
         if (Status s = putVariable(r, name, t.offset(k), c.scope, c.budget); !s) {
             return s;
         }
@@ -301,6 +302,12 @@ Status evalCText(Context& c, int b, int e, Reading& r) {
     }
     r.text = r.text && kind != Operand::Value;
     return done();
+}
+
+bool changesNothing(const Tokens& t, int k) {
+    return isTextMacro(t, k) ||
+           (k > 1 && (t.isSymbol(k - 1, u'.') || t.isSymbols(k - 2, u'-', u'>')) &&
+            t.parenthesisAfter(k) == k + 2 && t.isAnyExactWord(k, ReadingMethods));
 }
 
 bool isNullPointer(const Tokens& t, int b, int e) {

@@ -17,6 +17,11 @@ namespace veltrano::reader {
 // whether it is a text.
 Status evalCText(Context& c, int b, int e, Reading& r);
 
+// Whether the name at k, before '(', is a call the evaluation reads and
+// that changes nothing: TEXT() and its kin, x.c_str(), x.data() and
+// x.GetString().
+bool changesNothing(const Tokens& t, int k);
+
 // Whether tokens [b, e) are NULL, nullptr or 0: no text at all.
 bool isNullPointer(const Tokens& t, int b, int e);
 

@@ -168,6 +168,13 @@ void TestCReader::reads_data() {
             u"std::wstring s = L\"a\";\ns += L\"b\";\ns = s + L\"c\" + s;\n"
             u"MessageBoxW(0, s.c_str(), L\"T\", 0);"_s,
             0, u"T"_s, u"abcab"_s);
+    reading("TEXT() and c_str() change nothing",
+            u"std::wstring s = L\"a\";\ns = s + TEXT(\"b\");\nstd::wstring u = s.c_str();\n"
+            u"MessageBoxW(0, s.c_str(), u.c_str(), 0);"_s,
+            0, u"ab"_s, u"ab"_s);
+    refusal("a call in a declaration's value",
+            u"wchar_t b[] = L\"a\"; size_t n = fill(b);\nMessageBoxW(0, b, L\"T\", 0);"_s,
+            u"Der Wert von b ist unbekannt: Die Anweisung hier kann ihn ändern."_s, 37);
     reading("#define of a text",
             u"#define MSG L\"M\" \\\n  L\"2\"\nMessageBoxW(0, MSG, L\"T\", 0);"_s, 0, u"T"_s,
             u"M2"_s);
