@@ -30,8 +30,8 @@ using Step = std::variant<int, ReadCall>;
 enum class CallPlace : std::uint8_t { Plain, Condition, Selector };
 
 // Words whose block is the body of a type, not code.
-constexpr QStringView TypeWords[] = {u"namespace", u"class",  u"struct", u"interface",
-                                     u"enum",      u"record", u"union"};
+constexpr QStringView TypeWords[] = {u"namespace", u"class", u"struct",
+                                     u"interface", u"enum",  u"record"};
 
 class BraceWalk {
 public:
