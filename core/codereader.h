@@ -57,8 +57,9 @@
 //   three digits, \u and \U; a NULL text is empty; variables declared as
 //   const wchar_t *, wchar_t [], char and TCHAR pointers and arrays,
 //   LPCWSTR and the other string pointer types, auto, std::wstring,
-//   std::string and CString (with += and +, and x.c_str()), and #define
-//   NAME "text"; the characters of a narrow literal are taken as they are;
+//   std::string and CString (empty without a value, s(L"...") too, with
+//   += and +, and x.c_str()), and #define NAME "text"; the characters of a
+//   narrow literal are taken as they are;
 // - the style: the MB_ constants (also MB_ICONERROR, MB_ICONHAND,
 //   MB_ICONWARNING, MB_ICONASTERISK), decimal, octal and 0x numbers with
 //   u and l suffixes, | and +, parentheses and casts to UINT; MB_APPLMODAL
@@ -79,6 +80,7 @@
 // + that does not join a string object (pointer arithmetic), a value
 // assigned in a branch, loop, #if/#ifdef branch or function, a variable
 // any skipped statement names (a function may change an array or object),
+// a local pointer or array declared without a value (its memory's content),
 // a pointer or reference set from another variable (both may change
 // through the other name), a #define of anything but a text, every value
 // after a statement that names a macro of the text that calls, assigns or

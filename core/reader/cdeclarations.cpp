@@ -140,8 +140,10 @@ bool cDeclaration(Context& c, int b, int e, Status& status) {
     const Tokens& t = c.tokens;
     int k = b;
     bool constant = false;
+    bool isStatic = false;
     while (anyWord(t, k, Modifiers)) {
         constant = constant || t.isExactWord(k, u"const") || t.isExactWord(k, u"constexpr");
+        isStatic = isStatic || t.isExactWord(k, u"static");
         ++k;
     }
     // The type: a name, qualified by ::, with template arguments.
@@ -206,7 +208,10 @@ bool cDeclaration(Context& c, int b, int e, Status& status) {
             }
             ++j;
         }
-        const bool hasValue = isAssignment(t, j);
+        // std::wstring s(L"text"): an object made from its value.
+        const bool made = objectType && stars == 0 && !array && !reference && t.isSymbol(j, u'(') &&
+                          t[j].partner == end - 1 && j + 2 < end;
+        const bool hasValue = isAssignment(t, j) || made;
         if (!(j == end || hasValue)) {
             return any; // not a declaration: a call, an expression
         }
@@ -217,16 +222,22 @@ bool cDeclaration(Context& c, int b, int e, Status& status) {
              (objectType && stars == 0 && !array) || (autoType && stars <= 1 && !array));
         const bool object = objectType && text;
         declareVariable(c, name, text, false);
-        if (hasValue && j + 1 < end) {
+        if (text && !object && !hasValue && !isStatic) {
+            // Only a static one starts empty; a local one holds what its
+            // memory held.
+            makeUnknown(c, name, name, u"Ohne Anfangswert ist ihr Inhalt unbestimmt."_s);
+        }
+        const int valueEnd = made ? end - 1 : end;
+        if (hasValue && j + 1 < valueEnd) {
             if (text) {
-                if (Status s = assignValue(c, name, j + 1, end, object, false); !s) {
+                if (Status s = assignValue(c, name, j + 1, valueEnd, object, false); !s) {
                     status = std::move(s);
                     return true;
                 }
             } else {
                 // A reference or a pointer to something else: what it is set
                 // from may change through it.
-                forgetNamed(c, j + 1, end);
+                forgetNamed(c, j + 1, valueEnd);
             }
         }
         Variable& v = c.scope[c.scope.variable(t.name(name))];

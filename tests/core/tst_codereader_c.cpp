@@ -168,6 +168,13 @@ void TestCReader::reads_data() {
             u"std::wstring s = L\"a\";\ns += L\"b\";\ns = s + L\"c\" + s;\n"
             u"MessageBoxW(0, s.c_str(), L\"T\", 0);"_s,
             0, u"T"_s, u"abcab"_s);
+    reading("a static array starts empty, an object from its value",
+            u"static wchar_t leer[9];\nstd::wstring s(L\"a\");\n"
+            u"MessageBoxW(0, leer, s.c_str(), 0);"_s,
+            0, u"a"_s, QString());
+    refusal("a local array holds what its memory held",
+            u"wchar_t b[9];\nMessageBoxW(0, b, L\"T\", 0);"_s,
+            u"Der Wert von b ist unbekannt: Ohne Anfangswert ist ihr Inhalt unbestimmt."_s, 9);
     reading("TEXT() and c_str() change nothing",
             u"std::wstring s = L\"a\";\ns = s + TEXT(\"b\");\nstd::wstring u = s.c_str();\n"
             u"MessageBoxW(0, s.c_str(), u.c_str(), 0);"_s,
