@@ -18,8 +18,8 @@ constexpr QStringView TextMacros[] = {u"TEXT", u"_T", u"_TEXT", u"__TEXT", u"__T
 constexpr QStringView ReadingMethods[] = {u"c_str", u"data", u"GetString"};
 
 // What a term is: a pointer to characters (a literal, a variable of
-// wchar_t*), a string object, or a character or number (which + adds).
-enum class Operand { Pointer, Object, Value };
+// wchar_t*), a string object, a character, or a number.
+enum class Operand { Pointer, Object, Char, Number };
 
 int hexDigit(char16_t c) {
     if (c >= u'0' && c <= u'9') {
@@ -216,7 +216,7 @@ Status term(Context& c, int& k, int e, Reading& r, Operand& kind) {
     }
     switch (t[k].kind) {
     case Kind::String:
-        kind = t[k].ch == CChar ? Operand::Value : Operand::Pointer;
+        kind = t[k].ch == CChar ? Operand::Char : Operand::Pointer;
         if (Status s = literal(c, k, r); !s) {
             return s;
         }
@@ -228,7 +228,7 @@ Status term(Context& c, int& k, int e, Reading& r, Operand& kind) {
             return value.failure();
         }
         const QString digits = QString::number(*value);
-        kind = Operand::Value;
+        kind = Operand::Number;
         ++k;
         return put(r, reinterpret_cast<const char16_t*>(digits.utf16()), digits.size(),
                    t.offset(k - 1), c.budget);
@@ -249,6 +249,12 @@ Status term(Context& c, int& k, int e, Reading& r, Operand& kind) {
                 return s;
             }
             k = close + 1;
+            // (s + L"x").c_str(): the characters of the object.
+            if (kind == Operand::Object && t.isSymbol(k, u'.') &&
+                t.isAnyExactWord(k + 1, ReadingMethods) && t.parenthesisAfter(k + 1) == k + 3) {
+                kind = Operand::Pointer;
+                k += 4;
+            }
             return done();
         }
         return t.notUnderstood(k);
@@ -288,6 +294,11 @@ Status expression(Context& c, int& k, int e, Reading& r, Operand& kind) {
             return t.refuse(op, u"„+“ verbindet hier keine Texte: nur mit einem std::wstring "
                                 u"oder CString ergibt es einen Text."_s);
         }
+        // A number joined to a string object is the character of that code.
+        if (kind == Operand::Number || right == Operand::Number) {
+            return t.refuse(op, u"„+“ mit einer Zahl hängt das Zeichen dieses Codes an; das "
+                                u"wird nicht ausgewertet."_s);
+        }
         kind = Operand::Object;
     }
     return done();
@@ -300,7 +311,7 @@ Status evalCText(Context& c, int b, int e, Reading& r) {
     if (Status s = expression(c, b, e, r, kind); !s) {
         return s;
     }
-    r.text = r.text && kind != Operand::Value;
+    r.text = r.text && (kind == Operand::Pointer || kind == Operand::Object);
     return done();
 }
 

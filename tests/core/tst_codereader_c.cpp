@@ -182,6 +182,15 @@ void TestCReader::reads_data() {
     refusal("a call in a declaration's value",
             u"wchar_t b[] = L\"a\"; size_t n = fill(b);\nMessageBoxW(0, b, L\"T\", 0);"_s,
             u"Der Wert von b ist unbekannt: Die Anweisung hier kann ihn ändern."_s, 37);
+    reading("a character joins a string object",
+            u"std::wstring s = L\"a\";\nMessageBoxW(0, (s + L'!').c_str(), L\"T\", 0);"_s, 0,
+            u"T"_s, u"a!"_s);
+    refusal(
+        "a number added to a string object",
+        u"std::wstring s = L\"a\";\nstd::wstring u = s + 65;\nMessageBoxW(0, u.c_str(), L\"T\", 0);"_s,
+        u"Der Wert von u ist unbekannt: „+“ mit einer Zahl hängt das Zeichen dieses Codes an; "
+        u"das wird nicht ausgewertet."_s,
+        20);
     reading("#define of a text",
             u"#define MSG L\"M\" \\\n  L\"2\"\nMessageBoxW(0, MSG, L\"T\", 0);"_s, 0, u"T"_s,
             u"M2"_s);
