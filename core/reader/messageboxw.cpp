@@ -207,7 +207,7 @@ std::optional<ShowCall> findWindowsCall(const Tokens& t, int b, int e) {
             } else {
                 break;
             }
-            if (start - 1 >= b && t.isName(start - 1)) {
+            if (start - 1 >= b && t.isName(start - 1) && !t.isAnyExactWord(start - 1, CallAfter)) {
                 --start;
             } else {
                 break;

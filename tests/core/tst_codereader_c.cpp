@@ -72,6 +72,9 @@ void TestCReader::reads_data() {
             u"int WINAPI MessageBoxW(HWND, LPCWSTR, LPCWSTR, UINT);\nint f(void) { return "
             u"MessageBoxW(0, L\"a\", L\"T\", 0); }"_s,
             0, u"T"_s, u"a"_s);
+    refusal("return ::MessageBox is the global one",
+            u"int f() { return ::MessageBox(L\"a\", L\"T\", MB_OK); }"_s,
+            u"MessageBox hat vier Argumente: Besitzerfenster, Text, Titel und Stil."_s, 20);
     refusal("MFC, one: no title", u"MessageBox(L\"a\");"_s,
             u"Ohne Titel zeigt Windows „Fehler“ in der Sprache des Systems; der Titel steht "
             u"nicht im Text."_s,
