@@ -84,7 +84,24 @@ const Language& language(int index) {
         u"\"Prüfung\")\r\n"
         u"    Case IDYES\r\n    Case IDNO\r\n    End Select\r\nEnd Sub\r\n"_s,
     };
-    static const Language* const all[] = {&basic, &vbNet, &csharp, &libreOffice};
+    static const Language c{
+        u"static void Pruefen(HWND hwnd)\r\n{\r\n    std::wstring msg;\r\n"
+        u"    int zaehler = 0;\r\n"_s,
+        {
+            u"    msg += L\"Die Datei \\\"Bericht.txt\\\" wurde ge\\u00e4ndert.\\r\\n\";"_s,
+            u"    msg += L\"\\u00dcbertragung l\\u00e4uft: bitte warten, \" "
+            u"L\"bis alles fertig ist\\n\";"_s,
+            u"    // Hinweise zu Größe und Länge der Einträge"_s,
+            QString(),
+            u"    msg = msg + L\"Eintr\\u00e4ge pr\\u00fcfen, dann \\u201EWeiter\\u201C\" +"_s,
+            u"          TEXT(\" w\\344hlen.\") + L\"\\r\\n\";"_s,
+            u"    zaehler++; if (zaehler > 10) { printf(\"%d\\n\", zaehler); }"_s,
+        },
+        u"    switch (MessageBoxW(hwnd, msg.c_str(), L\"Pr\\u00fcfung\", MB_ICONQUESTION | "
+        u"MB_YESNOCANCEL | MB_DEFBUTTON2)) {\r\n"
+        u"    case IDYES: break;\r\n    case IDNO: break;\r\n    }\r\n}\r\n"_s,
+    };
+    static const Language* const all[] = {&basic, &vbNet, &csharp, &libreOffice, &c};
     return *all[index];
 }
 
@@ -103,8 +120,8 @@ QString makeSource(const Language& language, qsizetype size) {
     return source;
 }
 
-// Arguments: the language (0 Basic, 1 VB.NET, 2 C#, 3 LibreOffice Basic) and the
-// source size.
+// Arguments: the language (0 Basic, 1 VB.NET, 2 C#, 3 LibreOffice Basic, 4 C++)
+// and the source size.
 void reading(benchmark::State& state) {
     const QString source = makeSource(language(int(state.range(0))), state.range(1));
     qsizetype messageSize = 0;
@@ -129,7 +146,7 @@ void reading(benchmark::State& state) {
 
 BENCHMARK(reading)
     ->ArgNames({"language", "size"})
-    ->ArgsProduct({{0, 1, 2, 3}, {64 << 10, 256 << 10, 1 << 20}})
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {64 << 10, 256 << 10, 1 << 20}})
     ->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -8,6 +8,7 @@
 #include "core/sizetext.h"
 
 #include "core/linebreaks.h"
+#include "core/reader/creader.h"
 #include "core/reader/csharpreader.h"
 #include "core/reader/language.h"
 #include "core/reader/result.h"
@@ -63,6 +64,15 @@ ReadResult read(QStringView source, msgbox::CodeStyle currentCodeStyle) {
             Result<ReadCall> csharp = other->reader.read(other->tokens, currentCodeStyle);
             if (csharp) {
                 return std::move(*csharp);
+            }
+        }
+    }
+    // The same for C, whose L"\'" Basic reads as a comment.
+    if (!call && &lexed.reader != &cReader() && &lexed.reader != &csharpReader()) {
+        if (const std::optional<LexedSource> other = cReading(source)) {
+            Result<ReadCall> c = other->reader.read(other->tokens, currentCodeStyle);
+            if (c) {
+                return std::move(*c);
             }
         }
     }

@@ -12,8 +12,9 @@
 #include <variant>
 
 // Reads source text back into a message box definition: the first MsgBox
-// call of Basic text (VB6, VBA, VBScript, VB.NET) or the first
-// MessageBox.Show call of VB.NET or C# text, with its style evaluated as the
+// call of Basic text (VB6, VBA, VBScript, VB.NET), the first
+// MessageBox.Show call of VB.NET or C# text or the first MessageBoxW call
+// (and its kin) of C or C++ text, with its style evaluated as the
 // runtime evaluates it and its prompt and title evaluated from the literals,
 // constants and variables the text shows. Everything this program generates
 // reads back to the definition it came from.
@@ -64,6 +65,49 @@
 // and a test of the answer against -1 (the end of the wait) in the call's
 // If, its Select Case, or the If or Select Case on the variable that keeps
 // the answer.
+// C and C++ (told by a call of MessageBoxW, MessageBoxA, MessageBox,
+// MessageBoxExW or MessageBoxExA, also as ::MessageBoxW or a window's
+// member this->MessageBox, with a ';', '==', '!=' or brace outside strings
+// and comments) are read as core/reader/creader.h and its parts describe:
+// - the call: the owner (any expression, not evaluated), text, title and
+//   style of the Windows API; MessageBoxEx's language is not evaluated;
+//   MFC's member MessageBox(text, title, style) with one to three
+//   arguments, its style MB_OK where left out. The number of arguments
+//   tells which one is the text;
+// - texts: L"", u"", U"", u8"" and plain literals, side by side joined,
+//   TEXT(), _T(), _TEXT() of them, the escapes \n \r \t \" \' \\ \a \b \f
+//   \v \?, \x with every hex digit that follows, octal escapes of up to
+//   three digits, \u and \U; a NULL text is empty; variables declared as
+//   const wchar_t *, wchar_t [], char and TCHAR pointers and arrays,
+//   LPCWSTR and the other string pointer types, auto, std::wstring,
+//   std::string and CString (empty without a value, s(L"...") too, with
+//   += and +, and x.c_str()), and #define NAME "text"; the characters of a
+//   narrow literal are taken as they are;
+// - the style: the MB_ constants (also MB_ICONERROR, MB_ICONHAND,
+//   MB_ICONWARNING, MB_ICONASTERISK), decimal, octal and 0x numbers with
+//   u and l suffixes, | and +, parentheses and casts to UINT; MB_APPLMODAL
+//   is the window's default;
+// - the answer in switch, in if and else if with == (either order), or
+//   kept in an int, const int, INT or auto variable that the next if or
+//   switch tests, as in C#.
+// Refused besides what is refused for every language: AfxMessageBox (its
+// title comes from the application), MessageBoxW, ::MessageBox and
+// MessageBoxExW with another number of arguments, a window's MessageBox
+// with none or more than three, a NULL or missing title (Windows shows
+// "Error" in its own language), MB_TASKMODAL, MB_NOFOCUS,
+// MB_SETFOREGROUND, MB_TOPMOST, MB_RIGHT, MB_RTLREADING,
+// MB_SERVICE_NOTIFICATION, MB_DEFAULT_DESKTOP_ONLY, MB_CANCELTRYCONTINUE,
+// MB_USERICON and MB_DEFBUTTON4 by name, an unknown escape, a \x, \u or \U
+// beyond a wide character or naming a surrogate, \0, a trigraph (??/ and
+// the like: its meaning depends on the compiler), a raw string R"(...)",
+// + that does not join a string object (pointer arithmetic), a value
+// assigned in a branch, loop, #if/#ifdef branch or function, a variable
+// any skipped statement names (a function may change an array or object),
+// a local pointer or array declared without a value (its memory's content),
+// a pointer or reference set from another variable (both may change
+// through the other name), a #define of anything but a text, every value
+// after a statement that names a macro of the text that calls, assigns or
+// counts (or takes parameters), and a call inside #if, #ifdef or #ifndef.
 //
 // What is understood:
 // - Call forms: `MsgBox "Text"`, `MsgBox("Text")`, `MsgBox ("Text"), vbYesNo`,

@@ -29,7 +29,7 @@ constexpr LanguageFacts languageTable[] = {
      Constants::Windows, true, &gen::libreOfficeSyntax},
     // A backslash at the end of a line splices the next line into it.
     {Language::C, u"C/C++", u"c", u"C/C++ (&MessageBoxW)", u"", u"mnuKopierenC", u"C", u"// ",
-     u'\\', false, false, true, true, true, Constants::Windows, false, &gen::cSyntax},
+     u'\\', false, false, true, true, true, Constants::Windows, true, &gen::cSyntax},
     // The same MessageBox.Show as C#; a comment ends with its line.
     {Language::PowerShell, u"PowerShell", u"powershell", u"&PowerShell", u"",
      u"mnuKopierenPowerShell", u"PowerShell", u"# ", QChar(), false, false, false, true, false,

@@ -1,9 +1,9 @@
 #pragma once
 
-// The code reader's walk through C# source: statement by statement, through
-// blocks, if/else, switch and loops, it keeps the scope current
-// (declarations, assignments) up to the first call of MessageBox.Show,
-// which messageboxshow.h reads.
+// The code reader's walk through C# source (bracewalk.h, which C and C++
+// share): statement by statement, through blocks, if/else, switch and
+// loops, it keeps the scope current (declarations, assignments) up to the
+// first call of MessageBox.Show, which messageboxshow.h reads.
 //
 // The code style, where the text tells it:
 // - the call in the condition of if (also else if): If Then Else;

@@ -2,6 +2,7 @@
 
 #include "core/reader/basiclexer.h"
 #include "core/reader/basicreader.h"
+#include "core/reader/creader.h"
 #include "core/reader/csharpreader.h"
 #include "core/reader/dotnetnames.h"
 #include "core/reader/messageboxshow.h"
@@ -261,6 +262,33 @@ std::optional<LexedSource> untoldCsharpReading(const LexedSource& lexed) {
     return std::nullopt;
 }
 
+// Where basicSees, also outside Basic's strings and comments, unless Basic
+// sees a MsgBox call and the C call inside its strings or comments.
+std::optional<LexedSource> cReading(QStringView source, bool basicSees) {
+    if (!source.contains(u"MessageBox")) {
+        return std::nullopt;
+    }
+    Tokens c(source, cReader().tokenize(source));
+    const qsizetype call = firstWindowsCall(c);
+    if (call < 0) {
+        return std::nullopt;
+    }
+    BasicSight basic(source);
+    for (int k = 0; k < c.size(); ++k) {
+        const bool marker = (c.isSymbol(k, u';') && c[k].length == 1) || c.isSymbol(k, u'{') ||
+                            c.isSymbol(k, u'}') || c.isSymbols(k, u'=', u'=') ||
+                            c.isSymbols(k, u'!', u'=');
+        if (marker && (!basicSees || basic.sees(c.offset(k)))) {
+            if (basicSees && source.contains(u"MsgBox", Qt::CaseInsensitive) &&
+                basicHidesCall(Tokens(source, basicReader().tokenize(source)), call)) {
+                return std::nullopt;
+            }
+            return LexedSource{cReader(), std::move(c)};
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<LexedSource> csharpReading(QStringView source) {
     if (!source.contains(u"MessageBox")) {
         return std::nullopt;
@@ -285,6 +313,9 @@ LexedSource lexSource(QStringView source) {
                 return {csharpReader(), std::move(csharp)};
             }
         }
+    }
+    if (std::optional<LexedSource> c = cReading(source, true)) {
+        return std::move(*c);
     }
     if (!basic) {
         basic.emplace(source, basicLexer.tokenize(source));

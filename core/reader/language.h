@@ -7,6 +7,12 @@
 //   (VB.NET has none of these as code; `REM Ende;` is no sign), unless read as
 //   Basic the call is inside a string or comment and a MsgBox call is not
 //   (a Basic message that quotes C#);
+// - C or C++ when it calls MessageBoxW, MessageBoxA, MessageBoxExW,
+//   MessageBoxExA or MessageBox (also ::MessageBox, this->MessageBox, not
+//   MessageBox.Show) or AfxMessageBox and has a ';', '==', '!=' or a brace
+//   outside C's strings and
+//   comments and outside Basic's, unless read as Basic the call is inside a
+//   string or comment and a MsgBox call is not;
 // - VB.NET when, read as Basic, it shows a form only VB.NET has: a member of
 //   MsgBoxStyle, MsgBoxResult, ControlChars, Environment, MessageBox,
 //   DialogResult or the message box enums of Windows Forms; a Dim with a
@@ -46,5 +52,12 @@ std::optional<LexedSource> csharpReading(QStringView source);
 // sees a MessageBox.Show call. MessageBox.Show("C:\temp") is VB.NET's
 // C:\temp and C#'s C:<tab>emp.
 std::optional<LexedSource> untoldCsharpReading(const LexedSource& lexed);
+
+// The text read as C or C++ where C sees a call of the Windows API
+// (MessageBoxW, ::MessageBox, this->MessageBox ..., never MessageBox.Show)
+// and a ';', '==', '!=' or brace of its own. lexSource asks with basicSees;
+// without it, it is the second reading of a text that lexSource gave to
+// Basic or VB.NET (L"\'" reads in Basic as a comment that hides the ';').
+std::optional<LexedSource> cReading(QStringView source, bool basicSees = false);
 
 } // namespace veltrano::reader

@@ -33,6 +33,7 @@ struct Variable {
     bool declared = false;  // the text declares it (Dim, a C# declaration)
     bool window = false;    // declared with the type of a window
     bool shell = false;     // holds the WScript.Shell object (Set x = CreateObject(...))
+    bool object = false;    // C++: a string object (std::wstring), which + joins and += extends
     int block = 0;          // serial of the block of the last assignment
     int procedure = 0;      // serial of the procedure of the last assignment, 0 outside any
     int epoch = 0;          // forgetAll() calls before the last assignment
