@@ -529,7 +529,15 @@ Result<Step> PowerShellReader::simple(int b, int e) {
             return Step(e);
         }
     }
-    if (Status s = assign(m_context, j, value, e, compound); !s) {
+    // A variable inside a double-quoted string is read without a token of
+    // its own.
+    bool hiddenReads = false;
+    for (int k = value; k < e && !hiddenReads; ++k) {
+        hiddenReads = m_t[k].kind == Kind::String &&
+                      (m_t[k].ch == DoubleQuoted || m_t[k].ch == DoubleHereString) &&
+                      m_t.text(k).contains(u'$');
+    }
+    if (Status s = assign(m_context, j, value, e, compound, hiddenReads); !s) {
         return std::move(s).failure();
     }
     return Step(e);

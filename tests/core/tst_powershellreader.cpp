@@ -1,0 +1,222 @@
+// The code reader on hand-written PowerShell: what it reads, with the code
+// style the text tells, and what it refuses, by reason and place.
+#include "core/codereader.h"
+#include "core/msgbox.h"
+
+#include <QStringList>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace veltrano;
+
+namespace {
+
+constexpr int NotTold = -1;
+constexpr int SC = int(msgbox::CodeStyle::SelectCase);
+constexpr int IF = int(msgbox::CodeStyle::IfThenElse);
+constexpr int EI = int(msgbox::CodeStyle::Einfach);
+
+QString ps(const QStringList& lines) {
+    return lines.join(u"\r\n"_s);
+}
+
+const QString show = u"[System.Windows.Forms.MessageBox]::Show("_s;
+
+QString forms(QStringView type, QStringView member) {
+    return u"[System.Windows.Forms.%1]::%2"_s.arg(type, member);
+}
+
+} // namespace
+
+class TestPowerShellReader : public QObject {
+    Q_OBJECT
+
+private slots:
+    void reads_data();
+    void reads();
+    void refuses_data();
+    void refuses();
+};
+
+void TestPowerShellReader::reads_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("style"); // told, or NotTold
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("message");
+
+    const QString yesNo = forms(u"MessageBoxButtons", u"YesNo");
+    const QString yes = forms(u"DialogResult", u"Yes");
+    QTest::newRow("switch on the call, labels in parentheses")
+        << ps({u"Add-Type -AssemblyName System.Windows.Forms"_s,
+               u"switch ("_s + show + u"'Weiter?', 'Frage', "_s + yesNo + u", "_s +
+                   forms(u"MessageBoxIcon", u"Question") + u")) {"_s,
+               u"    ("_s + yes + u") { }"_s, u"    default { }"_s, u"}"_s})
+        << SC << 36 << u"Frage"_s << u"Weiter?"_s;
+    QTest::newRow("if on the call, -eq, any letter case")
+        << u"if ([system.windows.forms.messagebox]::show(\"x\", \"T\", 'OKCancel') -eq 'OK') { }"_s
+        << IF << 1 << u"T"_s << u"x"_s;
+    QTest::newRow("answer tested by if and elseif")
+        << ps({u"$antwort = [Windows.Forms.MessageBox]::Show('x', 'T', 3)"_s,
+               u"if ($Antwort -eq "_s + yes + u") {"_s, u"} elseif ($antwort -eq 'No') {"_s,
+               u"} else { }"_s})
+        << IF << 3 << u"T"_s << u"x"_s;
+    QTest::newRow("answer tested by switch on string labels")
+        << ps({u"[System.Windows.Forms.DialogResult]$a = "_s + show + u"'x', 'T', "_s + yesNo +
+                   u")"_s,
+               u"switch ($a) { 'Yes' { } 'No' { } }"_s})
+        << SC << 4 << u"T"_s << u"x"_s;
+    QTest::newRow("answer kept: einfach")
+        << u"$antwort = "_s + show + u"'x', 'T', 'RetryCancel', 'Error')"_s << EI << 21 << u"T"_s
+        << u"x"_s;
+    QTest::newRow("[void], using namespace, flag list, cast, -bor")
+        << ps({u"using namespace System.Windows.Forms"_s,
+               u"[void][MessageBox]::Show('x', 'T', [MessageBoxButtons]::OK, ([MessageBoxIcon]16 "
+               u"-bor 0), [MessageBoxDefaultButton]'Button1', [MessageBoxOptions]'0')"_s})
+        << NotTold << 16 << u"T"_s << u"x"_s;
+    QTest::newRow("owner first, help button")
+        << u"[void]"_s + show +
+               u"$form, 'x', 'T', 0, 0x40, 512, [System.Windows.Forms.MessageBoxOptions]0, "
+               u"'hilfe.chm')"_s
+        << NotTold << 64 + 512 + 16384 << u"T"_s << u"x"_s;
+    QTest::newRow("single quotes, doubled, typographic ones too")
+        << u"[void]"_s + show + u"'It''s ‘’x’’ ‚‛', ‘T’)"_s << NotTold << 0 << u"T"_s
+        << u"It's ’x’ ‛"_s;
+    QTest::newRow("double quotes: escapes, doubled and typographic quotes")
+        << u"[void]"_s + show + uR"("a`tb`"c`$d``e""f`u{e4}`u{1F600}`q ““x”” „„y", “T”))"_s
+        << NotTold << 0 << u"T"_s << u"a\tb\"c$d`e\"fä\U0001F600q “x” „y"_s;
+    QTest::newRow("variables, ${}, $([char]), +, [char], NewLine, Empty")
+        << ps({u"[string]$msg = 'Zeile 1' + [Environment]::NewLine"_s,
+               u"$MSG += \"Zeile 2$([char]0x21)${msg}\" + [char]13 + [char]10 + "
+               u"[string]::Empty + 5"_s,
+               u"$t = $null; $t += 'Ti' + $(\"tel\")"_s, u"[void]"_s + show + u"$msg, $t)"_s})
+        << NotTold << 0 << u"Titel"_s << u"Zeile 1\r\nZeile 2!Zeile 1\r\n\r\n5"_s;
+    QTest::newRow("here-strings") << ps({u"$m = @\""_s, u"Er sagte \"ja\" zu $x`n"_s, u"\"@"_s,
+                                         u"$x = 1"_s, u"[void]"_s + show + u"@'"_s, u"a $b ''"_s,
+                                         u"c"_s, u"'@ + \"!\")"_s})
+                                  << NotTold << 0 << QString() << u"a $b ''\r\nc!"_s;
+    QTest::newRow("comments, continued lines, a call in a block comment")
+        << ps({u"<# "_s + show + u"'nein') #>"_s, u"# "_s + show + u"'nein')"_s,
+               u"[void]"_s + show + u"'ja', `"_s, u"    'T')  # Ende"_s})
+        << NotTold << 0 << u"T"_s << u"ja"_s;
+    QTest::newRow("Popup on New-Object, sum")
+        << u"(New-Object -ComObject WScript.Shell).Popup(\"x\", 0, \"T\", 4 + 32)"_s << NotTold
+        << 36 << u"T"_s << u"x"_s;
+    QTest::newRow("Popup through a variable, answer tested, no title")
+        << ps({u"$sh = New-Object -ComObject 'WScript.Shell'"_s, u"$a = $sh.Popup('x', 0)"_s,
+               u"if ($a -eq 1) { }"_s})
+        << IF << 0 << QString() << u"x"_s;
+    QTest::newRow("a value assigned in a script block stays in it")
+        << ps({u"$m = 'a'"_s, u"$b.Add_Click({ $x = 'b' })"_s, u"Write-Host $m"_s,
+               u"[void]"_s + show + u"$m)"_s})
+        << NotTold << 0 << QString() << u"a"_s;
+}
+
+void TestPowerShellReader::reads() {
+    QFETCH(QString, text);
+    QFETCH(int, style);
+    QFETCH(int, value);
+    QFETCH(QString, title);
+    QFETCH(QString, message);
+
+    const auto result = readMsgBoxCall(text, msgbox::CodeStyle::SelectCase);
+    if (const auto* error = std::get_if<ReadError>(&result)) {
+        QFAIL(qPrintable(error->text));
+    }
+    const ReadCall& call = std::get<ReadCall>(result);
+    QCOMPARE(call.styleTold ? int(call.value.code) : NotTold, style);
+    QCOMPARE(msgbox::styleValue(call.value) & ~int(msgbox::HelpButtonFlag),
+             value & ~int(msgbox::HelpButtonFlag));
+    QCOMPARE(call.value.helpButton, (value & msgbox::HelpButtonFlag) != 0);
+    QCOMPARE(call.value.title, title);
+    QCOMPARE(call.value.message, message);
+}
+
+void TestPowerShellReader::refuses_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("at"); // the source text at the offset
+
+    const QString yesNo = forms(u"MessageBoxButtons", u"YesNo");
+    const QString unknown = u"Der Wert von msg hängt vom Programmablauf ab."_s;
+    QTest::newRow("WPF")
+        << u"[System.Windows.MessageBox]::Show('x')"_s
+        << u"System.Windows.MessageBox ist die MessageBox von WPF; gelesen wird die von Windows "
+           u"Forms."_s
+        << u"[System.Windows"_s;
+    QTest::newRow("[MessageBox] without using namespace")
+        << u"[MessageBox]::Show('x')"_s
+        << u"[MessageBox] kennt PowerShell nur nach „using namespace System.Windows.Forms“."_s
+        << u"[Mess"_s;
+    QTest::newRow("switch label without parentheses")
+        << ps({u"switch ("_s + show + u"'x', 'T', "_s + yesNo + u")) {"_s,
+               u"    [System.Windows.Forms.DialogResult]::Yes { }"_s, u"}"_s})
+        << u"Die Marke [System.Windows.Forms.DialogResult]::Yes steht ohne Klammern: switch "
+           u"liest sie als Zeichenkette, die nie zutrifft."_s
+        << u"[System.Windows.Forms.DialogResult]::Yes {"_s;
+    QTest::newRow("Popup waits")
+        << u"(New-Object -ComObject WScript.Shell).Popup('x', 5, 'T', 4)"_s
+        << u"Popup wartet hier 5 Sekunden; eine Wartezeit kennt das Fenster nicht."_s << u"5,"_s;
+    QTest::newRow("Popup's timeout tested")
+        << ps({u"$sh = New-Object -ComObject WScript.Shell"_s,
+               u"switch ($sh.Popup('x', 0, 'T', 4)) { 6 { } -1 { } }"_s})
+        << u"Popup gibt -1 zurück, wenn die Wartezeit abläuft; eine Wartezeit kennt das Fenster "
+           u"nicht."_s
+        << u"-1 {"_s;
+    QTest::newRow("options the window cannot show, as a list in a string")
+        << show + u"'x', 'T', 'OK', 'None', 'Button1', 'ServiceNotification, RightAlign')"_s
+        << u"MessageBoxOptions.ServiceNotification kann das Fenster nicht darstellen."_s
+        << u"'ServiceNotification,"_s;
+    QTest::newRow("an enum of another type")
+        << show + u"'x', 'T', [System.Windows.Forms.MessageBoxIcon]::Error)"_s
+        << u"MessageBoxIcon.Error ist kein Wert von MessageBoxButtons."_s
+        << u"System.Windows.Forms.MessageBoxIcon"_s;
+    QTest::newRow("a subexpression")
+        << show + u"\"Jetzt: $(Get-Date)\")"_s
+        << u"Der Ausdruck in $( ) wird nicht ausgewertet; gelesen wird $([char]0x...)."_s
+        << u"$(Get"_s;
+    QTest::newRow("a number first adds")
+        << show + u"5 + 'x')"_s << u"„+“ nach einer Zahl wird nicht ausgewertet."_s << u"+ 'x'"_s;
+    QTest::newRow("`0") << show + u"\"a`0\")"_s
+                        << u"Der Meldungstext enthält ein NUL-Zeichen (Chr(0))."_s << u"`0"_s;
+    QTest::newRow("assigned in a branch")
+        << ps({u"$msg = 'a'"_s, u"if ($x) {"_s, u"    $msg = 'b'"_s, u"}"_s,
+               u"[void]"_s + show + u"$msg)"_s})
+        << unknown << u"msg = 'b'"_s;
+    QTest::newRow("assigned in a loop of a pipeline")
+        << ps({u"$msg = 'a'"_s, u"1..3 | ForEach-Object { $msg = 'b' }"_s,
+               u"[void]"_s + show + u"$msg)"_s})
+        << unknown << u"msg = 'b'"_s;
+    QTest::newRow("Set-Variable names it")
+        << ps({u"$msg = 'a'"_s, u"Set-Variable -Name msg -Value 'b'"_s,
+               u"[void]"_s + show + u"$msg)"_s})
+        << u"Der Wert von msg ist unbekannt: Die Anweisung hier kann ihn ändern."_s
+        << u"msg -Value"_s;
+    QTest::newRow("a function of the text")
+        << ps({u"function Aendern { $script:msg = 'b' }"_s, u"$msg = 'a'"_s, u"Aendern"_s,
+               u"[void]"_s + show + u"$msg)"_s})
+        << u"Der Wert von msg ist unbekannt: Die Anweisung hier kann ihn ändern."_s
+        << u"Aendern\r"_s;
+    QTest::newRow("a comment not closed")
+        << show + u"'x' <# , 'T')"_s << u"Der Kommentar <# wird nicht geschlossen."_s << u"<#"_s;
+    QTest::newRow("a string not closed")
+        << show + u"'x)"_s << u"Die Zeichenkette ist nicht abgeschlossen."_s << u"'x)"_s;
+}
+
+void TestPowerShellReader::refuses() {
+    QFETCH(QString, text);
+    QFETCH(QString, reason);
+    QFETCH(QString, at);
+
+    const auto result = readMsgBoxCall(text, msgbox::CodeStyle::SelectCase);
+    if (std::holds_alternative<ReadCall>(result)) {
+        QFAIL("read");
+    }
+    const ReadError& error = std::get<ReadError>(result);
+    QCOMPARE(error.reason, reason);
+    QVERIFY2(QStringView(text).sliced(error.offset).startsWith(at),
+             qPrintable(text.mid(error.offset, 40)));
+}
+
+QTEST_GUILESS_MAIN(TestPowerShellReader)
+#include "tst_powershellreader.moc"
