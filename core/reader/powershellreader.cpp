@@ -3,6 +3,7 @@
 #include "core/msgbox.h"
 #include "core/reader/assignment.h"
 #include "core/reader/callvalues.h"
+#include "core/reader/characters.h"
 #include "core/reader/context.h"
 #include "core/reader/messageboxshow.h"
 #include "core/reader/powershelllexer.h"
@@ -89,6 +90,23 @@ std::optional<Call> callAt(const Tokens& t, int k, const QSet<QString>& shells) 
         }
     }
     return std::nullopt;
+}
+
+// Whether a double-quoted string expands the variable: $name or ${name}
+// without a backtick before the $.
+bool expands(QStringView text, QStringView name) {
+    for (qsizetype p = text.indexOf(u'$'); p >= 0; p = text.indexOf(u'$', p + 1)) {
+        qsizetype ticks = 0;
+        while (p - 1 - ticks >= 0 && text[p - 1 - ticks] == u'`') {
+            ++ticks;
+        }
+        const qsizetype at = p + 1 + (text.sliced(p + 1).startsWith(u'{') ? 1 : 0);
+        if (ticks % 2 == 0 && text.sliced(at).startsWith(name, Qt::CaseInsensitive) &&
+            (at + name.size() == text.size() || !isNamePart(text[at + name.size()].unicode()))) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // Whether [b, e) is New-Object -ComObject WScript.Shell.
@@ -535,7 +553,7 @@ Result<Step> PowerShellReader::simple(int b, int e) {
     for (int k = value; k < e && !hiddenReads; ++k) {
         hiddenReads = m_t[k].kind == Kind::String &&
                       (m_t[k].ch == DoubleQuoted || m_t[k].ch == DoubleHereString) &&
-                      m_t.text(k).contains(u'$');
+                      expands(m_t.text(k), m_t.name(j));
     }
     if (Status s = assign(m_context, j, value, e, compound, hiddenReads); !s) {
         return std::move(s).failure();
