@@ -13,15 +13,17 @@
 
 // Reads source text back into a message box definition: the first MsgBox
 // call of Basic text (VB6, VBA, VBScript, VB.NET) or the first
-// MessageBox.Show call of VB.NET or C# text, with its style evaluated as the
+// MessageBox.Show call of VB.NET, C# or PowerShell text (or PowerShell's
+// WScript.Shell Popup), with its style evaluated as the
 // runtime evaluates it and its prompt and title evaluated from the literals,
 // constants and variables the text shows. Everything this program generates
 // reads back to the definition it came from.
 //
 // The text comes without a choice of language; core/reader/language.h tells
-// it: C# by MessageBox.Show with a ';', '==' or '!=' outside strings and
-// comments (Basic's too), VB.NET by a form only VB.NET has, else VB6, VBA or
-// VBScript; the reader of that language (core/reader/reader.h) reads it.
+// it: PowerShell by a call on a type in brackets ([...MessageBox]::Show)
+// or New-Object -ComObject, C# by MessageBox.Show with a ';', '==' or '!='
+// outside strings and comments (Basic's too), VB.NET by a form only VB.NET
+// has, else VB6, VBA or VBScript; the reader of that language (core/reader/reader.h) reads it.
 // What follows describes Basic; VB.NET adds to it:
 // - MsgBoxStyle.X (also qualified by Microsoft.VisualBasic) in the buttons,
 //   joined by Or or +; Microsoft.VisualBasic.MsgBox and Interaction.MsgBox;
@@ -41,6 +43,27 @@
 //   parenthesis and before a closing one.
 // C# is read as core/reader/csharpreader.h and csharptext.h describe;
 // "SystemModal" cannot be told in C# and comes back clear.
+// PowerShell is read as core/reader/powershellreader.h, powershelltext.h
+// and powershellenums.h describe: [System.Windows.Forms.MessageBox]::Show
+// (also [Windows.Forms.MessageBox], [MessageBox] after `using namespace
+// System.Windows.Forms`, names in any letter case) with every overload and
+// an owner first; enum arguments as [System.Windows.Forms.MessageBoxIcon]::Error,
+// strings ('YesNo', a list 'A, B' for MessageBoxOptions), numbers, casts
+// ([System.Windows.Forms.MessageBoxOptions]0) joined by -bor; texts in
+// single and double quotes and here-strings, the typographic quotes read as
+// PowerShell reads them (U+2018 to U+201B as ', U+201C to U+201E as "),
+// backtick escapes, $var, ${var} and $([char]0x..) inside double quotes,
+// [char]N, [Environment]::NewLine, [string]::Empty, joined by +; and
+// WScript.Shell's Popup on New-Object -ComObject WScript.Shell (or a
+// variable holding it), whose type is numbers joined by + or -bor and whose
+// missing title is empty. As in C#, "SystemModal" comes back clear.
+// Refused in PowerShell besides what the other languages refuse: WPF's
+// [System.Windows.MessageBox], [MessageBox] without `using namespace`, a
+// switch label [System.Windows.Forms.DialogResult]::Yes without parentheses
+// (PowerShell takes it for a string that never matches), $( ) other than
+// $([char]N), a wait of Popup other than 0 and a test of Popup's answer
+// against -1 (the window has no timeout), + after a number (it adds), and
+// an enum value of another enum or not given as above.
 //
 // What is understood:
 // - Call forms: `MsgBox "Text"`, `MsgBox("Text")`, `MsgBox ("Text"), vbYesNo`,

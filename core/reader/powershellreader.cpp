@@ -683,7 +683,8 @@ Result<ReadCall> PowerShellReader::run() {
         }
         k = std::max(std::get<int>(*step), k + 1);
     }
-    return refusal(0, u"Im Text steht kein Aufruf von [System.Windows.Forms.MessageBox]::Show."_s);
+    return refusal(
+        0, u"Im Text steht kein Aufruf von [System.Windows.Forms.MessageBox]::Show oder Popup."_s);
 }
 
 class PowerShellLanguageReader final : public LanguageReader {
