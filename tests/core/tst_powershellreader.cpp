@@ -1,8 +1,15 @@
 // The code reader on hand-written PowerShell: what it reads, with the code
-// style the text tells, and what it refuses, by reason and place.
+// style the text tells, and what it refuses, by reason and place. What it
+// reads, PowerShell 7 runs too (against the stand-in MessageBox of
+// tests/core/powershell/, where the text calls MessageBox.Show and uses
+// nothing Windows PowerShell 5.1 lacks): Show must get the text, caption,
+// buttons, icon, default button and help flag that the reader read.
 #include "core/codereader.h"
+#include "core/linebreaks.h"
 #include "core/msgbox.h"
+#include "tests/core/enginevariants.h"
 
+#include <QFile>
 #include <QStringList>
 #include <QTest>
 
@@ -36,80 +43,104 @@ private slots:
     void reads();
     void refuses_data();
     void refuses();
+    void powerShellAgrees();
 };
+
+namespace {
+
+struct ReadRow {
+    const char* name;
+    QString text;
+    int style; // told, or NotTold
+    int value;
+    QString title;
+    QString message;
+};
+
+std::vector<ReadRow> readRows() {
+    const QString yesNo = forms(u"MessageBoxButtons", u"YesNo");
+    const QString yes = forms(u"DialogResult", u"Yes");
+    return {
+        {"switch on the call, labels in parentheses",
+         ps({u"Add-Type -AssemblyName System.Windows.Forms"_s,
+             u"switch ("_s + show + u"'Weiter?', 'Frage', "_s + yesNo + u", "_s +
+                 forms(u"MessageBoxIcon", u"Question") + u")) {"_s,
+             u"    ("_s + yes + u") { }"_s, u"    default { }"_s, u"}"_s}),
+         SC, 36, u"Frage"_s, u"Weiter?"_s},
+        {"if on the call, -eq, any letter case",
+         u"if ([system.windows.forms.messagebox]::show(\"x\", \"T\", 'OKCancel') -eq 'OK') { }"_s,
+         IF, 1, u"T"_s, u"x"_s},
+        {"answer tested by if and elseif",
+         ps({u"$antwort = [Windows.Forms.MessageBox]::Show('x', 'T', 3)"_s,
+             u"if ($Antwort -eq "_s + yes + u") {"_s, u"} elseif ($antwort -eq 'No') {"_s,
+             u"} else { }"_s}),
+         IF, 3, u"T"_s, u"x"_s},
+        {"answer tested by switch on string labels",
+         ps({u"[System.Windows.Forms.DialogResult]$a = "_s + show + u"'x', 'T', "_s + yesNo +
+                 u")"_s,
+             u"switch ($a) { 'Yes' { } 'No' { } }"_s}),
+         SC, 4, u"T"_s, u"x"_s},
+        {"answer kept: einfach", u"$antwort = "_s + show + u"'x', 'T', 'RetryCancel', 'Error')"_s,
+         EI, 21, u"T"_s, u"x"_s},
+        {"[void], using namespace, flag list, cast, -bor",
+         ps({u"using namespace System.Windows.Forms"_s,
+             u"[void][MessageBox]::Show('x', 'T', [MessageBoxButtons]::OK, ([MessageBoxIcon]16 "
+             u"-bor 0), [MessageBoxDefaultButton]'Button1', [MessageBoxOptions]'0')"_s}),
+         NotTold, 16, u"T"_s, u"x"_s},
+        {"owner first, told by where an enum stands",
+         u"[void]"_s + show + u"$null, 'x', 'T', 'OK', "_s +
+             forms(u"MessageBoxIcon", u"Information") + u", 512)"_s,
+         NotTold, 64 + 512, u"T"_s, u"x"_s},
+        {"help file",
+         u"[void]"_s + show +
+             u"'x', 'T', 0, 0, 0, [System.Windows.Forms.MessageBoxOptions]0, "
+             u"'hilfe.chm')"_s,
+         NotTold, 16384, u"T"_s, u"x"_s},
+        {"single quotes, doubled, typographic ones too",
+         u"[void]"_s + show + u"'It''s ‘’x’’ ‚‛', ‘T’)"_s, NotTold, 0, u"T"_s, u"It's ’x’ ‛"_s},
+        {"double quotes: escapes, doubled and typographic quotes",
+         u"[void]"_s + show + uR"("a`tb`"c`$d``e""f`q ““x”” „„y", “T”))"_s, NotTold, 0, u"T"_s,
+         u"a\tb\"c$d`e\"fq “x” „y"_s},
+        {"`u{} and `e", u"[void]"_s + show + uR"("`u{e4}`u{1F600}`e"))"_s, NotTold, 0, QString(),
+         u"ä\U0001F600\x1B"_s},
+        {"variables, ${}, $([char]), +, [char], NewLine, Empty",
+         ps({u"[string]$msg = 'Zeile 1' + [Environment]::NewLine"_s,
+             u"$MSG += \"Zeile 2$([char]0x21)${msg}\" + [char]13 + [char]10 + "
+             u"[string]::Empty + 5"_s,
+             u"$t = $null; $t += 'Ti' + $(\"tel\")"_s, u"[void]"_s + show + u"$msg, $t)"_s}),
+         NotTold, 0, u"Titel"_s, u"Zeile 1\r\nZeile 2!Zeile 1\r\n\r\n5"_s},
+        {"here-strings",
+         ps({u"$x = 'ja'"_s, u"$m = @\""_s, u"Er sagte \"$x\" `$x"_s, u"\"@"_s,
+             u"[void]"_s + show + u"$m + @'"_s, u"a $b ''"_s, u"c"_s, u"'@, \"T\")"_s}),
+         NotTold, 0, u"T"_s, u"Er sagte \"ja\" $xa $b ''\r\nc"_s},
+        {"comments, continued lines, a call in a block comment",
+         ps({u"<# "_s + show + u"'nein') #>"_s, u"# "_s + show + u"'nein')"_s,
+             u"[void]"_s + show + u"'ja', `"_s, u"    'T')  # Ende"_s}),
+         NotTold, 0, u"T"_s, u"ja"_s},
+        {"Popup on New-Object, sum",
+         u"(New-Object -ComObject WScript.Shell).Popup(\"x\", 0, \"T\", 4 + 32)"_s, NotTold, 36,
+         u"T"_s, u"x"_s},
+        {"Popup through a variable, answer tested, no title",
+         ps({u"$sh = New-Object -ComObject 'WScript.Shell'"_s, u"$a = $sh.Popup('x', 0)"_s,
+             u"if ($a -eq 1) { }"_s}),
+         IF, 0, QString(), u"x"_s},
+        {"a value assigned in a script block stays in it",
+         ps({u"$m = 'a'"_s, u"$sb = { $x = 'b' }; & $sb"_s, u"Write-Host $m"_s,
+             u"[void]"_s + show + u"$m)"_s}),
+         NotTold, 0, QString(), u"a"_s},
+    };
+}
+
+} // namespace
 
 void TestPowerShellReader::reads_data() {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("style"); // told, or NotTold
+    QTest::addColumn<int>("style");
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("message");
-
-    const QString yesNo = forms(u"MessageBoxButtons", u"YesNo");
-    const QString yes = forms(u"DialogResult", u"Yes");
-    QTest::newRow("switch on the call, labels in parentheses")
-        << ps({u"Add-Type -AssemblyName System.Windows.Forms"_s,
-               u"switch ("_s + show + u"'Weiter?', 'Frage', "_s + yesNo + u", "_s +
-                   forms(u"MessageBoxIcon", u"Question") + u")) {"_s,
-               u"    ("_s + yes + u") { }"_s, u"    default { }"_s, u"}"_s})
-        << SC << 36 << u"Frage"_s << u"Weiter?"_s;
-    QTest::newRow("if on the call, -eq, any letter case")
-        << u"if ([system.windows.forms.messagebox]::show(\"x\", \"T\", 'OKCancel') -eq 'OK') { }"_s
-        << IF << 1 << u"T"_s << u"x"_s;
-    QTest::newRow("answer tested by if and elseif")
-        << ps({u"$antwort = [Windows.Forms.MessageBox]::Show('x', 'T', 3)"_s,
-               u"if ($Antwort -eq "_s + yes + u") {"_s, u"} elseif ($antwort -eq 'No') {"_s,
-               u"} else { }"_s})
-        << IF << 3 << u"T"_s << u"x"_s;
-    QTest::newRow("answer tested by switch on string labels")
-        << ps({u"[System.Windows.Forms.DialogResult]$a = "_s + show + u"'x', 'T', "_s + yesNo +
-                   u")"_s,
-               u"switch ($a) { 'Yes' { } 'No' { } }"_s})
-        << SC << 4 << u"T"_s << u"x"_s;
-    QTest::newRow("answer kept: einfach")
-        << u"$antwort = "_s + show + u"'x', 'T', 'RetryCancel', 'Error')"_s << EI << 21 << u"T"_s
-        << u"x"_s;
-    QTest::newRow("[void], using namespace, flag list, cast, -bor")
-        << ps({u"using namespace System.Windows.Forms"_s,
-               u"[void][MessageBox]::Show('x', 'T', [MessageBoxButtons]::OK, ([MessageBoxIcon]16 "
-               u"-bor 0), [MessageBoxDefaultButton]'Button1', [MessageBoxOptions]'0')"_s})
-        << NotTold << 16 << u"T"_s << u"x"_s;
-    QTest::newRow("owner first, help button")
-        << u"[void]"_s + show +
-               u"$form, 'x', 'T', 0, 0x40, 512, [System.Windows.Forms.MessageBoxOptions]0, "
-               u"'hilfe.chm')"_s
-        << NotTold << 64 + 512 + 16384 << u"T"_s << u"x"_s;
-    QTest::newRow("single quotes, doubled, typographic ones too")
-        << u"[void]"_s + show + u"'It''s ‘’x’’ ‚‛', ‘T’)"_s << NotTold << 0 << u"T"_s
-        << u"It's ’x’ ‛"_s;
-    QTest::newRow("double quotes: escapes, doubled and typographic quotes")
-        << u"[void]"_s + show + uR"("a`tb`"c`$d``e""f`u{e4}`u{1F600}`q ““x”” „„y", “T”))"_s
-        << NotTold << 0 << u"T"_s << u"a\tb\"c$d`e\"fä\U0001F600q “x” „y"_s;
-    QTest::newRow("variables, ${}, $([char]), +, [char], NewLine, Empty")
-        << ps({u"[string]$msg = 'Zeile 1' + [Environment]::NewLine"_s,
-               u"$MSG += \"Zeile 2$([char]0x21)${msg}\" + [char]13 + [char]10 + "
-               u"[string]::Empty + 5"_s,
-               u"$t = $null; $t += 'Ti' + $(\"tel\")"_s, u"[void]"_s + show + u"$msg, $t)"_s})
-        << NotTold << 0 << u"Titel"_s << u"Zeile 1\r\nZeile 2!Zeile 1\r\n\r\n5"_s;
-    QTest::newRow("here-strings") << ps({u"$m = @\""_s, u"Er sagte \"ja\" zu $x`n"_s, u"\"@"_s,
-                                         u"$x = 1"_s, u"[void]"_s + show + u"@'"_s, u"a $b ''"_s,
-                                         u"c"_s, u"'@ + \"!\")"_s})
-                                  << NotTold << 0 << QString() << u"a $b ''\r\nc!"_s;
-    QTest::newRow("comments, continued lines, a call in a block comment")
-        << ps({u"<# "_s + show + u"'nein') #>"_s, u"# "_s + show + u"'nein')"_s,
-               u"[void]"_s + show + u"'ja', `"_s, u"    'T')  # Ende"_s})
-        << NotTold << 0 << u"T"_s << u"ja"_s;
-    QTest::newRow("Popup on New-Object, sum")
-        << u"(New-Object -ComObject WScript.Shell).Popup(\"x\", 0, \"T\", 4 + 32)"_s << NotTold
-        << 36 << u"T"_s << u"x"_s;
-    QTest::newRow("Popup through a variable, answer tested, no title")
-        << ps({u"$sh = New-Object -ComObject 'WScript.Shell'"_s, u"$a = $sh.Popup('x', 0)"_s,
-               u"if ($a -eq 1) { }"_s})
-        << IF << 0 << QString() << u"x"_s;
-    QTest::newRow("a value assigned in a script block stays in it")
-        << ps({u"$m = 'a'"_s, u"$b.Add_Click({ $x = 'b' })"_s, u"Write-Host $m"_s,
-               u"[void]"_s + show + u"$m)"_s})
-        << NotTold << 0 << QString() << u"a"_s;
+    for (const ReadRow& row : readRows())
+        QTest::newRow(row.name) << row.text << row.style << row.value << row.title << row.message;
 }
 
 void TestPowerShellReader::reads() {
@@ -216,6 +247,73 @@ void TestPowerShellReader::refuses() {
     QCOMPARE(error.reason, reason);
     QVERIFY2(QStringView(text).sliced(error.offset).startsWith(at),
              qPrintable(text.mid(error.offset, 40)));
+}
+
+// Every row of reads_data that PowerShell 7 can run here, in one start of
+// PowerShell: MessageBox.Show gets what the reader read.
+void TestPowerShellReader::powerShellAgrees() {
+    using namespace veltrano::enginetest;
+    if (const QString missing = dotnetMissing(); !missing.isEmpty())
+        QSKIP(qPrintable(missing));
+    const QString pwsh = QStringLiteral(VELTRANO_PWSH);
+    QVERIFY2(QFile::exists(pwsh),
+             qPrintable(pwsh + u" is missing: run scripts/setup-powershell.sh"_s));
+
+    QTemporaryDir dir(privateTempTemplate(u"powershellreader"_s));
+    QVERIFY(dir.isValid());
+    const std::vector<ReadRow> rows = readRows();
+    QByteArray fragments;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        QString code = rows[i].text;
+        // Popup needs COM, the stand-in has no help files, and `u{ is not
+        // in Windows PowerShell 5.1, which the harness refuses.
+        if (code.contains(u"Popup("_s) || code.contains(u"hilfe.chm"_s) || code.contains(u"`u{"_s))
+            continue;
+        // Windows Forms is loaded after the using lines, which come first.
+        qsizetype at = 0;
+        while (code.sliced(at).startsWith(u"using "_s))
+            at = code.indexOf(u'\n', at) + 1;
+        code.insert(at, u"Add-Type -AssemblyName System.Windows.Forms\r\n"_s);
+        fragments += "#@ r" + QByteArray::number(qulonglong(i)) + "\r\n" + code.toUtf8() + "\r\n";
+    }
+    QFile file(dir.filePath(u"fragments.ps1"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(fragments) == fragments.size());
+    file.close();
+    QProcess engine;
+    engine.setProcessEnvironment(engineEnvironment(dir.path()));
+    engine.setStandardInputFile(QProcess::nullDevice());
+    engine.setProcessChannelMode(QProcess::MergedChannels);
+    const QString out = dir.filePath(u"records.txt"_s);
+    engine.start(pwsh, {u"-NoProfile"_s, u"-NonInteractive"_s, u"-File"_s,
+                        QStringLiteral(VELTRANO_PS_HARNESS), u"-Fragments"_s, file.fileName(),
+                        u"-Out"_s, out, u"-StubDll"_s, QStringLiteral(VELTRANO_PS_STUB_DLL)});
+    QVERIFY2(engine.waitForFinished(240000), "PowerShell did not finish");
+    QVERIFY2(engine.exitStatus() == QProcess::NormalExit && engine.exitCode() == 0,
+             engine.readAll().left(4000).constData());
+    QFile records(out);
+    QVERIFY(records.open(QIODevice::ReadOnly));
+    int checked = 0;
+    for (const QString& line : QString::fromUtf8(records.readAll()).split(u'\n')) {
+        // PowerShell 7's run with the first answer: pass, id, answer, calls,
+        // Add-Type, text, caption, buttons, icon, default, options, help ...
+        const QStringList r = line.split(u'\t');
+        if (r.size() != 15 || r[0] != u"7" || r[2] != u"0")
+            continue;
+        const ReadRow& row = rows[r[1].sliced(1).toULongLong()];
+        const QString where = QString::fromUtf8(row.name) + u": "_s + fromHex(r[14]);
+        const auto read = readMsgBoxCall(row.text, msgbox::CodeStyle::SelectCase);
+        QVERIFY2(std::holds_alternative<ReadCall>(read) && r[3] == u"1", qPrintable(where));
+        const msgbox::Value& v = std::get<ReadCall>(read).value;
+        QCOMPARE(linebreaks::normalized(fromHex(r[5]), u"\r\n"), v.message);
+        QCOMPARE(fromHex(r[6]), v.title);
+        QCOMPARE(r.mid(7, 3),
+                 (QStringList{QString::number(int(v.buttons)), QString::number(int(v.icon)),
+                              QString::number(
+                                  int(v.defaultButton.value_or(msgbox::DefaultButton::First)))}));
+        QCOMPARE(r[11], v.helpButton ? u"1"_s : u"0"_s);
+        ++checked;
+    }
+    QVERIFY2(checked >= 12, qPrintable(QString::number(checked)));
 }
 
 QTEST_GUILESS_MAIN(TestPowerShellReader)
