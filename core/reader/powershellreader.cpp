@@ -10,7 +10,6 @@
 #include "core/reader/powershellpopup.h"
 #include "core/reader/powershelltext.h"
 #include "core/reader/scope.h"
-#include "core/reader/survey.h"
 
 #include <QSet>
 #include <QString>
@@ -129,7 +128,8 @@ public:
         m_budget.limit = workBudget(tokens.source().size());
         for (int k = 0; k + 1 < m_t.size(); ++k) {
             if ((word(m_t, k, u"function") || word(m_t, k, u"filter")) && m_t.isName(k + 1)) {
-                m_survey.procedures.push_back(m_t.name(k + 1));
+                m_functions.insert(m_t.name(k + 1).toString().toCaseFolded());
+                m_functionLengths |= quint64(1) << (m_t[k + 1].length & 63);
             }
         }
     }
@@ -153,6 +153,8 @@ private:
 
     int statementEnd(int b) const;
     int matchingBrace(int open) const;
+    // The token after that '}', at most the final End token.
+    int afterBrace(int open) const { return std::min(matchingBrace(open) + 1, m_t.size() - 1); }
     int nextStatement(int k) const {
         while (m_t.isEnd(k) && k + 1 < m_t.size()) {
             ++k;
@@ -180,8 +182,13 @@ private:
     Scope m_scope;
     Budget m_budget;
     Context m_context;
+    bool callsFunction(int b, int e) const;
+
     std::vector<Frame> m_frames;
-    Survey m_survey;
+    // The functions the text defines, case-folded, and their lengths modulo
+    // 64 as bits: most words are told no function by their length alone.
+    QSet<QString> m_functions;
+    quint64 m_functionLengths = 0;
     bool m_formsNamespace = false;
     bool m_wpfNamespace = false;
     QSet<QString> m_shells; // variables holding WScript.Shell, case-folded
@@ -200,6 +207,9 @@ int PowerShellReader::statementEnd(int b) const {
                 return k;
             }
             k = matchingBrace(k);
+            if (k + 1 == m_t.size()) {
+                return k; // a hash literal not closed: the text ends
+            }
         } else if (m_t.isSymbol(k, u'(') && t.partner > k) {
             k = t.partner;
         }
@@ -337,7 +347,7 @@ Result<Step> PowerShellReader::switchStatement(int k) {
 // A clause of a switch: its label and the block that runs where it
 // matches, a branch of its own.
 Result<Step> PowerShellReader::clause(int k) {
-    int j = m_t.isSymbol(k, u'{') ? matchingBrace(k) + 1 : statementEnd(k);
+    int j = m_t.isSymbol(k, u'{') ? afterBrace(k) : statementEnd(k);
     if (const int bad = m_t.firstBad(k, j); bad >= 0) {
         return m_t.broken(bad);
     }
@@ -497,6 +507,23 @@ Result<Step> PowerShellReader::statement(int k) {
     return m_t.isSymbol(e, u'{') ? braceAfter(k, e, Frame::Procedure) : Step(e);
 }
 
+// Whether the statement [b, e) names a function of the text as a command;
+// its definition does not call it.
+bool PowerShellReader::callsFunction(int b, int e) const {
+    if (m_functions.isEmpty() || word(m_t, b, u"function") || word(m_t, b, u"filter")) {
+        return false;
+    }
+    for (int k = b; k < e; ++k) {
+        if (m_t.isName(k) && m_t[k].ch == 0 &&
+            (m_functionLengths & (quint64(1) << (m_t[k].length & 63))) != 0 &&
+            !isPowerShellVariable(m_t, k) && !(k > 0 && m_t.isSymbol(k - 1, u'.')) &&
+            m_functions.contains(m_t.name(k).toString().toCaseFolded())) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // A statement without the call in [b, e): using namespace, an assignment,
 // or something the reader skips.
 Result<Step> PowerShellReader::simple(int b, int e) {
@@ -507,7 +534,7 @@ Result<Step> PowerShellReader::simple(int b, int e) {
         m_wpfNamespace = m_wpfNamespace || ns.compare(u"System.Windows", Qt::CaseInsensitive) == 0;
         return Step(e);
     }
-    if (m_survey.callsProcedure(m_t, b, e)) {
+    if (callsFunction(b, e)) {
         m_scope.forgetAll(m_t.offset(b), u"Die Anweisung hier kann ihn ändern."_s);
     }
     for (int k = b; k < e; ++k) {
@@ -581,8 +608,8 @@ Status PowerShellReader::checkTests(int j, const Call& call, bool isSwitch, int 
             if (call.popup && m_t.isSymbol(k, u'-') && m_t.text(k + 1) == u"1") {
                 return m_t.refuse(k, popupTimeoutTested());
             }
-            const int open = m_t.isSymbol(k, u'{') ? matchingBrace(k) + 1 : statementEnd(k);
-            k = m_t.isSymbol(open, u'{') ? matchingBrace(open) + 1 : open + 1;
+            const int open = m_t.isSymbol(k, u'{') ? afterBrace(k) : statementEnd(k);
+            k = m_t.isSymbol(open, u'{') ? afterBrace(open) : open + 1;
         }
         return done();
     }
@@ -600,7 +627,7 @@ Status PowerShellReader::checkTests(int j, const Call& call, bool isSwitch, int 
         if (!m_t.isSymbol(close + 1, u'{')) {
             break;
         }
-        k = nextStatement(matchingBrace(close + 1) + 1);
+        k = nextStatement(afterBrace(close + 1));
     }
     return done();
 }
