@@ -5,6 +5,7 @@
 #include "core/reader/csharpreader.h"
 #include "core/reader/dotnetnames.h"
 #include "core/reader/messageboxshow.h"
+#include "core/reader/powershellcalls.h"
 #include "core/reader/powershellreader.h"
 
 #include <optional>

@@ -38,8 +38,4 @@ namespace veltrano::reader {
 // call.
 const LanguageReader& powerShellReader();
 
-// Whether the tokens show one of the calls this reader reads (or WPF's
-// MessageBox) outside strings and comments: how a text tells PowerShell.
-bool showsPowerShellCall(const Tokens& t);
-
 } // namespace veltrano::reader
