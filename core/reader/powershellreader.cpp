@@ -78,6 +78,7 @@ private:
     Result<Step> loop(int k);
     Result<Step> braceAfter(int k, int from, Frame frame);
     Result<Step> simple(int b, int e);
+    bool callsFunction(int b, int e) const;
     Result<Step> readCall(int b, int e, const PowerShellCall& call, PowerShellPlace place,
                           int selectorBrace = -1);
 
@@ -86,8 +87,6 @@ private:
     Scope m_scope;
     Budget m_budget;
     Context m_context;
-    bool callsFunction(int b, int e) const;
-
     std::vector<Frame> m_frames;
     // The functions the text defines, case-folded, and their lengths modulo
     // 64 as bits: most words are told no function by their length alone.
@@ -264,16 +263,16 @@ Result<Step> PowerShellReader::closeBrace(int k) {
         }
         break;
     case Frame::DoLoop: {
+        // do { } while (...) or until (...), also on the next line.
         m_scope.close(BlockKind::Loop);
-        const int close =
-            (powerShellWord(m_t, k + 1, u"while") || powerShellWord(m_t, k + 1, u"until"))
-                ? m_t.parenthesisAfter(k + 1)
-                : -1;
+        const int close = (powerShellWord(m_t, j, u"while") || powerShellWord(m_t, j, u"until"))
+                              ? m_t.parenthesisAfter(j)
+                              : -1;
         if (close > 0) {
-            if (const auto call = findCall(k + 3, close)) {
-                return readCall(k + 1, close + 1, *call, PowerShellPlace::Plain);
+            if (const auto call = findCall(j + 2, close)) {
+                return readCall(j, close + 1, *call, PowerShellPlace::Plain);
             }
-            forgetChanged(k + 3, close);
+            forgetChanged(j + 2, close);
             return Step(close + 1);
         }
         break;
