@@ -141,6 +141,27 @@ int powerShellNextStatement(const Tokens& t, int k) {
 // A statement the reader does not model changes the variables it assigns
 // ($x = ..., $x += ..., $x++ inside an expression), hands on by [ref], or
 // names by a bare word (Set-Variable msg, -OutVariable msg).
+namespace {
+
+// Forgets the variable of token k; $script:msg, $global:msg ... name msg
+// too, as the scope they stand for is not modelled.
+void forgetVariable(Context& c, int k) {
+    forgetNamed(c, k, k + 1);
+    const QStringView name = c.tokens.name(k);
+    const qsizetype colon = name.lastIndexOf(u':');
+    const int index = colon < 0 ? -1 : c.scope.find(name.sliced(colon + 1));
+    if (index >= 0 && c.scope[index].state == Variable::Known) {
+        Variable& v = c.scope[index];
+        v.state = Variable::Unknown;
+        v.value = Text();
+        v.why = u"Die Anweisung hier kann ihn ändern."_s;
+        v.at = c.tokens.offset(k);
+        v.block = c.scope.currentBlock();
+    }
+}
+
+} // namespace
+
 void forgetPowerShellChanges(Context& c, int b, int e) {
     const Tokens& m_t = c.tokens;
     if (!c.scope.hasVariables()) {
@@ -164,7 +185,7 @@ void forgetPowerShellChanges(Context& c, int b, int e) {
                               m_t.isSymbols(k + 1, u'+', u'+') ||
                               (m_t.isSymbol(k + 1, u'-') && m_t.isSymbol(k + 2, u'-'));
         if (byRef || assigned) {
-            forgetNamed(c, k, k + 1);
+            forgetVariable(c, k);
         }
     }
 }

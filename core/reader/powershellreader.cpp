@@ -397,8 +397,10 @@ Result<Step> PowerShellReader::simple(int b, int e) {
         type = m_t.dotted(j + 1, close - 1);
         j = close + 1;
     }
-    const bool plain = isPowerShellVariable(m_t, j) && m_t.isSymbol(j + 1, u'=');
-    const bool compound = isPowerShellVariable(m_t, j) && m_t.isSymbols(j + 1, u'+', u'=');
+    // $script:msg = ... assigns in a scope not modelled: msg becomes unknown.
+    const bool variable = isPowerShellVariable(m_t, j) && !m_t.name(j).contains(u':');
+    const bool plain = variable && m_t.isSymbol(j + 1, u'=');
+    const bool compound = variable && m_t.isSymbols(j + 1, u'+', u'=');
     if (!plain && !compound) {
         forgetChanged(b, e);
         return Step(e);

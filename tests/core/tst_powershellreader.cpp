@@ -219,14 +219,17 @@ void TestPowerShellReader::refuses_data() {
                u"[void]"_s + show + u"$msg)"_s})
         << unknown << u"msg = 'b'"_s;
     QTest::newRow("assigned in try")
-        << ps({u"$msg = 'a'"_s, u"try { $msg = 'b' } catch { }"_s,
-               u"[void]"_s + show + u"$msg)"_s})
+        << ps({u"$msg = 'a'"_s, u"try { $msg = 'b' } catch { }"_s, u"[void]"_s + show + u"$msg)"_s})
         << unknown << u"msg = 'b'"_s;
     QTest::newRow("a type other than string")
         << ps({u"[int]$msg = 5"_s, u"[void]"_s + show + u"\"$msg\")"_s})
         << u"Der Wert von msg ist unbekannt: Die Deklaration gibt ihm einen anderen Typ als "
            u"String."_s
         << u"msg = 5"_s;
+    QTest::newRow("assigned in a scope")
+        << ps({u"$msg = 'a'"_s, u"$script:msg = 'b'"_s, u"[void]"_s + show + u"$msg)"_s})
+        << u"Der Wert von msg ist unbekannt: Die Anweisung hier kann ihn ändern."_s
+        << u"script:msg"_s;
     QTest::newRow("Set-Variable names it")
         << ps({u"$msg = 'a'"_s, u"Set-Variable -Name msg -Value 'b'"_s,
                u"[void]"_s + show + u"$msg)"_s})
