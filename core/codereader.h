@@ -60,10 +60,11 @@
 // Refused in PowerShell besides what the other languages refuse: WPF's
 // [System.Windows.MessageBox], [MessageBox] without `using namespace`, a
 // switch label [System.Windows.Forms.DialogResult]::Yes without parentheses
-// (PowerShell takes it for a string that never matches), $( ) other than
-// $([char]N), a wait of Popup other than 0 and a test of Popup's answer
-// against -1 (the window has no timeout), + after a number (it adds), and
-// an enum value of another enum or not given as above.
+// (PowerShell takes it for a string that never matches), $( ) in a string
+// other than $([char]N), a wait of Popup other than 0 and a test of Popup's
+// answer against -1 (the window has no timeout), + after a number (it
+// adds), an enum value of another enum or not given as above, and a value
+// assigned in a scope the reader does not model ($script:msg = ...).
 //
 // What is understood:
 // - Call forms: `MsgBox "Text"`, `MsgBox("Text")`, `MsgBox ("Text"), vbYesNo`,
