@@ -304,7 +304,9 @@ Status nameTerm(Context& c, int& k, Reading& r, bool& adds) {
         return t.refuse(k, u"Der Befehl %1 wird nicht ausgewertet."_s.arg(shown(t.text(k))));
     }
     if (t.isSymbol(k + 1, u'.') || t.isSymbol(k + 1, u'[')) {
-        return t.refuse(k, u"$%1%2 wird nicht ausgewertet."_s.arg(shown(t.name(k)), t.text(k + 1)));
+        // $msg.Length, $msg.Trim(), $list[0]
+        const int last = t.isSymbol(k + 1, u'.') && t.isName(k + 2) ? k + 2 : k + 1;
+        return t.refuse(k, u"$%1 wird nicht ausgewertet."_s.arg(shown(t.text(k, last))));
     }
     if (t.isWord(k, u"null")) {
         ++k;

@@ -128,6 +128,18 @@ std::vector<ReadRow> readRows() {
          ps({u"$m = 'a'"_s, u"$sb = { $x = 'b' }; & $sb"_s, u"Write-Host $m"_s,
              u"[void]"_s + show + u"$m)"_s}),
          NotTold, 0, QString(), u"a"_s},
+        {"lines go on after an operator and inside parentheses; ; and a hash literal",
+         ps({u"$h = @{ a = 1 }; $t = 'T'"_s, u"$a = [System.Windows.Forms.MessageBox]::Show("_s,
+             u"    \"x\", $t, [Windows.Forms.MessageBoxButtons]::YesNo,"_s,
+             u"    [System.Windows.Forms.MessageBoxIcon]::Warning -bor"_s,
+             u"    [System.Windows.Forms.MessageBoxIcon]::None)"_s,
+             u"switch -Exact ($a) { \"Yes\" { } }"_s}),
+         SC, 4 + 48, u"T"_s, u"x"_s},
+        {"a loop that has ended, a function defined, its variable untouched",
+         ps({u"$msg = 'a'"_s, u"foreach ($i in 1..3) { $n = $i }"_s,
+             u"function Zeigen($text) { Write-Host $text }"_s, u"do { $z = 1 } while ($z -lt 1)"_s,
+             u"[void]"_s + show + u"$msg)"_s}),
+         NotTold, 0, QString(), u"a"_s},
     };
 }
 
@@ -244,6 +256,62 @@ void TestPowerShellReader::refuses_data() {
         << show + u"'x' <# , 'T')"_s << u"Der Kommentar <# wird nicht geschlossen."_s << u"<#"_s;
     QTest::newRow("a string not closed")
         << show + u"'x)"_s << u"Die Zeichenkette ist nicht abgeschlossen."_s << u"'x)"_s;
+
+    // --- values the window cannot show, and enum arguments of other forms ---
+    const QString cannot = u" kann das Fenster nicht darstellen."_s;
+    QTest::newRow("Button4")
+        << show +
+               u"'x', 'T', 'YesNo', 'None', [System.Windows.Forms.MessageBoxDefaultButton]::Button4)"_s
+        << u"MessageBoxDefaultButton.Button4"_s + cannot << u"System.Windows.Forms.MessageBoxDef"_s;
+    QTest::newRow("CancelTryContinue as a string")
+        << show + u"'x', 'T', \"canceltrycontinue\")"_s
+        << u"MessageBoxButtons.CancelTryContinue"_s + cannot << u"\"cancel"_s;
+    QTest::newRow("a list where the enum has no flags")
+        << show + u"'x', 'T', 'OK, YesNo')"_s
+        << u"Eine Liste von Werten gibt es bei MessageBoxButtons nicht."_s << u"'OK, YesNo'"_s;
+    QTest::newRow("a name the enum does not have")
+        << show + u"'x', 'T', 'OK', 'Frage')"_s << u"Frage ist kein Wert von MessageBoxIcon."_s
+        << u"'Frage'"_s;
+    QTest::newRow("WPF's enum")
+        << show + u"'x', 'T', [System.Windows.MessageBoxButton]::YesNo)"_s
+        << u"System.Windows.MessageBoxButton.YesNo gehört zur MessageBox von WPF; gelesen wird "
+           u"die von Windows Forms."_s
+        << u"[System.Windows.MessageBoxButton]"_s;
+    QTest::newRow("an enum in a variable")
+        << ps({u"$b = 'YesNo'"_s, show + u"'x', 'T', $b)"_s})
+        << u"Der Wert von $b wird hier nicht ausgewertet."_s << u"b)"_s;
+
+    // --- texts the reader does not evaluate ---
+    QTest::newRow("a command") << show + u"(Read-Host))"_s
+                               << u"Der Befehl Read-Host wird nicht ausgewertet."_s
+                               << u"Read-Host"_s;
+    QTest::newRow("a member") << show + u"$msg.Trim())"_s << u"$msg.Trim wird nicht ausgewertet."_s
+                              << u"msg.Trim"_s;
+    QTest::newRow("a method") << show + u"[string]::Join(',', 'a'))"_s
+                              << u"Die Funktion [string]::Join wird nicht ausgewertet."_s
+                              << u"[string]::Join"_s;
+    QTest::newRow("another cast") << show + u"[int]'5')"_s
+                                  << u"Die Umwandlung in [int] wird nicht ausgewertet."_s
+                                  << u"[int]'5'"_s;
+    QTest::newRow("$true") << show + u"$true)"_s << u"$true ist kein Text."_s << u"true)"_s;
+    QTest::newRow("`u{} not closed")
+        << show + u"\"a`u{41\")"_s << u"Die Escape-Folge `u{...} ist unvollständig."_s
+        << u"`u{41"_s;
+    QTest::newRow("[char] beyond 0xFFFF")
+        << show + u"[char]0x1F600)"_s << u"[char]128512 gibt es nicht."_s << u"0x1F600"_s;
+    QTest::newRow("Popup with five arguments")
+        << u"(New-Object -ComObject WScript.Shell).Popup('x', 0, 'T', 0, 1)"_s
+        << u"Popup hat höchstens vier Argumente."_s << u"1)"_s;
+    QTest::newRow("Popup waits as long as a variable says")
+        << ps({u"$sh = New-Object -ComObject WScript.Shell"_s, u"$sh.Popup('x', $s)"_s})
+        << u"Die Wartezeit von Popup wird nicht ausgewertet."_s << u"s)"_s;
+    QTest::newRow("Popup with a type the window cannot show")
+        << u"(New-Object -ComObject WScript.Shell).Popup('x', 0, 'T', 768)"_s
+        << u"Den Standardschaltflächenwert 768"_s + cannot << u"768"_s;
+    QTest::newRow("no call") << u"$sh = New-Object -ComObject Excel.Application"_s
+                             << u"Im Text steht kein Aufruf von [System.Windows.Forms.MessageBox]"
+                                u"::Show oder Popup."_s
+                             << u"$sh"_s;
 }
 
 void TestPowerShellReader::refuses() {
