@@ -101,7 +101,25 @@ const Language& language(int index) {
         u"MB_YESNOCANCEL | MB_DEFBUTTON2)) {\r\n"
         u"    case IDYES: break;\r\n    case IDNO: break;\r\n    }\r\n}\r\n"_s,
     };
-    static const Language* const all[] = {&basic, &vbNet, &csharp, &libreOffice, &c};
+    static const Language powerShell{
+        u"function Pruefen {\r\n    $msg = ''\r\n    $zaehler = 0\r\n"_s,
+        {
+            u"    $msg += \"Die Datei `\"Bericht.txt`\" wurde geändert.\" + [Environment]::NewLine"_s,
+            u"    $msg += 'Übertragung läuft: bitte warten, bis alles fertig ist' + \"`r`n\""_s,
+            u"    # Hinweise zu Größe und Länge der Einträge"_s,
+            QString(),
+            u"    $msg = $msg + \"Einträge prüfen, dann $([char]0x201E)Weiter$([char]0x201C)\" +"_s,
+            u"          ' wählen.' + [char]13 + [char]10"_s,
+            u"    $zaehler++; if ($zaehler -gt 10) { Write-Host $zaehler }"_s,
+        },
+        u"    switch ([System.Windows.Forms.MessageBox]::Show($msg, 'Prüfung', "
+        u"[System.Windows.Forms.MessageBoxButtons]::YesNoCancel, "
+        u"[System.Windows.Forms.MessageBoxIcon]::Question, "
+        u"[System.Windows.Forms.MessageBoxDefaultButton]::Button2)) {\r\n"
+        u"        ([System.Windows.Forms.DialogResult]::Yes) { }\r\n"
+        u"        ([System.Windows.Forms.DialogResult]::No) { }\r\n    }\r\n}\r\n"_s,
+    };
+    static const Language* const all[] = {&basic, &vbNet, &csharp, &libreOffice, &c, &powerShell};
     return *all[index];
 }
 
@@ -120,8 +138,8 @@ QString makeSource(const Language& language, qsizetype size) {
     return source;
 }
 
-// Arguments: the language (0 Basic, 1 VB.NET, 2 C#, 3 LibreOffice Basic, 4 C++)
-// and the source size.
+// Arguments: the language (0 Basic, 1 VB.NET, 2 C#, 3 LibreOffice Basic, 4 C++,
+// 5 PowerShell) and the source size.
 void reading(benchmark::State& state) {
     const QString source = makeSource(language(int(state.range(0))), state.range(1));
     qsizetype messageSize = 0;
@@ -146,7 +164,7 @@ void reading(benchmark::State& state) {
 
 BENCHMARK(reading)
     ->ArgNames({"language", "size"})
-    ->ArgsProduct({{0, 1, 2, 3, 4}, {64 << 10, 256 << 10, 1 << 20}})
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5}, {64 << 10, 256 << 10, 1 << 20}})
     ->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -1,6 +1,7 @@
 // The code reader's entry: it tells the language of the text and hands its
 // tokens to that language's walk (core/reader/basicreader.h for VB6, VBA,
-// VBScript and VB.NET, core/reader/csharpreader.h for C#), which keeps the
+// VBScript and VB.NET, core/reader/csharpreader.h for C#,
+// core/reader/powershellreader.h for PowerShell), which keeps the
 // scope current up to the first call and reads it. The parts are in
 // core/reader/: the lexers, the tokens, the scope, the text and buttons
 // expressions, the binding of arguments and the calls with their style rules.

@@ -12,19 +12,23 @@
 #include <variant>
 
 // Reads source text back into a message box definition: the first MsgBox
-// call of Basic text (VB6, VBA, VBScript, VB.NET), the first
-// MessageBox.Show call of VB.NET or C# text or the first MessageBoxW call
+// call of Basic text (VB6, VBA, VBScript, VB.NET, LibreOffice Basic, also
+// WScript.Shell's Popup), the first MessageBox.Show call of VB.NET, C# or
+// PowerShell text (or PowerShell's Popup), or the first MessageBoxW call
 // (and its kin) of C or C++ text, with its style evaluated as the
 // runtime evaluates it and its prompt and title evaluated from the literals,
 // constants and variables the text shows. Everything this program generates
 // reads back to the definition it came from.
 //
 // The text comes without a choice of language; core/reader/language.h tells
-// it: C# by MessageBox.Show with a ';', '==' or '!=' outside strings and
-// comments (Basic's too), VB.NET by a form only VB.NET has, else VB6, VBA or
-// VBScript; the reader of that language (core/reader/reader.h) reads it. A
-// text of one statement with neither a ';' nor a comment does not tell
-// VB.NET from C#: it is read both ways, and refused where they differ.
+// it: PowerShell by a call on a type in brackets ([...MessageBox]::Show)
+// or New-Object -ComObject, C# by MessageBox.Show with a ';', '==' or '!='
+// outside strings and comments (Basic's too), C or C++ by MessageBoxW and
+// its kin with C's ';', '==', '!=' or braces, VB.NET by a form only VB.NET
+// has, else VB6, VBA or VBScript; the reader of that language
+// (core/reader/reader.h) reads it. A text of one statement with neither a
+// ';' nor a comment does not tell VB.NET from C#: it is read both ways, and
+// refused where they differ.
 // What follows describes Basic; VB.NET adds to it:
 // - MsgBoxStyle.X (also qualified by Microsoft.VisualBasic) in the buttons,
 //   joined by Or or +; Microsoft.VisualBasic.MsgBox and Interaction.MsgBox;
@@ -108,6 +112,28 @@
 // through the other name), a #define of anything but a text, every value
 // after a statement that names a macro of the text that calls, assigns or
 // counts (or takes parameters), and a call inside #if, #ifdef or #ifndef.
+// PowerShell is read as core/reader/powershellreader.h, powershelltext.h
+// and powershellenums.h describe: [System.Windows.Forms.MessageBox]::Show
+// (also [Windows.Forms.MessageBox], [MessageBox] after `using namespace
+// System.Windows.Forms`, names in any letter case) with every overload and
+// an owner first; enum arguments as [System.Windows.Forms.MessageBoxIcon]::Error,
+// strings ('YesNo', a list 'A, B' for MessageBoxOptions), numbers, casts
+// ([System.Windows.Forms.MessageBoxOptions]0) joined by -bor; texts in
+// single and double quotes and here-strings, the typographic quotes read as
+// PowerShell reads them (U+2018 to U+201B as ', U+201C to U+201E as "),
+// backtick escapes, $var, ${var} and $([char]0x..) inside double quotes,
+// [char]N, [Environment]::NewLine, [string]::Empty, joined by +; and
+// WScript.Shell's Popup on New-Object -ComObject WScript.Shell (or a
+// variable holding it), whose type is numbers joined by + or -bor and whose
+// missing title is empty. As in C#, "SystemModal" comes back clear.
+// Refused in PowerShell besides what the other languages refuse: WPF's
+// [System.Windows.MessageBox], [MessageBox] without `using namespace`, a
+// switch label [System.Windows.Forms.DialogResult]::Yes without parentheses
+// (PowerShell takes it for a string that never matches), $( ) in a string
+// other than $([char]N), a wait of Popup other than 0 and a test of Popup's
+// answer against -1 (the window has no timeout), + after a number (it
+// adds), an enum value of another enum or not given as above, and a value
+// assigned in a scope the reader does not model ($script:msg = ...).
 //
 // What is understood:
 // - Call forms: `MsgBox "Text"`, `MsgBox("Text")`, `MsgBox ("Text"), vbYesNo`,

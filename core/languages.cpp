@@ -33,7 +33,7 @@ constexpr LanguageFacts languageTable[] = {
     // The same MessageBox.Show as C#; a comment ends with its line.
     {Language::PowerShell, u"PowerShell", u"powershell", u"&PowerShell", u"",
      u"mnuKopierenPowerShell", u"PowerShell", u"# ", QChar(), false, false, false, true, false,
-     Constants::WindowsForms, false, &gen::powerShellSyntax},
+     Constants::WindowsForms, true, &gen::powerShellSyntax},
 };
 
 // The table stands in the order of the enumerators, so that a row is found

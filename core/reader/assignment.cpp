@@ -10,7 +10,7 @@ using namespace Qt::StringLiterals;
 
 namespace veltrano::reader {
 
-Status assign(Context& c, int nameToken, int b, int e, bool compound) {
+Status assign(Context& c, int nameToken, int b, int e, bool compound, bool hiddenReads) {
     const Tokens& t = c.tokens;
     const int index = c.scope.variable(t.name(nameToken));
     Variable& declared = c.scope[index];
@@ -32,7 +32,7 @@ Status assign(Context& c, int nameToken, int b, int e, bool compound) {
             ++reads;
         }
     }
-    if (reads == 1) {
+    if (reads == 1 && !hiddenReads) {
         r.target = index;
     }
 

@@ -12,8 +12,11 @@ namespace veltrano::reader {
 // name = expression, or with `compound` name = name joined with expression:
 // the value if it can be evaluated (in the language of the context), else the
 // variable becomes unknown with the cause. Only a fatal failure (a value too
-// long, the work budget spent) is returned; it ends the reading.
-Status assign(Context& c, int nameToken, int b, int e, bool compound = false);
+// long, the work budget spent) is returned; it ends the reading. `hiddenReads`
+// tells that the expression may read the variable where no token names it
+// (PowerShell's "$msg" inside a string).
+Status assign(Context& c, int nameToken, int b, int e, bool compound = false,
+              bool hiddenReads = false);
 
 // The variable named at token k, declared here: of a text type (its value
 // the empty text, as Basic's Dim gives it) or of another one (unknown),

@@ -6,6 +6,8 @@
 #include "core/reader/csharpreader.h"
 #include "core/reader/dotnetnames.h"
 #include "core/reader/messageboxshow.h"
+#include "core/reader/powershellcalls.h"
+#include "core/reader/powershellreader.h"
 
 #include <optional>
 #include <span>
@@ -244,6 +246,20 @@ bool untold(const Tokens& t) {
     return statements == 1;
 }
 
+// The text read as PowerShell, where PowerShell sees a call of
+// [...MessageBox]::Show or New-Object -ComObject outside its strings and
+// comments: no other language writes a type in brackets before '::'.
+std::optional<LexedSource> powerShellReading(QStringView source) {
+    if (!source.contains(u"]::") && !source.contains(u"-ComObject", Qt::CaseInsensitive)) {
+        return std::nullopt;
+    }
+    Tokens powerShell(source, powerShellReader().tokenize(source));
+    if (!showsPowerShellCall(powerShell)) {
+        return std::nullopt;
+    }
+    return LexedSource{powerShellReader(), std::move(powerShell)};
+}
+
 } // namespace
 
 std::optional<LexedSource> untoldCsharpReading(const LexedSource& lexed) {
@@ -301,6 +317,9 @@ std::optional<LexedSource> csharpReading(QStringView source) {
 }
 
 LexedSource lexSource(QStringView source) {
+    if (std::optional<LexedSource> powerShell = powerShellReading(source)) {
+        return std::move(*powerShell);
+    }
     const LanguageReader& basicLexer = basicReader();
     std::optional<Tokens> basic;
     if (source.contains(u"MessageBox")) {

@@ -2,6 +2,10 @@
 
 // Telling the language of a pasted text, which comes with no choice of
 // language, and splitting it into tokens by that language's rules:
+// - PowerShell when, read by its own lexer, it calls Show on a type in
+//   brackets ([System.Windows.Forms.MessageBox]::Show(, also WPF's and
+//   [MessageBox]) or has New-Object -ComObject, outside PowerShell's strings
+//   and comments: no other language writes ]:: or -ComObject as code;
 // - C# when it calls MessageBox.Show and has a ';', '==' or '!=' outside
 //   C#'s strings and comments and outside Basic's on a line Basic can read
 //   (VB.NET has none of these as code; `REM Ende;` is no sign), unless read as

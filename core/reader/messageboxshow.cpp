@@ -1,6 +1,7 @@
 #include "core/reader/messageboxshow.h"
 
 #include "core/msgboxtables.h"
+#include "core/reader/powershellenums.h"
 
 #include <QString>
 
@@ -38,10 +39,11 @@ bool wordIs(const Tokens& t, int k, QStringView word, Case letterCase) {
 }
 
 // The enum an argument names at its start: a member (MessageBoxIcon.Error)
-// or a cast ((MessageBoxIcon)16).
+// or a cast ((MessageBoxIcon)16), also as PowerShell's type literal
+// ([MessageBoxIcon]::Error, [MessageBoxIcon]16).
 std::optional<DotNetEnum> enumOfArgument(const Tokens& t, Range arg, Case letterCase) {
     int k = arg.b;
-    if (t.isSymbol(k, u'(') && arg.b + 1 < arg.e) {
+    if ((t.isSymbol(k, u'(') || t.isSymbol(k, u'[')) && arg.b + 1 < arg.e) {
         ++k;
     }
     if (!t.isName(k)) {
@@ -369,7 +371,9 @@ Result<CallValues> readShowArguments(Context& c, const ShowCall& call) {
                                                              DotNetEnum::DefaultButton,
                                                              DotNetEnum::Options};
             const DotNetEnum type = types[std::size_t(slot - ButtonsSlot)];
-            Result<ButtonsValue> value = evalEnumArgument(t, arg.b, arg.e, c.language, type);
+            Result<ButtonsValue> value = c.language == lang::Language::PowerShell
+                                             ? evalPowerShellEnum(t, arg.b, arg.e, type)
+                                             : evalEnumArgument(t, arg.b, arg.e, c.language, type);
             if (!value) {
                 return std::move(value).failure();
             }

@@ -64,7 +64,9 @@ Failure Tokens::broken(int k) const {
                              u"Die Zeichenkette ist nicht abgeschlossen. VB.NET liest auch "
                              u"“, ” und ＂ als Anführungszeichen, auch in einer Zeichenkette."_s);
     case UnterminatedComment:
-        return refuseFatally(k, u"Der Kommentar /* wird nicht geschlossen."_s);
+        // /* or PowerShell's <#
+        return refuseFatally(
+            k, u"Der Kommentar %1 wird nicht geschlossen."_s.arg(text(k).first(2).toString()));
     case UnterminatedChar:
         return refuseFatally(k, u"Das Zeichenliteral ist nicht abgeschlossen."_s);
     case RawString:

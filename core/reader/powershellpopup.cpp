@@ -1,0 +1,97 @@
+#include "core/reader/powershellpopup.h"
+
+#include "core/msgbox.h"
+#include "core/reader/buttonscheck.h"
+#include "core/reader/powershellenums.h"
+#include "core/reader/powershelllexer.h"
+
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace veltrano::reader {
+
+QString popupWaitRefused(QStringView seconds) {
+    return u"Popup wartet hier %1 Sekunden; eine Wartezeit kennt das Fenster nicht."_s.arg(
+        shown(seconds));
+}
+
+QString popupTimeoutTested() {
+    return u"Popup gibt -1 zurück, wenn die Wartezeit abläuft; eine Wartezeit kennt das Fenster "
+           u"nicht."_s;
+}
+
+Result<CallValues> readPopupArguments(Context& c, int open) {
+    const Tokens& t = c.tokens;
+    const int close = t[open].partner;
+    if (close < open) {
+        return t.refuse(open, u"Die Klammer wird nicht geschlossen."_s);
+    }
+    struct Range {
+        int b;
+        int e;
+    };
+    std::vector<Range> args;
+    for (int k = open + 1; k < close;) {
+        const int end = t.topLevelComma(k, close);
+        if (end == k) {
+            return t.refuse(k, u"Hier fehlt ein Argument."_s);
+        }
+        args.push_back({k, end});
+        if (end == close) {
+            break;
+        }
+        k = end + 1;
+        if (k == close) {
+            return t.refuse(end, u"Nach dem Komma fehlt ein Argument."_s);
+        }
+    }
+    if (args.empty()) {
+        return t.refuse(open, u"Der Meldungstext fehlt."_s);
+    }
+    if (args.size() > 4) {
+        return t.refuse(args[4].b, u"Popup hat höchstens vier Argumente."_s);
+    }
+    CallValues values;
+    values.promptPlace = t.offset(args[0].b);
+    values.titlePlace = t.offset(args.size() > 2 ? args[2].b : open);
+    if (Status s = c.evalText(c, args[0].b, args[0].e, values.prompt); !s) {
+        return std::move(s).failure();
+    }
+    if (args.size() > 1) {
+        const Range wait = args[1];
+        if (wait.b + 1 != wait.e || t[wait.b].kind != Kind::Number) {
+            return t.refuse(wait.b, u"Die Wartezeit von Popup wird nicht ausgewertet."_s);
+        }
+        const Result<qint64> seconds = powerShellNumberValue(t, wait.b);
+        if (!seconds) {
+            return seconds.failure();
+        }
+        if (*seconds != 0) {
+            return t.refuse(wait.b, popupWaitRefused(t.text(wait.b)));
+        }
+    }
+    if (args.size() > 2) {
+        if (Status s = c.evalText(c, args[2].b, args[2].e, values.title); !s) {
+            return std::move(s).failure();
+        }
+    }
+    if (args.size() > 3) {
+        const Range type = args[3];
+        Result<ButtonsValue> buttons = evalPowerShellNumbers(t, type.b, type.e);
+        if (!buttons) {
+            return std::move(buttons).failure();
+        }
+        if (Status s = checkButtons(t, *buttons, type.b); !s) {
+            return std::move(s).failure();
+        }
+        values.value = buttons->value;
+        values.defaultButtonNamed = buttons->namesDefaultButton();
+        if (buttons->value & msgbox::HelpButtonFlag) {
+            values.helpRefused = helpButtonRefused(t, *buttons, type.b);
+        }
+    }
+    return values;
+}
+
+} // namespace veltrano::reader
