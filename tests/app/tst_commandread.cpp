@@ -121,6 +121,28 @@ void TestCommandRead::run_data() {
         << Run{.arguments = {read, u"-"_s, u"--language"_s, u"libreoffice"_s},
                .input = code(value(msgbox::CodeStyle::IfThenElse), libreOffice),
                .output = code(value(msgbox::CodeStyle::IfThenElse), libreOffice)};
+    // Each language's code from stdin into the next language of the table.
+    const auto languages = lang::languages();
+    for (std::size_t i = 0; i < languages.size(); ++i) {
+        const lang::LanguageFacts& from = languages[i];
+        const lang::LanguageFacts& into = languages[(i + 1) % languages.size()];
+        QTest::addRow("%s into %s", qPrintable(from.name.toString()),
+                      qPrintable(into.name.toString()))
+            << Run{.arguments = {read, u"-"_s, u"--language"_s, into.value.toString()},
+                   .input = code(value(msgbox::CodeStyle::IfThenElse), from.language),
+                   .output = code(value(msgbox::CodeStyle::IfThenElse), into.language)};
+    }
+    QTest::newRow("the README's VBScript into PowerShell")
+        << Run{.arguments = {read, u"-"_s, u"--language"_s, u"powershell"_s},
+               .input = "If MsgBox(\"Datei \"\"a.txt\"\" l\xc3\xb6schen?\", vbYesNo + vbQuestion, "
+                        "\"L\xc3\xb6schen\") = vbYes Then\n    fso.DeleteFile \"a.txt\"\nEnd If\n",
+               .output = "Add-Type -AssemblyName System.Windows.Forms\n"
+                         "if ([System.Windows.Forms.MessageBox]::Show(\"Datei `\"a.txt`\" "
+                         "l\xc3\xb6schen?\", \"L\xc3\xb6schen\", "
+                         "[System.Windows.Forms.MessageBoxButtons]::YesNo, "
+                         "[System.Windows.Forms.MessageBoxIcon]::Question) -eq "
+                         "[System.Windows.Forms.DialogResult]::Yes) {\n    # Ja\n} else {\n"
+                         "    # Nein\n}\n"};
     QTest::newRow("Popup of WScript.Shell")
         << Run{.arguments = {read, u"-"_s},
                .input = u"CreateObject(\"WScript.Shell\").Popup \"Größe?\", 0, \"Frage\", "
