@@ -212,6 +212,17 @@ Status checkShellObject(Context& c, const Call& call) {
     return done();
 }
 
+QString popupWaitRefused(qint64 seconds) {
+    const QString wait = seconds == 1 ? u"eine Sekunde"_s : u"%1 Sekunden"_s.arg(seconds);
+    return u"Popup wartet hier %1 und schließt sich dann von selbst; eine Wartezeit kennt das "
+           u"Fenster nicht."_s.arg(wait);
+}
+
+QString popupTimeoutTested() {
+    return u"Der Vergleich mit -1 fragt das Ende der Wartezeit von Popup ab; eine Wartezeit kennt "
+           u"das Fenster nicht."_s;
+}
+
 Status checkWait(Context& c, int b, int e) {
     const Result<ButtonsValue> wait = evalBasicButtons(c, b, e);
     if (!wait) {
@@ -220,10 +231,7 @@ Status checkWait(Context& c, int b, int e) {
     if (wait->value == 0) {
         return done();
     }
-    const QString seconds =
-        wait->value == 1 ? u"eine Sekunde"_s : u"%1 Sekunden"_s.arg(wait->value);
-    return c.tokens.refuse(b, u"Popup wartet hier %1 und schließt sich dann von selbst; eine "
-                              u"Wartezeit kennt das Fenster nicht."_s.arg(seconds));
+    return c.tokens.refuse(b, popupWaitRefused(wait->value));
 }
 
 Status checkTimeoutTest(const Tokens& t, int b, int e, int callStart, int after, Place place,
@@ -242,8 +250,7 @@ Status checkTimeoutTest(const Tokens& t, int b, int e, int callStart, int after,
     if (m < 0) {
         return done();
     }
-    return t.refuse(m, u"Der Vergleich mit -1 fragt das Ende der Wartezeit von Popup ab; eine "
-                       u"Wartezeit kennt das Fenster nicht."_s);
+    return t.refuse(m, popupTimeoutTested());
 }
 
 } // namespace veltrano::reader

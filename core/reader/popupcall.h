@@ -32,6 +32,13 @@ void setObject(Context& c, int name, int b, int e);
 // WScript.Shell object here.
 Status checkShellObject(Context& c, const Call& call);
 
+// The refusal of a wait of that many seconds (not 0), in every language
+// that calls Popup.
+QString popupWaitRefused(qint64 seconds);
+
+// The refusal of a test of Popup's answer against -1, the end of its wait.
+QString popupTimeoutTested();
+
 // Refuses a wait in tokens [b, e) other than 0.
 Status checkWait(Context& c, int b, int e);
 

@@ -2,6 +2,7 @@
 
 #include "core/reader/assignment.h"
 #include "core/reader/characters.h"
+#include "core/reader/popupcall.h"
 #include "core/reader/powershelllexer.h"
 #include "core/reader/powershellpopup.h"
 

@@ -2,6 +2,7 @@
 
 #include "core/msgbox.h"
 #include "core/reader/buttonscheck.h"
+#include "core/reader/popupcall.h"
 #include "core/reader/powershellenums.h"
 #include "core/reader/powershelllexer.h"
 
@@ -10,16 +11,6 @@
 using namespace Qt::StringLiterals;
 
 namespace veltrano::reader {
-
-QString popupWaitRefused(QStringView seconds) {
-    return u"Popup wartet hier %1 Sekunden; eine Wartezeit kennt das Fenster nicht."_s.arg(
-        shown(seconds));
-}
-
-QString popupTimeoutTested() {
-    return u"Popup gibt -1 zurück, wenn die Wartezeit abläuft; eine Wartezeit kennt das Fenster "
-           u"nicht."_s;
-}
 
 Result<CallValues> readPopupArguments(Context& c, int open) {
     const Tokens& t = c.tokens;
@@ -68,7 +59,7 @@ Result<CallValues> readPopupArguments(Context& c, int open) {
             return seconds.failure();
         }
         if (*seconds != 0) {
-            return t.refuse(wait.b, popupWaitRefused(t.text(wait.b)));
+            return t.refuse(wait.b, popupWaitRefused(*seconds));
         }
     }
     if (args.size() > 2) {

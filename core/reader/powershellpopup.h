@@ -14,12 +14,6 @@
 
 namespace veltrano::reader {
 
-// The refusal of a wait of `seconds` (a number as written).
-QString popupWaitRefused(QStringView seconds);
-
-// The refusal of a test of Popup's answer against -1, its timeout.
-QString popupTimeoutTested();
-
 // Reads the arguments of Popup, whose '(' is token `open`.
 Result<CallValues> readPopupArguments(Context& c, int open);
 

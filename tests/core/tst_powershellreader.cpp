@@ -199,12 +199,14 @@ void TestPowerShellReader::refuses_data() {
         << u"[System.Windows.Forms.DialogResult]::Yes {"_s;
     QTest::newRow("Popup waits")
         << u"(New-Object -ComObject WScript.Shell).Popup('x', 5, 'T', 4)"_s
-        << u"Popup wartet hier 5 Sekunden; eine Wartezeit kennt das Fenster nicht."_s << u"5,"_s;
+        << u"Popup wartet hier 5 Sekunden und schließt sich dann von selbst; eine Wartezeit "
+           u"kennt das Fenster nicht."_s
+        << u"5,"_s;
     QTest::newRow("Popup's timeout tested")
         << ps({u"$sh = New-Object -ComObject WScript.Shell"_s,
                u"switch ($sh.Popup('x', 0, 'T', 4)) { 6 { } -1 { } }"_s})
-        << u"Popup gibt -1 zurück, wenn die Wartezeit abläuft; eine Wartezeit kennt das Fenster "
-           u"nicht."_s
+        << u"Der Vergleich mit -1 fragt das Ende der Wartezeit von Popup ab; eine Wartezeit kennt "
+           u"das Fenster nicht."_s
         << u"-1 {"_s;
     QTest::newRow("options the window cannot show, as a list in a string")
         << show + u"'x', 'T', 'OK', 'None', 'Button1', 'ServiceNotification, RightAlign')"_s
