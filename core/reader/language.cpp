@@ -249,8 +249,26 @@ bool untold(const Tokens& t) {
 // The text read as PowerShell, where PowerShell sees a call of
 // [...MessageBox]::Show or New-Object -ComObject outside its strings and
 // comments: no other language writes a type in brackets before '::'.
+// Whether the text holds "]::" or "-ComObject" (in any letter case), the
+// cheap signs of PowerShell, found by the fast search for one character: a
+// search for a text, and one without letter case above all, costs many
+// times more on a long text of another language.
+bool showsPowerShellSign(QStringView s) {
+    for (qsizetype at = s.indexOf(QChar(u':')); at >= 0; at = s.indexOf(QChar(u':'), at + 1)) {
+        if (at > 0 && s[at - 1] == u']' && at + 1 < s.size() && s[at + 1] == u':') {
+            return true;
+        }
+    }
+    for (qsizetype at = s.indexOf(QChar(u'-')); at >= 0; at = s.indexOf(QChar(u'-'), at + 1)) {
+        if (s.sliced(at + 1).startsWith(u"ComObject", Qt::CaseInsensitive)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::optional<LexedSource> powerShellReading(QStringView source) {
-    if (!source.contains(u"]::") && !source.contains(u"-ComObject", Qt::CaseInsensitive)) {
+    if (!showsPowerShellSign(source)) {
         return std::nullopt;
     }
     Tokens powerShell(source, powerShellReader().tokenize(source));
@@ -322,7 +340,8 @@ LexedSource lexSource(QStringView source) {
     }
     const LanguageReader& basicLexer = basicReader();
     std::optional<Tokens> basic;
-    if (source.contains(u"MessageBox")) {
+    const bool messageBox = source.contains(u"MessageBox");
+    if (messageBox) {
         Tokens csharp(source, csharpReader().tokenize(source));
         if (const qsizetype call = csharpCall(csharp); call >= 0) {
             if (source.contains(u"MsgBox", Qt::CaseInsensitive)) {
@@ -333,7 +352,7 @@ LexedSource lexSource(QStringView source) {
             }
         }
     }
-    if (std::optional<LexedSource> c = cReading(source, true)) {
+    if (std::optional<LexedSource> c = messageBox ? cReading(source, true) : std::nullopt) {
         return std::move(*c);
     }
     if (!basic) {
