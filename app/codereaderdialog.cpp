@@ -78,8 +78,11 @@ CodeReaderDialog::CodeReaderDialog(Definition& definition, Services& services, Q
     setPalette(background);
     setAutoFillBackground(true);
 
-    auto* intro = new QLabel(u"Den Aufruf eines Meldungsfensters einfügen ("_s +
-                                 lang::joinedNames(u" oder ", true) +
+    // The label breaks its lines between the names, never inside one after
+    // a plus or a slash: a word joiner follows each.
+    QString names = lang::joinedNames(u" oder ", true);
+    names.replace(u'+', u"+\u2060"_s).replace(u'/', u"/\u2060"_s);
+    auto* intro = new QLabel(u"Den Aufruf eines Meldungsfensters einfügen ("_s + names +
                                  u"); der erste Aufruf wird übernommen:"_s,
                              this);
     intro->setWordWrap(true);
