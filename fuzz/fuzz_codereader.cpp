@@ -99,26 +99,27 @@ void checkCall(const QString& text, const ReadCall& c, msgbox::CodeStyle current
         fail("generated code reads back otherwise", code, describe(c) + u"\n  "_s + describe(d));
     }
 
-    // In VB.NET and C# it reads back too, as far as they can say it: the
-    // script style is the einfach structure, and C# has no system-modal box
-    // and leaves the first default button out.
+    // In every other language it reads back too, as far as that language
+    // can say it (lang::asWritten): the script style is the einfach
+    // structure, C# and PowerShell have no system-modal box and leave the
+    // first default button out, LibreOffice Basic has no help button.
     for (const lang::LanguageFacts& row : lang::languages()) {
         const gen::Language language = row.language;
         if (language == lang::DefaultLanguage || !row.readable) {
             continue; // read back above, or not read at all
         }
-        const QString dotNet = gen::generateCode(v, language);
-        const auto back = veltrano::readMsgBoxCall(dotNet, v.code);
+        const QString other = gen::generateCode(v, language);
+        const auto back = veltrano::readMsgBoxCall(other, v.code);
         if (const auto* e = std::get_if<ReadError>(&back)) {
-            if (dotNet.size() > veltrano::MaxSourceLength) {
+            if (other.size() > veltrano::MaxSourceLength) {
                 continue;
             }
-            fail("generated .NET code does not read back", dotNet, e->text);
+            fail("generated code of another language does not read back", other, e->text);
         }
         const ReadCall& r = std::get<ReadCall>(back);
         const msgbox::Value said = lang::asWritten(expected, language, r.styleTold);
         if (r.value != said) {
-            fail("generated .NET code reads back otherwise", dotNet,
+            fail("generated code of another language reads back otherwise", other,
                  describe(c) + u"\n  "_s + describe(r));
         }
     }
