@@ -1,21 +1,14 @@
 #include "core/reader/clexer.h"
 
+#include "core/reader/integerliteral.h"
 #include "core/reader/lexer.h"
 
 #include <QChar>
 #include <QString>
 
-#include <algorithm>
-
-using namespace Qt::StringLiterals;
-
 namespace veltrano::reader {
 
 namespace {
-
-bool isIdentifierStart(char16_t c) {
-    return c == u'_' || QChar::isLetter(c);
-}
 
 class CLexer : Lexer {
 public:
@@ -23,15 +16,6 @@ public:
     std::vector<Token> run();
 
 private:
-    bool atLineStart(qsizetype k) const {
-        while (k > 0 && s[k - 1] != CR && s[k - 1] != LF) {
-            if (!QChar::isSpace(s[k - 1].unicode())) {
-                return false;
-            }
-            --k;
-        }
-        return true;
-    }
     // Moves to the end of the logical line: a backslash before a line break
     // joins the next line to it.
     void toLogicalLineEnd() {
@@ -44,7 +28,6 @@ private:
         }
     }
     void directive(qsizetype start);
-    void blockComment(qsizetype start);
     void quoted(qsizetype start, char16_t quote);
     void rawString(qsizetype start);
     void number(qsizetype start);
@@ -56,17 +39,9 @@ private:
 };
 
 void CLexer::directive(qsizetype start) {
-    qsizetype k = i + 1;
-    while (k < n && isBlank(s[k].unicode())) {
-        ++k;
-    }
-    qsizetype end = k;
-    while (end < n && QChar::isLetter(s[end].unicode())) {
-        ++end;
-    }
-    const QStringView word = s.sliced(k, end - k);
+    const QStringView word = directiveWord(i);
     if (word == u"define" || word == u"undef") {
-        i = end;
+        i = word.data() - s.data() + word.size();
         push(Kind::Symbol, word == u"define" ? DefineMark : UndefMark, start);
         const qsizetype body = i;
         toLogicalLineEnd();
@@ -79,18 +54,6 @@ void CLexer::directive(qsizetype start) {
         word == u"elifdef" || word == u"elifndef" || word == u"else" || word == u"endif") {
         push(Kind::Symbol, u'#', start);
     }
-}
-
-void CLexer::blockComment(qsizetype start) {
-    i += 2;
-    while (i < n && !(s[i] == u'*' && at(i + 1) == u'/')) {
-        ++i;
-    }
-    if (i >= n) {
-        push(Kind::Bad, UnterminatedComment, start);
-        return;
-    }
-    i += 2;
 }
 
 // From the opening quote: escapes, no line break. An unterminated character
@@ -180,14 +143,7 @@ void CLexer::number(qsizetype start) {
             ++i;
             separated(isDigit);
         }
-        if (at(i) == u'e' || at(i) == u'E') {
-            const qsizetype sign = (at(i + 1) == u'+' || at(i + 1) == u'-') ? 1 : 0;
-            if (isDigit(at(i + 1 + sign))) {
-                form = u'r';
-                i += 1 + sign;
-                digits(isDigit);
-            }
-        }
+        exponent(form);
     }
     while (isNamePart(at(i))) {
         ++i;
@@ -210,12 +166,12 @@ std::vector<Token> CLexer::run() {
         } else if (c == u'/' && at(i + 1) == u'/') {
             toLogicalLineEnd();
         } else if (c == u'/' && at(i + 1) == u'*') {
-            blockComment(start);
+            blockComment(start, u'*', u'/');
         } else if (c == u'#' && defineEnd < 0 && atLineStart(i)) {
             directive(start);
         } else if (c == u'"' || c == u'\'') {
             quoted(start, c);
-        } else if (isIdentifierStart(c)) {
+        } else if (isNameStart(c)) {
             bool raw = false;
             if (const qsizetype prefix = prefixLength(raw); prefix > 0) {
                 i += prefix;
@@ -226,19 +182,11 @@ std::vector<Token> CLexer::run() {
                 }
                 continue;
             }
-            while (i < n && isNamePart(s[i].unicode())) {
-                ++i;
-            }
-            push(Kind::Name, 0, start);
+            restOfName(start);
         } else if (isDigit(c) || (c == u'.' && isDigit(at(i + 1)))) {
             number(start);
-        } else if (c == u'(') {
-            openParenthesis();
-        } else if (c == u')') {
-            closeParenthesis();
         } else {
-            ++i;
-            push(Kind::Symbol, c, start);
+            symbol(c);
         }
     }
     if (defineEnd >= 0) {
@@ -255,42 +203,7 @@ std::vector<Token> tokenizeC(QStringView s) {
 }
 
 Result<qint64> cNumberValue(const Tokens& t, int k) {
-    const QStringView text = t.text(k);
-    const char16_t form = t[k].ch;
-    if (form == u'r') {
-        return t.refuse(k, u"%1 ist keine ganze Zahl."_s.arg(shown(text)));
-    }
-    const int radix = form == u'x' ? 16 : form == u'b' ? 2 : form == u'o' ? 8 : 10;
-    qsizetype i = radix == 16 || radix == 2 ? 2 : 0;
-    quint64 v = 0;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c == u'\'') {
-            continue;
-        }
-        int digit = -1;
-        if (isDigit(c)) {
-            digit = c - u'0';
-        } else if (radix == 16 && isHexDigit(c)) {
-            digit = (c | 0x20) - u'a' + 10;
-        }
-        if (digit < 0) {
-            break;
-        }
-        if (digit >= radix) {
-            return t.refuse(k, u"%1 ist keine gültige Zahl."_s.arg(shown(text)));
-        }
-        v = v * quint64(radix) + quint64(digit);
-        if (v > 0xFFFFFFFFull) {
-            return t.refuse(k, u"Die Zahl %1 ist zu groß."_s.arg(shown(text)));
-        }
-    }
-    for (QChar c : text.sliced(i)) {
-        if (!QStringView(u"uUlL").contains(c)) {
-            return t.refuse(k, u"%1 ist keine ganze Zahl."_s.arg(shown(text)));
-        }
-    }
-    return qint64(v);
+    return integerLiteralValue(t, k, u'\'', true);
 }
 
 } // namespace veltrano::reader
