@@ -39,6 +39,18 @@ inline Status put(Reading& r, const char16_t* p, qsizetype n, qsizetype place, B
     return budget.check(place);
 }
 
+// Appends one code point, as two UTF-16 units beyond U+FFFF.
+inline Status putCodePoint(Reading& r, char32_t code, qsizetype place, Budget& budget) {
+    char16_t units[2] = {char16_t(code), 0};
+    qsizetype count = 1;
+    if (code > 0xFFFF) {
+        units[0] = char16_t(0xD800 + ((code - 0x10000) >> 10));
+        units[1] = char16_t(0xDC00 + ((code - 0x10000) & 0x3FF));
+        count = 2;
+    }
+    return put(r, units, count, place, budget);
+}
+
 // Appends the value of the variable of that name, refused where the text
 // does not show it for sure.
 // `index` is the variable's where the caller has looked it up already.
