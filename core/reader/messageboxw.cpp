@@ -85,16 +85,8 @@ public:
     explicit Style(const Context& c) : c(c), t(c.tokens) {}
 
     Status either(int& k, int e, quint32& value) {
-        if (Status s = sum(k, e, value); !s) {
+        if (Status s = chain<&Style::sum>(k, e, value, u'|'); !s) {
             return s;
-        }
-        while (k < e && t.isSymbol(k, u'|') && !t.isSymbols(k, u'|', u'|')) {
-            ++k;
-            quint32 right = 0;
-            if (Status s = sum(k, e, right); !s) {
-                return s;
-            }
-            value |= right;
         }
         if (k < e) {
             return t.notUnderstood(k);
@@ -105,20 +97,25 @@ public:
     ButtonsValue result;
 
 private:
-    Status sum(int& k, int e, quint32& value) {
-        if (Status s = primary(k, e, value); !s) {
+    // Operands joined by `op` ('|' or '+'; a doubled one ends the chain),
+    // combined from the left.
+    template <Status (Style::*operand)(int&, int, quint32&)>
+    Status chain(int& k, int e, quint32& value, char16_t op) {
+        if (Status s = (this->*operand)(k, e, value); !s) {
             return s;
         }
-        while (k < e && t.isSymbol(k, u'+') && !t.isSymbols(k, u'+', u'+')) {
+        while (k < e && t.isSymbol(k, op) && !t.isSymbols(k, op, op)) {
             ++k;
             quint32 right = 0;
-            if (Status s = primary(k, e, right); !s) {
+            if (Status s = (this->*operand)(k, e, right); !s) {
                 return s;
             }
-            value += right;
+            value = op == u'|' ? value | right : value + right;
         }
         return done();
     }
+
+    Status sum(int& k, int e, quint32& value) { return chain<&Style::primary>(k, e, value, u'+'); }
 
     Status primary(int& k, int e, quint32& value) {
         // Casts to an integer type, (UINT)MB_OK, change nothing.
