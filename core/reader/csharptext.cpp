@@ -109,15 +109,9 @@ Status literal(Context& c, int k, Reading& r) {
             if (Status s = flush(p); !s) {
                 return s;
             }
-            char32_t code = 0;
-            const Result<int> length = escape(c, p, end, code, r);
-            if (!length) {
-                return length.failure();
-            }
-            if (Status s = putCodePoint(r, code, place, c.budget); !s) {
+            if (Status s = putEscape(c, r, p, end, place, escape); !s) {
                 return s;
             }
-            p += *length;
             run = p;
         } else if ((doubled && ch == u'"') || (braces && (ch == u'{' || ch == u'}'))) {
             if (!doubled || ch != u'"') {

@@ -120,15 +120,9 @@ Status literal(Context& c, int k, Reading& r) {
         if (Status s = flush(p); !s) {
             return s;
         }
-        char32_t code = 0;
-        const Result<int> length = escape(c, p, end, code, r);
-        if (!length) {
-            return length.failure();
-        }
-        if (Status s = putCodePoint(r, code, t.offset, c.budget); !s) {
+        if (Status s = putEscape(c, r, p, end, t.offset, escape); !s) {
             return s;
         }
-        p += *length;
         run = p;
     }
     return flush(end);

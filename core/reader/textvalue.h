@@ -51,6 +51,26 @@ inline Status putCodePoint(Reading& r, char32_t code, qsizetype place, Budget& b
     return put(r, units, count, place, budget);
 }
 
+// Decodes the escape sequence at p (a backslash) before end: its length,
+// and the code point it stands for in `code`, or a refusal.
+using EscapeDecoder = Result<int> (*)(const Context& c, const char16_t* p, const char16_t* end,
+                                      char32_t& code, const Reading& r);
+
+// Appends the escape sequence at p as `decode` reads it; p moves past it.
+inline Status putEscape(Context& c, Reading& r, const char16_t*& p, const char16_t* end,
+                        qsizetype place, EscapeDecoder decode) {
+    char32_t code = 0;
+    const Result<int> length = decode(c, p, end, code, r);
+    if (!length) {
+        return length.failure();
+    }
+    if (Status s = putCodePoint(r, code, place, c.budget); !s) {
+        return s;
+    }
+    p += *length;
+    return done();
+}
+
 // Appends the value of the variable of that name, refused where the text
 // does not show it for sure.
 // `index` is the variable's where the caller has looked it up already.
