@@ -198,11 +198,8 @@ Status concatenation(Context& c, int& k, int e, Reading& r, bool& adds) {
     }
     while (k < e) {
         const int op = k;
-        if (!t.isSymbol(op, u'+') || t.isSymbols(op, u'+', u'+') || t.isSymbols(op, u'+', u'=')) {
-            return t.notUnderstood(op);
-        }
-        if (++k >= e) {
-            return t.refuse(op, u"Nach „+“ fehlt ein Wert."_s);
+        if (Status s = joiningPlus(t, k, e); !s) {
+            return s;
         }
         bool rightAdds = false;
         if (Status s = term(c, k, e, r, rightAdds, Terms); !s) {

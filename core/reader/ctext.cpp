@@ -256,11 +256,8 @@ Status expression(Context& c, int& k, int e, Reading& r, Operand& kind) {
             continue;
         }
         const int op = k;
-        if (!t.isSymbol(op, u'+') || t.isSymbols(op, u'+', u'+') || t.isSymbols(op, u'+', u'=')) {
-            return t.notUnderstood(op);
-        }
-        if (++k >= e) {
-            return t.refuse(op, u"Nach „+“ fehlt ein Wert."_s);
+        if (Status s = joiningPlus(t, k, e); !s) {
+            return s;
         }
         lastLiteral = literalAt(t, k, e);
         Operand right = Operand::Pointer;

@@ -80,6 +80,10 @@ Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, 
 // The refusal of a NUL character decoded at place: no definition holds one.
 Failure nulCharacter(const Reading& r, qsizetype place);
 
+// The '+' at k that joins two terms of a text (not ++ or +=), with a term
+// after it before e: k moves past it.
+Status joiningPlus(const Tokens& t, int& k, int e);
+
 // How a language writes the terms of a text expression: a string literal,
 // a number, a name, and an expression in parentheses. `adds` tells whether
 // a + next to the term adds instead of joining (a number; in C# also a
