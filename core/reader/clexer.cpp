@@ -192,8 +192,7 @@ std::vector<Token> CLexer::run() {
     if (defineEnd >= 0) {
         t.push_back({Kind::Symbol, u';', std::int32_t(n), 0, -1});
     }
-    t.push_back({Kind::End, LF, std::int32_t(n), 0, -1});
-    return std::move(t);
+    return finished();
 }
 
 } // namespace

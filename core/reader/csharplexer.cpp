@@ -244,8 +244,7 @@ std::vector<Token> CSharpLexer::run() {
             symbol(c);
         }
     }
-    t.push_back({Kind::End, LF, std::int32_t(n), 0, -1});
-    return std::move(t);
+    return finished();
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace veltrano::reader {
@@ -133,6 +134,12 @@ protected:
             ++i;
             push(Kind::Symbol, c, i - 1);
         }
+    }
+
+    // The tokens, ended by one End token at the end of the source.
+    std::vector<Token> finished() {
+        t.push_back({Kind::End, LF, std::int32_t(n), 0, -1});
+        return std::move(t);
     }
 
     QStringView s;

@@ -281,8 +281,7 @@ std::vector<Token> PowerShellLexer::run() {
             symbol(c);
         }
     }
-    t.push_back({Kind::End, LF, std::int32_t(n), 0, -1});
-    return std::move(t);
+    return finished();
 }
 
 } // namespace
