@@ -61,16 +61,9 @@ void CLexer::directive(qsizetype start) {
 // hides nothing that follows it on the line.
 void CLexer::quoted(qsizetype start, char16_t quote) {
     ++i;
-    while (i < n && !lineBreak(i)) {
-        if (s[i] == u'\\' && i + 1 < n && !lineBreak(i + 1)) {
-            i += 2;
-        } else if (s[i] == quote) {
-            ++i;
-            push(Kind::String, quote == u'"' ? CString : CChar, start);
-            return;
-        } else {
-            ++i;
-        }
+    if (closeQuote(quote)) {
+        push(Kind::String, quote == u'"' ? CString : CChar, start);
+        return;
     }
     if (quote == u'\'') {
         toLineEnd();

@@ -41,18 +41,11 @@ private:
 
 // From after the opening quote: escapes, no line break.
 void CSharpLexer::regularString(qsizetype start) {
-    while (i < n && !lineBreak(i)) {
-        if (s[i] == u'\\' && !lineBreak(i + 1) && i + 1 < n) {
-            i += 2;
-        } else if (s[i] == u'"') {
-            ++i;
-            push(Kind::String, RegularString, start);
-            return;
-        } else {
-            ++i;
-        }
+    if (closeQuote(u'"')) {
+        push(Kind::String, RegularString, start);
+    } else {
+        push(Kind::Bad, Unterminated, start);
     }
-    push(Kind::Bad, Unterminated, start);
 }
 
 // From after the opening quote: "" for ", any line breaks.
@@ -79,8 +72,7 @@ void CSharpLexer::hole() {
         const char16_t c = s[i].unicode();
         if (c == u'"') {
             ++i;
-            regularString(i - 1);
-            t.pop_back();
+            closeQuote(u'"');
         } else if (c == u'\'') {
             ++i;
             while (i < n && !lineBreak(i) && s[i] != u'\'') {

@@ -36,6 +36,21 @@ protected:
             ++i;
         }
     }
+    // From after an opening quote to after its closing `quote` on the same
+    // line, over backslash escapes: whether it is closed there.
+    bool closeQuote(char16_t quote) {
+        while (i < n && !lineBreak(i)) {
+            if (s[i] == u'\\' && i + 1 < n && !lineBreak(i + 1)) {
+                i += 2;
+            } else if (s[i] == quote) {
+                ++i;
+                return true;
+            } else {
+                ++i;
+            }
+        }
+        return false;
+    }
     // Whether only blanks stand before k on its line.
     bool atLineStart(qsizetype k) const {
         while (k > 0 && s[k - 1] != CR && s[k - 1] != LF) {
