@@ -28,6 +28,9 @@ inline int hexValue(char16_t c) {
     }
     return -1;
 }
+inline bool isBinaryDigit(char16_t c) {
+    return c == u'0' || c == u'1';
+}
 inline bool isOctalDigit(char16_t c) {
     return c >= u'0' && c <= u'7';
 }

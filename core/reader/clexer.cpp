@@ -114,20 +114,16 @@ qsizetype CLexer::prefixLength(bool& raw) const {
 }
 
 void CLexer::number(qsizetype start) {
-    char16_t form = u'd';
     auto separated = [this](auto digit) {
         while (digit(at(i)) || (at(i) == u'\'' && digit(at(i + 1)))) {
             ++i;
         }
     };
-    if (s[i] == u'0' && (at(i + 1) == u'x' || at(i + 1) == u'X')) {
-        form = u'x';
-        i += 2;
+    char16_t form = radixPrefix();
+    if (form == u'x') {
         separated(isHexDigit);
-    } else if (s[i] == u'0' && (at(i + 1) == u'b' || at(i + 1) == u'B')) {
-        form = u'b';
-        i += 2;
-        separated([](char16_t c) { return c == u'0' || c == u'1'; });
+    } else if (form == u'b') {
+        separated(isBinaryDigit);
     } else {
         form = s[i] == u'0' ? u'o' : u'd';
         separated(isDigit);

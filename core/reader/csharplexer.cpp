@@ -157,16 +157,13 @@ void CSharpLexer::rawString(qsizetype start) {
 }
 
 void CSharpLexer::number(qsizetype start) {
-    char16_t form = u'd';
-    if (s[i] == u'0' && (at(i + 1) == u'x' || at(i + 1) == u'X')) {
-        form = u'x';
-        i += 2;
+    char16_t form = radixPrefix();
+    if (form == u'x') {
         digits(isHexDigit, true);
-    } else if (s[i] == u'0' && (at(i + 1) == u'b' || at(i + 1) == u'B')) {
-        form = u'b';
-        i += 2;
-        digits([](char16_t c) { return c == u'0' || c == u'1'; }, true);
+    } else if (form == u'b') {
+        digits(isBinaryDigit, true);
     } else {
+        form = u'd';
         digits(isDigit, true);
         if (at(i) == u'.' && isDigit(at(i + 1))) {
             form = u'r';

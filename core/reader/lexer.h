@@ -94,6 +94,16 @@ protected:
             ++i;
         }
     }
+    // A 0x or 0b prefix at i (either letter case): 'x' or 'b', with i moved
+    // past it; else 0.
+    char16_t radixPrefix() {
+        const char16_t letter = at(i) == u'0' ? char16_t(at(i + 1) | 0x20) : char16_t(0);
+        if (letter != u'x' && letter != u'b') {
+            return 0;
+        }
+        i += 2;
+        return letter;
+    }
     // An exponent at i (e or E, a sign, digits) makes the number `form` a
     // real one, 'r'.
     void exponent(char16_t& form) {
