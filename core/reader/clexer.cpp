@@ -41,7 +41,7 @@ private:
 void CLexer::directive(qsizetype start) {
     const QStringView word = directiveWord(i);
     if (word == u"define" || word == u"undef") {
-        i = word.data() - s.data() + word.size();
+        i = word.data() - s.data() + word.size(); // the mark spans #define or #undef
         push(Kind::Symbol, word == u"define" ? DefineMark : UndefMark, start);
         const qsizetype body = i;
         toLogicalLineEnd();

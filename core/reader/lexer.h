@@ -3,7 +3,8 @@
 // What the lexers of all languages share: the source and the place in it,
 // the tokens made so far, the line-break rule (CR LF, lone CR and lone LF
 // are each one break), parentheses linked to their partners within
-// MaxNesting levels, runs of digits, names, comments in a pair of markers and
+// MaxNesting levels, runs of digits, number prefixes and exponents, names,
+// quoted literals with backslash escapes, comments between two markers and
 // the words of preprocessor lines. Each language's lexer derives from it and
 // adds its own rules.
 
@@ -61,8 +62,8 @@ protected:
         }
         return true;
     }
-    // The word of the preprocessor line whose '#' is at k: the letters after
-    // it and any blanks.
+    // The word of the preprocessor line whose '#' is at k: the letters that
+    // follow it after any blanks.
     QStringView directiveWord(qsizetype k) const {
         ++k;
         while (k < n && isBlank(s[k].unicode())) {
