@@ -273,13 +273,8 @@ std::vector<Token> BasicLexer::run() {
         } else if (c == u':') {
             endStatement(u':', i);
             ++i;
-        } else if (c == u'(') {
-            openParenthesis();
-        } else if (c == u')') {
-            closeParenthesis();
         } else {
-            ++i;
-            push(Kind::Symbol, c, start);
+            symbol(c);
         }
     }
     endStatement(LF, n);

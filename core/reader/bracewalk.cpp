@@ -67,6 +67,7 @@ private:
     void closeBrace();
     Result<Step> statement(int k);
     Result<Step> completed(int k);
+    std::optional<Result<Step>> parenthesised(int k, CallPlace place, int& close);
     Result<Step> conditional(int k);
     Result<Step> switchStatement(int k);
     Result<Step> loop(int k);
@@ -211,9 +212,11 @@ Result<Step> BraceWalk::completed(int k) {
     return Step(k);
 }
 
-// if (condition): the call in the condition, or the body that follows.
-Result<Step> BraceWalk::conditional(int k) {
-    const int close = m_t.parenthesisAfter(k);
+// The header in parentheses after the keyword at k. Where it ends the
+// statement (no parentheses follow, a broken token, a call in it read at
+// `place`), that step; else nothing, and `close` is its ')'.
+std::optional<Result<Step>> BraceWalk::parenthesised(int k, CallPlace place, int& close) {
+    close = m_t.parenthesisAfter(k);
     if (close < 0) {
         return simple(k, statementEnd(k));
     }
@@ -221,7 +224,16 @@ Result<Step> BraceWalk::conditional(int k) {
         return m_t.broken(bad);
     }
     if (const auto call = findCall(k + 2, close)) {
-        return readCall(k, close + 1, *call, CallPlace::Condition);
+        return readCall(k, close + 1, *call, place);
+    }
+    return std::nullopt;
+}
+
+// if (condition): the call in the condition, or the body that follows.
+Result<Step> BraceWalk::conditional(int k) {
+    int close = -1;
+    if (std::optional<Result<Step>> step = parenthesised(k, CallPlace::Condition, close)) {
+        return std::move(*step);
     }
     push(Frame::IfBody, BlockKind::If, true);
     return Step(close + 1);
@@ -229,15 +241,9 @@ Result<Step> BraceWalk::conditional(int k) {
 
 // switch (selector) { case ...: ... }
 Result<Step> BraceWalk::switchStatement(int k) {
-    const int close = m_t.parenthesisAfter(k);
-    if (close < 0) {
-        return simple(k, statementEnd(k));
-    }
-    if (const int bad = m_t.firstBad(k, close); bad >= 0) {
-        return m_t.broken(bad);
-    }
-    if (const auto call = findCall(k + 2, close)) {
-        return readCall(k, close + 1, *call, CallPlace::Selector);
+    int close = -1;
+    if (std::optional<Result<Step>> step = parenthesised(k, CallPlace::Selector, close)) {
+        return std::move(*step);
     }
     if (!m_t.isSymbol(close + 1, u'{')) {
         return Step(close + 1);
@@ -248,15 +254,9 @@ Result<Step> BraceWalk::switchStatement(int k) {
 
 // for, foreach, while: a call in the header, or the body that follows.
 Result<Step> BraceWalk::loop(int k) {
-    const int close = m_t.parenthesisAfter(k);
-    if (close < 0) {
-        return simple(k, statementEnd(k));
-    }
-    if (const int bad = m_t.firstBad(k, close); bad >= 0) {
-        return m_t.broken(bad);
-    }
-    if (const auto call = findCall(k + 2, close)) {
-        return readCall(k, close + 1, *call, CallPlace::Plain);
+    int close = -1;
+    if (std::optional<Result<Step>> step = parenthesised(k, CallPlace::Plain, close)) {
+        return std::move(*step);
     }
     // The header changes only what it assigns: for's initializer and
     // iterator, foreach's loop variable before `in`.

@@ -11,6 +11,7 @@
 #include "core/reader/callvalues.h"
 #include "core/reader/context.h"
 #include "core/reader/messageboxshow.h"
+#include "core/reader/reader.h"
 #include "core/reader/result.h"
 #include "core/reader/survey.h"
 #include "core/reader/tokens.h"
@@ -18,11 +19,13 @@
 #include <QStringView>
 
 #include <optional>
+#include <vector>
 
 namespace veltrano::reader {
 
 struct BraceDialect {
     Language language;
+    std::vector<Token> (*tokenize)(QStringView source);
     TextEvaluator evalText;
     Survey (*survey)(const Tokens& t);
     // The first call in the statement's tokens [b, e): its first token and
@@ -45,5 +48,21 @@ struct BraceDialect {
 
 Result<ReadCall> walkBraces(const Tokens& tokens, msgbox::CodeStyle currentCodeStyle,
                             const BraceDialect& dialect);
+
+// The reader of a language with braces: its lexer, then the walk over its
+// dialect.
+class BraceReader final : public LanguageReader {
+public:
+    explicit BraceReader(const BraceDialect& dialect) : m_dialect(dialect) {}
+    std::vector<Token> tokenize(QStringView source) const override {
+        return m_dialect.tokenize(source);
+    }
+    Result<ReadCall> read(const Tokens& tokens, msgbox::CodeStyle currentCodeStyle) const override {
+        return walkBraces(tokens, currentCodeStyle, m_dialect);
+    }
+
+private:
+    const BraceDialect& m_dialect;
+};
 
 } // namespace veltrano::reader

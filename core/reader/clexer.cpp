@@ -1,21 +1,14 @@
 #include "core/reader/clexer.h"
 
+#include "core/reader/integerliteral.h"
 #include "core/reader/lexer.h"
 
 #include <QChar>
 #include <QString>
 
-#include <algorithm>
-
-using namespace Qt::StringLiterals;
-
 namespace veltrano::reader {
 
 namespace {
-
-bool isIdentifierStart(char16_t c) {
-    return c == u'_' || QChar::isLetter(c);
-}
 
 class CLexer : Lexer {
 public:
@@ -23,15 +16,6 @@ public:
     std::vector<Token> run();
 
 private:
-    bool atLineStart(qsizetype k) const {
-        while (k > 0 && s[k - 1] != CR && s[k - 1] != LF) {
-            if (!QChar::isSpace(s[k - 1].unicode())) {
-                return false;
-            }
-            --k;
-        }
-        return true;
-    }
     // Moves to the end of the logical line: a backslash before a line break
     // joins the next line to it.
     void toLogicalLineEnd() {
@@ -44,7 +28,6 @@ private:
         }
     }
     void directive(qsizetype start);
-    void blockComment(qsizetype start);
     void quoted(qsizetype start, char16_t quote);
     void rawString(qsizetype start);
     void number(qsizetype start);
@@ -56,17 +39,9 @@ private:
 };
 
 void CLexer::directive(qsizetype start) {
-    qsizetype k = i + 1;
-    while (k < n && isBlank(s[k].unicode())) {
-        ++k;
-    }
-    qsizetype end = k;
-    while (end < n && QChar::isLetter(s[end].unicode())) {
-        ++end;
-    }
-    const QStringView word = s.sliced(k, end - k);
+    const QStringView word = directiveWord(i);
     if (word == u"define" || word == u"undef") {
-        i = end;
+        i = word.data() - s.data() + word.size(); // the mark spans #define or #undef
         push(Kind::Symbol, word == u"define" ? DefineMark : UndefMark, start);
         const qsizetype body = i;
         toLogicalLineEnd();
@@ -81,33 +56,14 @@ void CLexer::directive(qsizetype start) {
     }
 }
 
-void CLexer::blockComment(qsizetype start) {
-    i += 2;
-    while (i < n && !(s[i] == u'*' && at(i + 1) == u'/')) {
-        ++i;
-    }
-    if (i >= n) {
-        push(Kind::Bad, UnterminatedComment, start);
-        return;
-    }
-    i += 2;
-}
-
 // From the opening quote: escapes, no line break. An unterminated character
 // literal is refused up to the line end, so that a Basic comment read as C
 // hides nothing that follows it on the line.
 void CLexer::quoted(qsizetype start, char16_t quote) {
     ++i;
-    while (i < n && !lineBreak(i)) {
-        if (s[i] == u'\\' && i + 1 < n && !lineBreak(i + 1)) {
-            i += 2;
-        } else if (s[i] == quote) {
-            ++i;
-            push(Kind::String, quote == u'"' ? CString : CChar, start);
-            return;
-        } else {
-            ++i;
-        }
+    if (closeQuote(quote)) {
+        push(Kind::String, quote == u'"' ? CString : CChar, start);
+        return;
     }
     if (quote == u'\'') {
         toLineEnd();
@@ -158,20 +114,16 @@ qsizetype CLexer::prefixLength(bool& raw) const {
 }
 
 void CLexer::number(qsizetype start) {
-    char16_t form = u'd';
     auto separated = [this](auto digit) {
         while (digit(at(i)) || (at(i) == u'\'' && digit(at(i + 1)))) {
             ++i;
         }
     };
-    if (s[i] == u'0' && (at(i + 1) == u'x' || at(i + 1) == u'X')) {
-        form = u'x';
-        i += 2;
+    char16_t form = radixPrefix();
+    if (form == u'x') {
         separated(isHexDigit);
-    } else if (s[i] == u'0' && (at(i + 1) == u'b' || at(i + 1) == u'B')) {
-        form = u'b';
-        i += 2;
-        separated([](char16_t c) { return c == u'0' || c == u'1'; });
+    } else if (form == u'b') {
+        separated(isBinaryDigit);
     } else {
         form = s[i] == u'0' ? u'o' : u'd';
         separated(isDigit);
@@ -180,14 +132,7 @@ void CLexer::number(qsizetype start) {
             ++i;
             separated(isDigit);
         }
-        if (at(i) == u'e' || at(i) == u'E') {
-            const qsizetype sign = (at(i + 1) == u'+' || at(i + 1) == u'-') ? 1 : 0;
-            if (isDigit(at(i + 1 + sign))) {
-                form = u'r';
-                i += 1 + sign;
-                digits(isDigit);
-            }
-        }
+        exponent(form);
     }
     while (isNamePart(at(i))) {
         ++i;
@@ -210,12 +155,12 @@ std::vector<Token> CLexer::run() {
         } else if (c == u'/' && at(i + 1) == u'/') {
             toLogicalLineEnd();
         } else if (c == u'/' && at(i + 1) == u'*') {
-            blockComment(start);
+            blockComment(start, u'*', u'/');
         } else if (c == u'#' && defineEnd < 0 && atLineStart(i)) {
             directive(start);
         } else if (c == u'"' || c == u'\'') {
             quoted(start, c);
-        } else if (isIdentifierStart(c)) {
+        } else if (isNameStart(c)) {
             bool raw = false;
             if (const qsizetype prefix = prefixLength(raw); prefix > 0) {
                 i += prefix;
@@ -226,26 +171,17 @@ std::vector<Token> CLexer::run() {
                 }
                 continue;
             }
-            while (i < n && isNamePart(s[i].unicode())) {
-                ++i;
-            }
-            push(Kind::Name, 0, start);
+            restOfName(start);
         } else if (isDigit(c) || (c == u'.' && isDigit(at(i + 1)))) {
             number(start);
-        } else if (c == u'(') {
-            openParenthesis();
-        } else if (c == u')') {
-            closeParenthesis();
         } else {
-            ++i;
-            push(Kind::Symbol, c, start);
+            symbol(c);
         }
     }
     if (defineEnd >= 0) {
         t.push_back({Kind::Symbol, u';', std::int32_t(n), 0, -1});
     }
-    t.push_back({Kind::End, LF, std::int32_t(n), 0, -1});
-    return std::move(t);
+    return finished();
 }
 
 } // namespace
@@ -255,42 +191,7 @@ std::vector<Token> tokenizeC(QStringView s) {
 }
 
 Result<qint64> cNumberValue(const Tokens& t, int k) {
-    const QStringView text = t.text(k);
-    const char16_t form = t[k].ch;
-    if (form == u'r') {
-        return t.refuse(k, u"%1 ist keine ganze Zahl."_s.arg(shown(text)));
-    }
-    const int radix = form == u'x' ? 16 : form == u'b' ? 2 : form == u'o' ? 8 : 10;
-    qsizetype i = radix == 16 || radix == 2 ? 2 : 0;
-    quint64 v = 0;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c == u'\'') {
-            continue;
-        }
-        int digit = -1;
-        if (isDigit(c)) {
-            digit = c - u'0';
-        } else if (radix == 16 && isHexDigit(c)) {
-            digit = (c | 0x20) - u'a' + 10;
-        }
-        if (digit < 0) {
-            break;
-        }
-        if (digit >= radix) {
-            return t.refuse(k, u"%1 ist keine gültige Zahl."_s.arg(shown(text)));
-        }
-        v = v * quint64(radix) + quint64(digit);
-        if (v > 0xFFFFFFFFull) {
-            return t.refuse(k, u"Die Zahl %1 ist zu groß."_s.arg(shown(text)));
-        }
-    }
-    for (QChar c : text.sliced(i)) {
-        if (!QStringView(u"uUlL").contains(c)) {
-            return t.refuse(k, u"%1 ist keine ganze Zahl."_s.arg(shown(text)));
-        }
-    }
-    return qint64(v);
+    return integerLiteralValue(t, k, u'\'', true);
 }
 
 } // namespace veltrano::reader

@@ -13,6 +13,7 @@ namespace {
 
 constexpr BraceDialect C{
     .language = Language::C,
+    .tokenize = tokenizeC,
     .evalText = evalCText,
     .survey = surveyCSharp, // functions are found as C# finds its methods
     .findCall = findWindowsCall,
@@ -24,18 +25,10 @@ constexpr BraceDialect C{
     .noCall = u"Im Text steht kein Aufruf von MessageBoxW, MessageBoxA oder MessageBox.",
 };
 
-class CLanguageReader final : public LanguageReader {
-public:
-    std::vector<Token> tokenize(QStringView source) const override { return tokenizeC(source); }
-    Result<ReadCall> read(const Tokens& tokens, msgbox::CodeStyle currentCodeStyle) const override {
-        return walkBraces(tokens, currentCodeStyle, C);
-    }
-};
-
 } // namespace
 
 const LanguageReader& cReader() {
-    static const CLanguageReader reader;
+    static const BraceReader reader(C);
     return reader;
 }
 

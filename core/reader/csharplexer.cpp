@@ -1,5 +1,6 @@
 #include "core/reader/csharplexer.h"
 
+#include "core/reader/integerliteral.h"
 #include "core/reader/lexer.h"
 
 #include "core/reader/limits.h"
@@ -9,15 +10,9 @@
 
 #include <algorithm>
 
-using namespace Qt::StringLiterals;
-
 namespace veltrano::reader {
 
 namespace {
-
-bool isIdentifierStart(char16_t c) {
-    return c == u'_' || QChar::isLetter(c);
-}
 
 class CSharpLexer : Lexer {
 public:
@@ -25,29 +20,11 @@ public:
     std::vector<Token> run();
 
 private:
-    bool atLineStart(qsizetype k) const {
-        while (k > 0 && s[k - 1] != CR && s[k - 1] != LF) {
-            if (!QChar::isSpace(s[k - 1].unicode())) {
-                return false;
-            }
-            --k;
-        }
-        return true;
-    }
     // Whether the line from start is #if, #elif, #else or #endif.
     bool conditionalDirective(qsizetype start) const {
-        qsizetype k = start + 1;
-        while (k < i && isBlank(s[k].unicode())) {
-            ++k;
-        }
-        qsizetype end = k;
-        while (end < i && QChar::isLetter(s[end].unicode())) {
-            ++end;
-        }
-        const QStringView word = s.sliced(k, end - k);
+        const QStringView word = directiveWord(start);
         return word == u"if" || word == u"elif" || word == u"else" || word == u"endif";
     }
-    void blockComment(qsizetype start);
     void regularString(qsizetype start);
     void verbatimString(qsizetype start);
     void interpolatedString(qsizetype start, bool verbatim);
@@ -62,32 +39,13 @@ private:
     }
 };
 
-void CSharpLexer::blockComment(qsizetype start) {
-    i += 2;
-    while (i < n && !(s[i] == u'*' && at(i + 1) == u'/')) {
-        ++i;
-    }
-    if (i >= n) {
-        push(Kind::Bad, UnterminatedComment, start);
-        return;
-    }
-    i += 2;
-}
-
 // From after the opening quote: escapes, no line break.
 void CSharpLexer::regularString(qsizetype start) {
-    while (i < n && !lineBreak(i)) {
-        if (s[i] == u'\\' && !lineBreak(i + 1) && i + 1 < n) {
-            i += 2;
-        } else if (s[i] == u'"') {
-            ++i;
-            push(Kind::String, RegularString, start);
-            return;
-        } else {
-            ++i;
-        }
+    if (closeQuote(u'"')) {
+        push(Kind::String, RegularString, start);
+    } else {
+        push(Kind::Bad, Unterminated, start);
     }
-    push(Kind::Bad, Unterminated, start);
 }
 
 // From after the opening quote: "" for ", any line breaks.
@@ -114,8 +72,7 @@ void CSharpLexer::hole() {
         const char16_t c = s[i].unicode();
         if (c == u'"') {
             ++i;
-            regularString(i - 1);
-            t.pop_back();
+            closeQuote(u'"');
         } else if (c == u'\'') {
             ++i;
             while (i < n && !lineBreak(i) && s[i] != u'\'') {
@@ -200,30 +157,20 @@ void CSharpLexer::rawString(qsizetype start) {
 }
 
 void CSharpLexer::number(qsizetype start) {
-    char16_t form = u'd';
-    if (s[i] == u'0' && (at(i + 1) == u'x' || at(i + 1) == u'X')) {
-        form = u'x';
-        i += 2;
+    char16_t form = radixPrefix();
+    if (form == u'x') {
         digits(isHexDigit, true);
-    } else if (s[i] == u'0' && (at(i + 1) == u'b' || at(i + 1) == u'B')) {
-        form = u'b';
-        i += 2;
-        digits([](char16_t c) { return c == u'0' || c == u'1'; }, true);
+    } else if (form == u'b') {
+        digits(isBinaryDigit, true);
     } else {
+        form = u'd';
         digits(isDigit, true);
         if (at(i) == u'.' && isDigit(at(i + 1))) {
             form = u'r';
             ++i;
             digits(isDigit, true);
         }
-        if ((at(i) == u'e' || at(i) == u'E')) {
-            const qsizetype sign = (at(i + 1) == u'+' || at(i + 1) == u'-') ? 1 : 0;
-            if (isDigit(at(i + 1 + sign))) {
-                form = u'r';
-                i += 1 + sign;
-                digits(isDigit);
-            }
-        }
+        exponent(form);
     }
     while (isNamePart(at(i))) {
         if (QStringView(u"fFdDmM").contains(QChar(at(i))) && form == u'd') {
@@ -243,7 +190,7 @@ std::vector<Token> CSharpLexer::run() {
         } else if (c == u'/' && at(i + 1) == u'/') {
             toLineEnd();
         } else if (c == u'/' && at(i + 1) == u'*') {
-            blockComment(start);
+            blockComment(start, u'*', u'/');
         } else if (c == u'#' && atLineStart(i)) {
             toLineEnd();
             if (conditionalDirective(start)) {
@@ -272,34 +219,21 @@ std::vector<Token> CSharpLexer::run() {
             interpolatedString(start, true);
         } else if (c == u'\'') {
             charLiteral(start);
-        } else if (c == u'@' && isIdentifierStart(at(i + 1))) {
+        } else if (c == u'@' && isNameStart(at(i + 1))) {
             ++i;
-            const qsizetype nameStart = i;
-            while (i < n && isNamePart(s[i].unicode())) {
-                ++i;
-            }
-            push(Kind::Name, 0, nameStart);
-        } else if (isIdentifierStart(c)) {
-            while (i < n && isNamePart(s[i].unicode())) {
-                ++i;
-            }
-            push(Kind::Name, 0, start);
+            restOfName(i);
+        } else if (isNameStart(c)) {
+            restOfName(start);
         } else if (isDigit(c) || (c == u'.' && isDigit(at(i + 1)))) {
             number(start);
-        } else if (c == u'(') {
-            openParenthesis();
-        } else if (c == u')') {
-            closeParenthesis();
         } else if (c == u':' && at(i + 1) != u':' && namedArgument()) {
             ++i;
             push(Kind::NamedArg, 0, start);
         } else {
-            ++i;
-            push(Kind::Symbol, c, start);
+            symbol(c);
         }
     }
-    t.push_back({Kind::End, LF, std::int32_t(n), 0, -1});
-    return std::move(t);
+    return finished();
 }
 
 } // namespace
@@ -309,40 +243,7 @@ std::vector<Token> tokenizeCSharp(QStringView s) {
 }
 
 Result<qint64> csharpNumberValue(const Tokens& t, int k) {
-    const QStringView text = t.text(k);
-    const char16_t form = t[k].ch;
-    if (form == u'r') {
-        return t.refuse(k, u"%1 ist keine ganze Zahl."_s.arg(shown(text)));
-    }
-    const int radix = form == u'x' ? 16 : form == u'b' ? 2 : 10;
-    qsizetype i = radix == 10 ? 0 : 2;
-    quint64 v = 0;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c == u'_') {
-            continue;
-        }
-        int digit = -1;
-        if (isDigit(c)) {
-            digit = c - u'0';
-        } else if (radix == 16 && isHexDigit(c)) {
-            digit = (c | 0x20) - u'a' + 10;
-        }
-        if (digit < 0 || digit >= radix) {
-            break;
-        }
-        v = v * quint64(radix) + quint64(digit);
-        if (v > 0xFFFFFFFFull) {
-            return t.refuse(k, u"Die Zahl %1 ist zu groß."_s.arg(shown(text)));
-        }
-    }
-    const QStringView suffix = text.sliced(i);
-    for (QChar c : suffix) {
-        if (!QStringView(u"uUlL").contains(c)) {
-            return t.refuse(k, u"%1 ist keine ganze Zahl."_s.arg(shown(text)));
-        }
-    }
-    return qint64(v);
+    return integerLiteralValue(t, k, u'_', false);
 }
 
 } // namespace veltrano::reader

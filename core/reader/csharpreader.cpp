@@ -24,6 +24,7 @@ std::optional<ShowCall> findShowCall(const Tokens& t, int b, int e) {
 
 constexpr BraceDialect CSharp{
     .language = Language::CSharp,
+    .tokenize = tokenizeCSharp,
     .evalText = evalCSharpText,
     .survey = surveyCSharp,
     .findCall = findShowCall,
@@ -35,20 +36,10 @@ constexpr BraceDialect CSharp{
     .noCall = u"Im Text steht kein Aufruf von MessageBox.Show.",
 };
 
-class CSharpLanguageReader final : public LanguageReader {
-public:
-    std::vector<Token> tokenize(QStringView source) const override {
-        return tokenizeCSharp(source);
-    }
-    Result<ReadCall> read(const Tokens& tokens, msgbox::CodeStyle currentCodeStyle) const override {
-        return walkBraces(tokens, currentCodeStyle, CSharp);
-    }
-};
-
 } // namespace
 
 const LanguageReader& csharpReader() {
-    static const CSharpLanguageReader reader;
+    static const BraceReader reader(CSharp);
     return reader;
 }
 

@@ -16,16 +16,6 @@ namespace {
 constexpr QStringView ValueWords[] = {u"true",    u"false",  u"this",   u"base",  u"new",
                                       u"default", u"typeof", u"nameof", u"sizeof"};
 
-int hexDigit(char16_t c) {
-    if (c >= u'0' && c <= u'9') {
-        return c - u'0';
-    }
-    if ((c | 0x20) >= u'a' && (c | 0x20) <= u'f') {
-        return (c | 0x20) - u'a' + 10;
-    }
-    return -1;
-}
-
 // The escape sequence at p (a backslash) before end: its length, and the
 // code point it stands for in `code`, or a refusal.
 Result<int> escape(const Context& c, const char16_t* p, const char16_t* end, char32_t& code,
@@ -50,8 +40,8 @@ Result<int> escape(const Context& c, const char16_t* p, const char16_t* end, cha
     const int maxDigits = e == u'x' ? 4 : e == u'u' ? 4 : e == u'U' ? 8 : 0;
     int digits = 0;
     char32_t value = 0;
-    while (digits < maxDigits && p + 2 + digits < end && hexDigit(p[2 + digits]) >= 0) {
-        value = value * 16 + char32_t(hexDigit(p[2 + digits]));
+    while (digits < maxDigits && p + 2 + digits < end && hexValue(p[2 + digits]) >= 0) {
+        value = value * 16 + char32_t(hexValue(p[2 + digits]));
         ++digits;
     }
     const bool complete = e == u'x' ? digits > 0 : digits == maxDigits;
@@ -119,24 +109,9 @@ Status literal(Context& c, int k, Reading& r) {
             if (Status s = flush(p); !s) {
                 return s;
             }
-            char32_t code = 0;
-            const Result<int> length = escape(c, p, end, code, r);
-            if (!length) {
-                return length.failure();
-            }
-            char16_t units[2];
-            qsizetype count = 1;
-            if (code > 0xFFFF) {
-                units[0] = char16_t(0xD800 + ((code - 0x10000) >> 10));
-                units[1] = char16_t(0xDC00 + ((code - 0x10000) & 0x3FF));
-                count = 2;
-            } else {
-                units[0] = char16_t(code);
-            }
-            if (Status s = put(r, units, count, place, c.budget); !s) {
+            if (Status s = putEscape(c, r, p, end, place, escape); !s) {
                 return s;
             }
-            p += *length;
             run = p;
         } else if ((doubled && ch == u'"') || (braces && (ch == u'{' || ch == u'}'))) {
             if (!doubled || ch != u'"') {
@@ -223,11 +198,8 @@ Status concatenation(Context& c, int& k, int e, Reading& r, bool& adds) {
     }
     while (k < e) {
         const int op = k;
-        if (!t.isSymbol(op, u'+') || t.isSymbols(op, u'+', u'+') || t.isSymbols(op, u'+', u'=')) {
-            return t.notUnderstood(op);
-        }
-        if (++k >= e) {
-            return t.refuse(op, u"Nach „+“ fehlt ein Wert."_s);
+        if (Status s = joiningPlus(t, k, e); !s) {
+            return s;
         }
         bool rightAdds = false;
         if (Status s = term(c, k, e, r, rightAdds, Terms); !s) {

@@ -21,16 +21,6 @@ constexpr QStringView ReadingMethods[] = {u"c_str", u"data", u"GetString"};
 // wchar_t*), a string object, a character, or a number.
 enum class Operand { Pointer, Object, Char, Number };
 
-int hexDigit(char16_t c) {
-    if (c >= u'0' && c <= u'9') {
-        return c - u'0';
-    }
-    if ((c | 0x20) >= u'a' && (c | 0x20) <= u'f') {
-        return (c | 0x20) - u'a' + 10;
-    }
-    return -1;
-}
-
 // The escape sequence at p (a backslash) before end: its length, and the
 // UTF-16 unit or code point it stands for, or a refusal. \x takes every hex
 // digit that follows, as C does; a value beyond a wide character (16 bits
@@ -62,15 +52,15 @@ Result<int> escape(const Context& c, const char16_t* p, const char16_t* end, cha
             ++length;
         }
     } else if (e == u'x') {
-        while (p + length < end && hexDigit(p[length]) >= 0) {
-            value = std::min<char32_t>(value * 16 + char32_t(hexDigit(p[length])), 0x110000);
+        while (p + length < end && hexValue(p[length]) >= 0) {
+            value = std::min<char32_t>(value * 16 + char32_t(hexValue(p[length])), 0x110000);
             ++length;
         }
         bad = value > 0xFFFF;
     } else if (e == u'u' || e == u'U') {
         const int digits = e == u'u' ? 4 : 8;
-        while (length < 2 + digits && p + length < end && hexDigit(p[length]) >= 0) {
-            value = value * 16 + char32_t(hexDigit(p[length]));
+        while (length < 2 + digits && p + length < end && hexValue(p[length]) >= 0) {
+            value = value * 16 + char32_t(hexValue(p[length]));
             ++length;
         }
         // A universal character name names a character: no surrogate.
@@ -130,22 +120,9 @@ Status literal(Context& c, int k, Reading& r) {
         if (Status s = flush(p); !s) {
             return s;
         }
-        char32_t code = 0;
-        const Result<int> length = escape(c, p, end, code, r);
-        if (!length) {
-            return length.failure();
-        }
-        char16_t units[2] = {char16_t(code), 0};
-        qsizetype count = 1;
-        if (code > 0xFFFF) {
-            units[0] = char16_t(0xD800 + ((code - 0x10000) >> 10));
-            units[1] = char16_t(0xDC00 + ((code - 0x10000) & 0x3FF));
-            count = 2;
-        }
-        if (Status s = put(r, units, count, t.offset, c.budget); !s) {
+        if (Status s = putEscape(c, r, p, end, t.offset, escape); !s) {
             return s;
         }
-        p += *length;
         run = p;
     }
     return flush(end);
@@ -279,11 +256,8 @@ Status expression(Context& c, int& k, int e, Reading& r, Operand& kind) {
             continue;
         }
         const int op = k;
-        if (!t.isSymbol(op, u'+') || t.isSymbols(op, u'+', u'+') || t.isSymbols(op, u'+', u'=')) {
-            return t.notUnderstood(op);
-        }
-        if (++k >= e) {
-            return t.refuse(op, u"Nach „+“ fehlt ein Wert."_s);
+        if (Status s = joiningPlus(t, k, e); !s) {
+            return s;
         }
         lastLiteral = literalAt(t, k, e);
         Operand right = Operand::Pointer;

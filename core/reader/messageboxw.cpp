@@ -1,6 +1,7 @@
 #include "core/reader/messageboxw.h"
 
 #include "core/msgboxtables.h"
+#include "core/reader/arguments.h"
 #include "core/reader/buttonscheck.h"
 #include "core/reader/clexer.h"
 #include "core/reader/ctext.h"
@@ -85,16 +86,8 @@ public:
     explicit Style(const Context& c) : c(c), t(c.tokens) {}
 
     Status either(int& k, int e, quint32& value) {
-        if (Status s = sum(k, e, value); !s) {
+        if (Status s = chain<&Style::sum>(k, e, value, u'|'); !s) {
             return s;
-        }
-        while (k < e && t.isSymbol(k, u'|') && !t.isSymbols(k, u'|', u'|')) {
-            ++k;
-            quint32 right = 0;
-            if (Status s = sum(k, e, right); !s) {
-                return s;
-            }
-            value |= right;
         }
         if (k < e) {
             return t.notUnderstood(k);
@@ -105,20 +98,25 @@ public:
     ButtonsValue result;
 
 private:
-    Status sum(int& k, int e, quint32& value) {
-        if (Status s = primary(k, e, value); !s) {
+    // Operands joined by `op` ('|' or '+'; a doubled one ends the chain),
+    // combined from the left.
+    template <Status (Style::*operand)(int&, int, quint32&)>
+    Status chain(int& k, int e, quint32& value, char16_t op) {
+        if (Status s = (this->*operand)(k, e, value); !s) {
             return s;
         }
-        while (k < e && t.isSymbol(k, u'+') && !t.isSymbols(k, u'+', u'+')) {
+        while (k < e && t.isSymbol(k, op) && !t.isSymbols(k, op, op)) {
             ++k;
             quint32 right = 0;
-            if (Status s = primary(k, e, right); !s) {
+            if (Status s = (this->*operand)(k, e, right); !s) {
                 return s;
             }
-            value += right;
+            value = op == u'|' ? value | right : value + right;
         }
         return done();
     }
+
+    Status sum(int& k, int e, quint32& value) { return chain<&Style::primary>(k, e, value, u'+'); }
 
     Status primary(int& k, int e, quint32& value) {
         // Casts to an integer type, (UINT)MB_OK, change nothing.
@@ -176,11 +174,6 @@ private:
     const Tokens& t;
 };
 
-struct Range {
-    int b;
-    int e;
-};
-
 } // namespace
 
 bool isWindowsCallName(const Tokens& t, int k) {
@@ -230,26 +223,11 @@ Result<CallValues> readWindowsArguments(Context& c, const ShowCall& call) {
                         u"AfxMessageBox wird nicht gelesen: seinen Titel nimmt es aus der "
                         u"Anwendung. Gelesen werden MessageBoxW, MessageBoxA und MessageBox."_s);
     }
-    const int open = call.name + 1;
-    const int close = t[open].partner;
-    if (close < open) {
-        return t.refuse(open, u"Die Klammer wird nicht geschlossen."_s);
+    const Result<std::vector<Argument>> split = splitArguments(t, call.name + 1);
+    if (!split) {
+        return split.failure();
     }
-    std::vector<Range> args;
-    for (int k = open + 1; k < close;) {
-        const int end = t.topLevelComma(k, close);
-        if (end == k) {
-            return t.refuse(k, u"Hier fehlt ein Argument."_s);
-        }
-        args.push_back({k, end});
-        if (end == close) {
-            break;
-        }
-        k = end + 1;
-        if (k == close) {
-            return t.refuse(end, u"Nach dem Komma fehlt ein Argument."_s);
-        }
-    }
+    const std::vector<Argument>& args = *split;
     // The member of a window: qualified by a class or called on an object.
     const bool global = call.start == call.name - 2;
     const bool member = call.start < call.name && !global;
@@ -267,7 +245,7 @@ Result<CallValues> readWindowsArguments(Context& c, const ShowCall& call) {
     }
     const std::size_t first = mfc ? 0 : 1;
     CallValues values;
-    const Range text = args[first];
+    const Argument text = args[first];
     values.promptPlace = t.offset(text.b);
     if (!isNullPointer(t, text.b, text.e)) {
         if (Status s = c.evalText(c, text.b, text.e, values.prompt); !s) {
@@ -279,20 +257,20 @@ Result<CallValues> readWindowsArguments(Context& c, const ShowCall& call) {
         return t.refuse(at, u"Ohne Titel zeigt Windows „Fehler“ in der Sprache des Systems; "
                             u"der Titel steht nicht im Text."_s);
     }
-    const Range caption = args[first + 1];
+    const Argument caption = args[first + 1];
     values.titlePlace = t.offset(caption.b);
     if (Status s = c.evalText(c, caption.b, caption.e, values.title); !s) {
         return std::move(s).failure();
     }
     if (!values.prompt.text || !values.title.text) {
-        const Range notText = values.prompt.text ? caption : text;
+        const Argument notText = values.prompt.text ? caption : text;
         return t.refuse(notText.b,
                         u"%1 ist kein Text."_s.arg(shown(t.text(notText.b, notText.e - 1))));
     }
     if (args.size() <= first + 2) {
         return values; // MB_OK
     }
-    const Range style = args[first + 2];
+    const Argument style = args[first + 2];
     Style evaluation(c);
     quint32 value = 0;
     int k = style.b;

@@ -19,10 +19,6 @@ constexpr QStringView LineOperators[] = {
     u"replace", u"split", u"f",        u"is",       u"isnot",       u"as",
 };
 
-bool isWordStart(char16_t c) {
-    return c == u'_' || QChar::isLetter(c);
-}
-
 class PowerShellLexer : Lexer {
 public:
     explicit PowerShellLexer(QStringView s) : Lexer(s) {}
@@ -162,7 +158,7 @@ void PowerShellLexer::variable(qsizetype start) {
         ++i;
     } else {
         while (i < n && (isNamePart(s[i].unicode()) ||
-                         (s[i] == u':' && isWordStart(at(i + 1)) && i > nameStart))) {
+                         (s[i] == u':' && isNameStart(at(i + 1)) && i > nameStart))) {
             ++i;
         }
     }
@@ -239,15 +235,7 @@ std::vector<Token> PowerShellLexer::run() {
         } else if (c == u'#') {
             toLineEnd();
         } else if (c == u'<' && at(i + 1) == u'#') {
-            i += 2;
-            while (i < n && !(s[i] == u'#' && at(i + 1) == u'>')) {
-                ++i;
-            }
-            if (i >= n) {
-                push(Kind::Bad, UnterminatedComment, start);
-            } else {
-                i += 2;
-            }
+            blockComment(start, u'#', u'>');
         } else if (c == u'`') {
             // A backtick before a line break joins the lines; before any
             // other character it takes the character as it is.
@@ -272,16 +260,13 @@ std::vector<Token> PowerShellLexer::run() {
                 push(Kind::String, expandable ? DoubleHereString : SingleHereString, start);
             }
         } else if (c == u'$' &&
-                   (isWordStart(at(i + 1)) || isDigit(at(i + 1)) || at(i + 1) == u'{' ||
+                   (isNameStart(at(i + 1)) || isDigit(at(i + 1)) || at(i + 1) == u'{' ||
                     at(i + 1) == u'$' || at(i + 1) == u'?' || at(i + 1) == u'^')) {
             variable(start);
-        } else if (c == u'-' && isWordStart(at(i + 1))) {
+        } else if (c == u'-' && isNameStart(at(i + 1))) {
             ++i;
-            while (i < n && isNamePart(s[i].unicode())) {
-                ++i;
-            }
-            push(Kind::Name, u'-', start);
-        } else if (isWordStart(c)) {
+            restOfName(start, u'-');
+        } else if (isNameStart(c)) {
             while (i < n &&
                    (isNamePart(s[i].unicode()) || (s[i] == u'-' && isNamePart(at(i + 1))))) {
                 ++i;
@@ -289,20 +274,14 @@ std::vector<Token> PowerShellLexer::run() {
             push(Kind::Name, 0, start);
         } else if (isDigit(c)) {
             number(start);
-        } else if (c == u'(') {
-            openParenthesis();
-        } else if (c == u')') {
-            closeParenthesis();
         } else if (c == u';') {
             ++i;
             push(Kind::End, u':', start);
         } else {
-            ++i;
-            push(Kind::Symbol, c, start);
+            symbol(c);
         }
     }
-    t.push_back({Kind::End, LF, std::int32_t(n), 0, -1});
-    return std::move(t);
+    return finished();
 }
 
 } // namespace

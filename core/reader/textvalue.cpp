@@ -114,6 +114,17 @@ Failure nulCharacter(const Reading& r, qsizetype place) {
     return refusal(place, u"%1 enthält ein NUL-Zeichen (Chr(0))."_s.arg(r.label));
 }
 
+Status joiningPlus(const Tokens& t, int& k, int e) {
+    const int op = k;
+    if (!t.isSymbol(op, u'+') || t.isSymbols(op, u'+', u'+') || t.isSymbols(op, u'+', u'=')) {
+        return t.notUnderstood(op);
+    }
+    if (++k >= e) {
+        return t.refuse(op, u"Nach „+“ fehlt ein Wert."_s);
+    }
+    return done();
+}
+
 Result<QString> normalised(const Text& text, const QString& label, qsizetype place,
                            Budget& budget) {
     QString out = linebreaks::normalized(QStringView(text.data(), text.size()), u"\r\n");

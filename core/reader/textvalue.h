@@ -39,6 +39,38 @@ inline Status put(Reading& r, const char16_t* p, qsizetype n, qsizetype place, B
     return budget.check(place);
 }
 
+// Appends one code point, as two UTF-16 units beyond U+FFFF.
+inline Status putCodePoint(Reading& r, char32_t code, qsizetype place, Budget& budget) {
+    char16_t units[2] = {char16_t(code), 0};
+    qsizetype count = 1;
+    if (code > 0xFFFF) {
+        units[0] = char16_t(0xD800 + ((code - 0x10000) >> 10));
+        units[1] = char16_t(0xDC00 + ((code - 0x10000) & 0x3FF));
+        count = 2;
+    }
+    return put(r, units, count, place, budget);
+}
+
+// Decodes the escape sequence at p (a backslash) before end: its length,
+// and the code point it stands for in `code`, or a refusal.
+using EscapeDecoder = Result<int> (*)(const Context& c, const char16_t* p, const char16_t* end,
+                                      char32_t& code, const Reading& r);
+
+// Appends the escape sequence at p as `decode` reads it; p moves past it.
+inline Status putEscape(Context& c, Reading& r, const char16_t*& p, const char16_t* end,
+                        qsizetype place, EscapeDecoder decode) {
+    char32_t code = 0;
+    const Result<int> length = decode(c, p, end, code, r);
+    if (!length) {
+        return length.failure();
+    }
+    if (Status s = putCodePoint(r, code, place, c.budget); !s) {
+        return s;
+    }
+    p += *length;
+    return done();
+}
+
 // Appends the value of the variable of that name, refused where the text
 // does not show it for sure.
 // `index` is the variable's where the caller has looked it up already.
@@ -47,6 +79,10 @@ Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, 
 
 // The refusal of a NUL character decoded at place: no definition holds one.
 Failure nulCharacter(const Reading& r, qsizetype place);
+
+// The '+' at k that joins two terms of a text (not ++ or +=), with a term
+// after it before e: k moves past it.
+Status joiningPlus(const Tokens& t, int& k, int e);
 
 // How a language writes the terms of a text expression: a string literal,
 // a number, a name, and an expression in parentheses. `adds` tells whether
