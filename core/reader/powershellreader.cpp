@@ -11,6 +11,7 @@
 #include "core/reader/powershellpopup.h"
 #include "core/reader/powershelltext.h"
 #include "core/reader/scope.h"
+#include "core/reader/statementwalk.h"
 
 #include <QSet>
 #include <QString>
@@ -26,8 +27,6 @@ using namespace Qt::StringLiterals;
 namespace veltrano::reader {
 
 namespace {
-
-using Step = std::variant<int, ReadCall>;
 
 class PowerShellReader {
 public:
@@ -66,6 +65,7 @@ private:
     int afterBrace(int open) const { return powerShellAfterBrace(m_t, open); }
     int nextStatement(int k) const { return powerShellNextStatement(m_t, k); }
     std::optional<PowerShellCall> findCall(int b, int e) const;
+    static std::optional<BlockKind> blockOf(Frame frame);
     void push(Frame frame);
     void forget(int k) { forgetNamed(m_context, k, k + 1); }
     void forgetChanged(int b, int e) { forgetPowerShellChanges(m_context, b, e); }
@@ -108,26 +108,28 @@ std::optional<PowerShellCall> PowerShellReader::findCall(int b, int e) const {
     return std::nullopt;
 }
 
-void PowerShellReader::push(Frame frame) {
+// The scope block a frame opens, if any.
+std::optional<BlockKind> PowerShellReader::blockOf(Frame frame) {
     switch (frame) {
     case Frame::IfChain:
-        m_scope.open(BlockKind::If);
-        break;
+        return BlockKind::If;
     case Frame::TryChain:
-        m_scope.open(BlockKind::Try);
-        break;
+        return BlockKind::Try;
     case Frame::Loop:
     case Frame::DoLoop:
-        m_scope.open(BlockKind::Loop);
-        break;
+        return BlockKind::Loop;
     case Frame::Switch:
-        m_scope.open(BlockKind::Select);
-        break;
+        return BlockKind::Select;
     case Frame::Procedure:
-        m_scope.open(BlockKind::Procedure);
-        break;
+        return BlockKind::Procedure;
     default:
-        break;
+        return std::nullopt;
+    }
+}
+
+void PowerShellReader::push(Frame frame) {
+    if (const std::optional<BlockKind> kind = blockOf(frame)) {
+        m_scope.open(*kind);
     }
     m_frames.push_back(frame);
 }
@@ -277,16 +279,10 @@ Result<Step> PowerShellReader::closeBrace(int k) {
         }
         break;
     }
-    case Frame::Loop:
-        m_scope.close(BlockKind::Loop);
-        break;
-    case Frame::Switch:
-        m_scope.close(BlockKind::Select);
-        break;
-    case Frame::Procedure:
-        m_scope.close(BlockKind::Procedure);
-        break;
     default:
+        if (const std::optional<BlockKind> kind = blockOf(frame)) {
+            m_scope.close(*kind);
+        }
         break;
     }
     return Step(k + 1);
@@ -456,27 +452,13 @@ Result<Step> PowerShellReader::readCall(int b, int e, const PowerShellCall& call
     if (!told) {
         return std::move(told).failure();
     }
-    Result<ReadCall> read = finishCall(*values, *told, m_currentStyle, m_budget);
-    if (!read) {
-        return std::move(read).failure();
-    }
-    return Step(std::move(*read));
+    return callStep(finishCall(*values, *told, m_currentStyle, m_budget));
 }
 
 Result<ReadCall> PowerShellReader::run() {
-    const int n = m_t.size() - 1; // the last token is the End token
-    for (int k = 0; k < n;) {
-        Result<Step> step = statement(k);
-        if (!step) {
-            return std::move(step).failure();
-        }
-        if (ReadCall* call = std::get_if<ReadCall>(&*step)) {
-            return std::move(*call);
-        }
-        k = std::max(std::get<int>(*step), k + 1);
-    }
-    return refusal(
-        0, u"Im Text steht kein Aufruf von [System.Windows.Forms.MessageBox]::Show oder Popup."_s);
+    return walkStatements(
+        m_t, [this](int k) { return statement(k); },
+        u"Im Text steht kein Aufruf von [System.Windows.Forms.MessageBox]::Show oder Popup.");
 }
 
 class PowerShellLanguageReader final : public LanguageReader {
