@@ -6,6 +6,29 @@ using namespace Qt::StringLiterals;
 
 namespace veltrano::reader {
 
+Result<std::vector<Argument>> splitArguments(const Tokens& t, int open) {
+    const int close = t[open].partner;
+    if (close < open) {
+        return t.refuse(open, u"Die Klammer wird nicht geschlossen."_s);
+    }
+    std::vector<Argument> args;
+    for (int k = open + 1; k < close;) {
+        const int end = t.topLevelComma(k, close);
+        if (end == k) {
+            return t.refuse(k, u"Hier fehlt ein Argument."_s);
+        }
+        args.push_back({k, end});
+        if (end == close) {
+            break;
+        }
+        k = end + 1;
+        if (k == close) {
+            return t.refuse(end, u"Nach dem Komma fehlt ein Argument."_s);
+        }
+    }
+    return args;
+}
+
 Result<std::vector<Argument>> bindArguments(const Tokens& t, int b, int e,
                                             const Signature& signature) {
     const std::size_t count = signature.parameters.size();

@@ -28,6 +28,11 @@ struct Signature {
     QStringView tooMany;                     // the reason for an argument too many
 };
 
+// The arguments between the parenthesis at `open` and its partner, split at
+// the commas outside brackets; a missing argument (an empty one, a comma at
+// the end) and an unclosed parenthesis are refused.
+Result<std::vector<Argument>> splitArguments(const Tokens& t, int open);
+
 // One argument for each parameter, from the argument list in tokens [b, e).
 Result<std::vector<Argument>> bindArguments(const Tokens& t, int b, int e,
                                             const Signature& signature);
