@@ -72,6 +72,7 @@ private:
 
     Result<Step> statement(int k);
     Result<Step> closeBrace(int k);
+    std::optional<Result<Step>> header(int k, PowerShellPlace place, int& close);
     Result<Step> conditional(int k, bool chained);
     Result<Step> switchStatement(int k);
     Result<Step> clause(int k);
@@ -142,9 +143,12 @@ Result<Step> PowerShellReader::braceAfter(int k, int from, Frame frame) {
     return Step(from + 1);
 }
 
-// if (condition) { ... }, also the elseif of a chain.
-Result<Step> PowerShellReader::conditional(int k, bool chained) {
-    const int close = m_t.parenthesisAfter(k);
+// The header in parentheses after the word at k, as in if (...) and
+// while (...): its ')' in close, or the step that ends the statement there:
+// the statement read whole where the parentheses are missing, a broken
+// token, the call in the header.
+std::optional<Result<Step>> PowerShellReader::header(int k, PowerShellPlace place, int& close) {
+    close = m_t.parenthesisAfter(k);
     if (close < 0) {
         return simple(k, statementEnd(k));
     }
@@ -152,7 +156,16 @@ Result<Step> PowerShellReader::conditional(int k, bool chained) {
         return m_t.broken(bad);
     }
     if (const auto call = findCall(k + 2, close)) {
-        return readCall(k, close + 1, *call, PowerShellPlace::Condition);
+        return readCall(k, close + 1, *call, place);
+    }
+    return std::nullopt;
+}
+
+// if (condition) { ... }, also the elseif of a chain.
+Result<Step> PowerShellReader::conditional(int k, bool chained) {
+    int close = -1;
+    if (std::optional<Result<Step>> end = header(k, PowerShellPlace::Condition, close)) {
+        return std::move(*end);
     }
     forgetChanged(k + 2, close);
     if (!m_t.isSymbol(close + 1, u'{')) {
@@ -205,15 +218,9 @@ Result<Step> PowerShellReader::clause(int k) {
 
 // foreach (...), for (...), while (...): a call in the header, or the body.
 Result<Step> PowerShellReader::loop(int k) {
-    const int close = m_t.parenthesisAfter(k);
-    if (close < 0) {
-        return simple(k, statementEnd(k));
-    }
-    if (const int bad = m_t.firstBad(k, close); bad >= 0) {
-        return m_t.broken(bad);
-    }
-    if (const auto call = findCall(k + 2, close)) {
-        return readCall(k, close + 1, *call, PowerShellPlace::Plain);
+    int close = -1;
+    if (std::optional<Result<Step>> end = header(k, PowerShellPlace::Plain, close)) {
+        return std::move(*end);
     }
     if (powerShellWord(m_t, k, u"foreach")) {
         forget(k + 2); // the loop variable
