@@ -39,6 +39,17 @@ inline Status put(Reading& r, const char16_t* p, qsizetype n, qsizetype place, B
     return budget.check(place);
 }
 
+// Appends one code point as UTF-16: above U+FFFF as its surrogate pair.
+inline Status putCodePoint(Reading& r, char32_t code, qsizetype place, Budget& budget) {
+    if (code > 0xFFFF) {
+        const char16_t pair[2] = {char16_t(0xD800 + ((code - 0x10000) >> 10)),
+                                  char16_t(0xDC00 + ((code - 0x10000) & 0x3FF))};
+        return put(r, pair, 2, place, budget);
+    }
+    const char16_t unit = char16_t(code);
+    return put(r, &unit, 1, place, budget);
+}
+
 // Appends the value of the variable of that name, refused where the text
 // does not show it for sure.
 // `index` is the variable's where the caller has looked it up already.
