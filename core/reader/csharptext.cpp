@@ -124,7 +124,16 @@ Status literal(Context& c, int k, Reading& r) {
             if (!length) {
                 return length.failure();
             }
-            if (Status s = putCodePoint(r, code, place, c.budget); !s) {
+            char16_t units[2];
+            qsizetype count = 1;
+            if (code > 0xFFFF) {
+                units[0] = char16_t(0xD800 + ((code - 0x10000) >> 10));
+                units[1] = char16_t(0xDC00 + ((code - 0x10000) & 0x3FF));
+                count = 2;
+            } else {
+                units[0] = char16_t(code);
+            }
+            if (Status s = put(r, units, count, place, c.budget); !s) {
                 return s;
             }
             p += *length;

@@ -39,15 +39,36 @@ inline Status put(Reading& r, const char16_t* p, qsizetype n, qsizetype place, B
     return budget.check(place);
 }
 
-// Appends one code point as UTF-16: above U+FFFF as its surrogate pair.
+// Appends one code point, as two UTF-16 units beyond U+FFFF.
 inline Status putCodePoint(Reading& r, char32_t code, qsizetype place, Budget& budget) {
+    char16_t units[2] = {char16_t(code), 0};
+    qsizetype count = 1;
     if (code > 0xFFFF) {
-        const char16_t pair[2] = {char16_t(0xD800 + ((code - 0x10000) >> 10)),
-                                  char16_t(0xDC00 + ((code - 0x10000) & 0x3FF))};
-        return put(r, pair, 2, place, budget);
+        units[0] = char16_t(0xD800 + ((code - 0x10000) >> 10));
+        units[1] = char16_t(0xDC00 + ((code - 0x10000) & 0x3FF));
+        count = 2;
     }
-    const char16_t unit = char16_t(code);
-    return put(r, &unit, 1, place, budget);
+    return put(r, units, count, place, budget);
+}
+
+// Decodes the escape sequence at p (a backslash) before end: its length,
+// and the code point it stands for in `code`, or a refusal.
+using EscapeDecoder = Result<int> (*)(const Context& c, const char16_t* p, const char16_t* end,
+                                      char32_t& code, const Reading& r);
+
+// Appends the escape sequence at p as `decode` reads it; p moves past it.
+inline Status putEscape(Context& c, Reading& r, const char16_t*& p, const char16_t* end,
+                        qsizetype place, EscapeDecoder decode) {
+    char32_t code = 0;
+    const Result<int> length = decode(c, p, end, code, r);
+    if (!length) {
+        return length.failure();
+    }
+    if (Status s = putCodePoint(r, code, place, c.budget); !s) {
+        return s;
+    }
+    p += *length;
+    return done();
 }
 
 // Appends the value of the variable of that name, refused where the text
