@@ -6,6 +6,7 @@
 #include "core/reader/context.h"
 #include "core/reader/csharpdeclarations.h"
 #include "core/reader/scope.h"
+#include "core/reader/statementwalk.h"
 #include "core/reader/survey.h"
 
 #include <QString>
@@ -22,10 +23,6 @@ using namespace Qt::StringLiterals;
 namespace veltrano::reader {
 
 namespace {
-
-// How the reading goes on after a statement: at the token where the next
-// statement starts, or not at all, as the statement held the call.
-using Step = std::variant<int, ReadCall>;
 
 enum class CallPlace : std::uint8_t { Plain, Condition, Selector };
 
@@ -442,26 +439,12 @@ Result<Step> BraceWalk::readCall(int b, int e, const ShowCall& call, CallPlace p
             told = nextStatementTests(e, answer).value_or(msgbox::CodeStyle::Einfach);
         }
     }
-    Result<ReadCall> read = finishCall(*values, told, m_currentStyle, m_budget);
-    if (!read) {
-        return std::move(read).failure();
-    }
-    return Step(std::move(*read));
+    return callStep(finishCall(*values, told, m_currentStyle, m_budget));
 }
 
 Result<ReadCall> BraceWalk::run() {
-    const int n = m_t.size() - 1; // the last token is the End token
-    for (int k = 0; k < n;) {
-        Result<Step> step = statement(k);
-        if (!step) {
-            return std::move(step).failure();
-        }
-        if (ReadCall* call = std::get_if<ReadCall>(&*step)) {
-            return std::move(*call);
-        }
-        k = std::max(std::get<int>(*step), k + 1);
-    }
-    return refusal(0, m_dialect.noCall.toString());
+    return walkStatements(
+        m_t, [this](int k) { return statement(k); }, m_dialect.noCall);
 }
 
 } // namespace

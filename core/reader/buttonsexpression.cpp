@@ -2,11 +2,11 @@
 
 #include "core/reader/basiclexer.h"
 #include "core/reader/csharplexer.h"
+#include "core/reader/styleexpression.h"
 #include "core/reader/textvalue.h"
 
 #include <QString>
 
-#include <limits>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -15,69 +15,32 @@ namespace veltrano::reader {
 
 namespace {
 
-class Evaluation {
+class Evaluation final : public StyleExpression {
 public:
     // Without `expected`, the names are MsgBox's style constants.
     // With a context, a name the text declares is read as that variable.
     Evaluation(const Tokens& t, lang::Language language, std::optional<DotNetEnum> expected,
                Context* c = nullptr)
-        : t(t), csharp(language == lang::Language::CSharp), expected(expected), c(c) {}
-
-    Status either(int& k, int e, qint64& value);
-    ButtonsValue result;
+        : StyleExpression(t), csharp(language == lang::Language::CSharp), expected(expected), c(c) {
+    }
 
 private:
-    bool orAt(int k) const {
+    // Or, in C# |.
+    bool orAt(int k) const override {
         return csharp ? t.isSymbol(k, u'|') && !t.isSymbols(k, u'|', u'|') : t.isWord(k, u"Or");
     }
-    Status sum(int& k, int e, qint64& value);
-    Status primary(int& k, int e, qint64& value);
+    // + binds tighter than Or, in 32 bits as the style argument is a Long. C#
+    // has no + between enum values.
+    bool plusAt(int k) const override { return !csharp && t.isSymbol(k, u'+'); }
+    Status primary(int& k, int e, qint64& value) override;
     Status name(int& k, qint64& value);
     Status variable(int k, qint64& value);
     Failure unknownName(int k, int last, const QString& dotted) const;
 
-    const Tokens& t;
     bool csharp;
     std::optional<DotNetEnum> expected;
     Context* c;
 };
-
-// sum { Or sum }, or in C# primary { | primary }
-Status Evaluation::either(int& k, int e, qint64& value) {
-    if (Status s = sum(k, e, value); !s) {
-        return s;
-    }
-    while (k < e && orAt(k)) {
-        ++k;
-        qint64 right = 0;
-        if (Status s = sum(k, e, right); !s) {
-            return s;
-        }
-        value = qint32(quint32(value) | quint32(right));
-    }
-    return done();
-}
-
-// primary { + primary }, in 32 bits as the style argument is a Long. C# has
-// no + between enum values.
-Status Evaluation::sum(int& k, int e, qint64& value) {
-    if (Status s = primary(k, e, value); !s) {
-        return s;
-    }
-    while (!csharp && k < e && t.isSymbol(k, u'+')) {
-        const int op = k++;
-        qint64 right = 0;
-        if (Status s = primary(k, e, right); !s) {
-            return s;
-        }
-        value += right;
-        if (value > std::numeric_limits<qint32>::max() ||
-            value < std::numeric_limits<qint32>::min()) {
-            return t.refuse(op, u"Die Summe ist zu groß (Überlauf)."_s);
-        }
-    }
-    return done();
-}
 
 Status Evaluation::primary(int& k, int e, qint64& value) {
     if (k >= e) {
@@ -85,21 +48,11 @@ Status Evaluation::primary(int& k, int e, qint64& value) {
     }
     const Token& token = t[k];
     if (token.kind == Kind::Number) {
-        const Result<qint64> number = csharp ? csharpNumberValue(t, k) : numberValue(t, k);
-        if (!number) {
-            return number.failure();
-        }
-        value = *number;
-        result.pieces.push_back({k, value, nullptr});
-        ++k;
-        return done();
+        return number(k, csharp ? csharpNumberValue(t, k) : numberValue(t, k), value);
     }
     if (t.isSymbol(k, u'(')) {
-        const int close = token.partner;
-        if (close < 0 || close >= e) {
-            return t.refuse(k, u"Die Klammer wird nicht geschlossen."_s);
-        }
         // A cast to an enum: (MessageBoxIcon)16.
+        const int close = token.partner;
         if (csharp && expected && t.isName(k + 1) && t.dottedEnd(k + 1) + 1 == close &&
             close + 1 < e) {
             const QString type = t.dotted(k + 1, close - 1);
@@ -112,15 +65,7 @@ Status Evaluation::primary(int& k, int e, qint64& value) {
                 return primary(k, e, value);
             }
         }
-        int inner = k + 1;
-        if (Status s = either(inner, close, value); !s) {
-            return s;
-        }
-        if (inner != close) {
-            return t.notUnderstood(inner);
-        }
-        k = close + 1;
-        return done();
+        return parenthesized(k, e, value);
     }
     if (token.kind == Kind::Name) {
         return name(k, value);
@@ -202,28 +147,15 @@ Failure Evaluation::unknownName(int k, int last, const QString& dotted) const {
                            shown(last == k ? t.text(k) : QStringView(dotted))));
 }
 
-Result<ButtonsValue> evaluate(const Tokens& t, int b, int e, lang::Language language,
-                              std::optional<DotNetEnum> expected, Context* c = nullptr) {
-    Evaluation evaluation(t, language, expected, c);
-    int k = b;
-    if (Status s = evaluation.either(k, e, evaluation.result.value); !s) {
-        return std::move(s).failure();
-    }
-    if (k != e) {
-        return t.notUnderstood(k);
-    }
-    return std::move(evaluation.result);
-}
-
 } // namespace
 
 Result<ButtonsValue> evalBasicButtons(Context& c, int b, int e) {
-    return evaluate(c.tokens, b, e, c.language, std::nullopt, &c);
+    return Evaluation(c.tokens, c.language, std::nullopt, &c).evaluate(b, e);
 }
 
 Result<ButtonsValue> evalEnumArgument(const Tokens& t, int b, int e, lang::Language language,
                                       DotNetEnum expected) {
-    return evaluate(t, b, e, language, expected);
+    return Evaluation(t, language, expected).evaluate(b, e);
 }
 
 } // namespace veltrano::reader

@@ -216,12 +216,7 @@ Status concatenation(Context& c, int& k, int e, Reading& r, bool& adds) {
 } // namespace
 
 Status evalCSharpText(Context& c, int b, int e, Reading& r) {
-    bool adds = false;
-    if (Status s = concatenation(c, b, e, r, adds); !s) {
-        return s;
-    }
-    r.text = r.text && !adds;
-    return done();
+    return textExpression(c, b, e, r, Terms);
 }
 
 } // namespace veltrano::reader

@@ -1,10 +1,10 @@
 #include "core/reader/powershellenums.h"
 
 #include "core/reader/powershelllexer.h"
+#include "core/reader/styleexpression.h"
 
 #include <QString>
 
-#include <limits>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -13,17 +13,19 @@ namespace veltrano::reader {
 
 namespace {
 
-class Evaluation {
+class Evaluation final : public StyleExpression {
 public:
     // Without `expected`, only numbers (Popup's type).
-    Evaluation(const Tokens& t, std::optional<DotNetEnum> expected) : t(t), expected(expected) {}
-
-    Status either(int& k, int e, qint64& value);
-    ButtonsValue result;
+    Evaluation(const Tokens& t, std::optional<DotNetEnum> expected)
+        : StyleExpression(t), expected(expected) {
+        refuseBelow = false; // only a sum above the 32-bit range is refused
+    }
 
 private:
-    Status sum(int& k, int e, qint64& value);
-    Status primary(int& k, int e, qint64& value);
+    bool orAt(int k) const override { return isPowerShellOperator(t, k, u"bor"); }
+    // Popup's type adds numbers; enums have no +.
+    bool plusAt(int k) const override { return !expected && t.isSymbol(k, u'+'); }
+    Status primary(int& k, int e, qint64& value) override;
     Status member(int k, int close, qint64& value);
     Status string(int k, qint64& value);
     Failure notOfEnum(int k, const QString& what) const {
@@ -31,44 +33,8 @@ private:
                         u"%1 ist kein Wert von %2."_s.arg(shown(what), dotNetEnumName(*expected)));
     }
 
-    const Tokens& t;
     std::optional<DotNetEnum> expected;
 };
-
-// sum { -bor sum }
-Status Evaluation::either(int& k, int e, qint64& value) {
-    if (Status s = sum(k, e, value); !s) {
-        return s;
-    }
-    while (k < e && isPowerShellOperator(t, k, u"bor")) {
-        ++k;
-        qint64 right = 0;
-        if (Status s = sum(k, e, right); !s) {
-            return s;
-        }
-        value = qint32(quint32(value) | quint32(right));
-    }
-    return done();
-}
-
-// primary { + primary }: Popup's type adds numbers; enums have no +.
-Status Evaluation::sum(int& k, int e, qint64& value) {
-    if (Status s = primary(k, e, value); !s) {
-        return s;
-    }
-    while (!expected && k < e && t.isSymbol(k, u'+')) {
-        const int op = k++;
-        qint64 right = 0;
-        if (Status s = primary(k, e, right); !s) {
-            return s;
-        }
-        value += right;
-        if (value > std::numeric_limits<qint32>::max()) {
-            return t.refuse(op, u"Die Summe ist zu groß (Überlauf)."_s);
-        }
-    }
-    return done();
-}
 
 // [Type]::Member: a member of the expected enum.
 Status Evaluation::member(int k, int close, qint64& value) {
@@ -135,14 +101,7 @@ Status Evaluation::primary(int& k, int e, qint64& value) {
     }
     const Token& token = t[k];
     if (token.kind == Kind::Number) {
-        const Result<qint64> number = powerShellNumberValue(t, k);
-        if (!number) {
-            return number.failure();
-        }
-        value = *number;
-        result.pieces.push_back({k, value, nullptr});
-        ++k;
-        return done();
+        return number(k, powerShellNumberValue(t, k), value);
     }
     if (token.kind == Kind::String && expected) {
         if (Status s = string(k, value); !s) {
@@ -152,19 +111,7 @@ Status Evaluation::primary(int& k, int e, qint64& value) {
         return done();
     }
     if (t.isSymbol(k, u'(')) {
-        const int close = token.partner;
-        if (close < 0 || close >= e) {
-            return t.refuse(k, u"Die Klammer wird nicht geschlossen."_s);
-        }
-        int inner = k + 1;
-        if (Status s = either(inner, close, value); !s) {
-            return s;
-        }
-        if (inner != close) {
-            return t.notUnderstood(inner);
-        }
-        k = close + 1;
-        return done();
+        return parenthesized(k, e, value);
     }
     const int close = powerShellTypeEnd(t, k);
     if (expected && close >= 0 && close < e) {
@@ -190,26 +137,14 @@ Status Evaluation::primary(int& k, int e, qint64& value) {
     return t.notUnderstood(k);
 }
 
-Result<ButtonsValue> evaluate(const Tokens& t, int b, int e, std::optional<DotNetEnum> expected) {
-    Evaluation evaluation(t, expected);
-    int k = b;
-    if (Status s = evaluation.either(k, e, evaluation.result.value); !s) {
-        return std::move(s).failure();
-    }
-    if (k != e) {
-        return t.notUnderstood(k);
-    }
-    return std::move(evaluation.result);
-}
-
 } // namespace
 
 Result<ButtonsValue> evalPowerShellEnum(const Tokens& t, int b, int e, DotNetEnum expected) {
-    return evaluate(t, b, e, expected);
+    return Evaluation(t, expected).evaluate(b, e);
 }
 
 Result<ButtonsValue> evalPowerShellNumbers(const Tokens& t, int b, int e) {
-    return evaluate(t, b, e, std::nullopt);
+    return Evaluation(t, std::nullopt).evaluate(b, e);
 }
 
 } // namespace veltrano::reader

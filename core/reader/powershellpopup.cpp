@@ -1,6 +1,7 @@
 #include "core/reader/powershellpopup.h"
 
 #include "core/msgbox.h"
+#include "core/reader/arguments.h"
 #include "core/reader/buttonscheck.h"
 #include "core/reader/popupcall.h"
 #include "core/reader/powershellenums.h"
@@ -14,29 +15,11 @@ namespace veltrano::reader {
 
 Result<CallValues> readPopupArguments(Context& c, int open) {
     const Tokens& t = c.tokens;
-    const int close = t[open].partner;
-    if (close < open) {
-        return t.refuse(open, u"Die Klammer wird nicht geschlossen."_s);
+    Result<std::vector<Argument>> split = splitArguments(t, open);
+    if (!split) {
+        return std::move(split).failure();
     }
-    struct Range {
-        int b;
-        int e;
-    };
-    std::vector<Range> args;
-    for (int k = open + 1; k < close;) {
-        const int end = t.topLevelComma(k, close);
-        if (end == k) {
-            return t.refuse(k, u"Hier fehlt ein Argument."_s);
-        }
-        args.push_back({k, end});
-        if (end == close) {
-            break;
-        }
-        k = end + 1;
-        if (k == close) {
-            return t.refuse(end, u"Nach dem Komma fehlt ein Argument."_s);
-        }
-    }
+    const std::vector<Argument>& args = *split;
     if (args.empty()) {
         return t.refuse(open, u"Der Meldungstext fehlt."_s);
     }
@@ -50,7 +33,7 @@ Result<CallValues> readPopupArguments(Context& c, int open) {
         return std::move(s).failure();
     }
     if (args.size() > 1) {
-        const Range wait = args[1];
+        const Argument wait = args[1];
         if (wait.b + 1 != wait.e || t[wait.b].kind != Kind::Number) {
             return t.refuse(wait.b, u"Die Wartezeit von Popup wird nicht ausgewertet."_s);
         }
@@ -68,7 +51,7 @@ Result<CallValues> readPopupArguments(Context& c, int open) {
         }
     }
     if (args.size() > 3) {
-        const Range type = args[3];
+        const Argument type = args[3];
         Result<ButtonsValue> buttons = evalPowerShellNumbers(t, type.b, type.e);
         if (!buttons) {
             return std::move(buttons).failure();

@@ -11,6 +11,7 @@
 #include "core/reader/powershellpopup.h"
 #include "core/reader/powershelltext.h"
 #include "core/reader/scope.h"
+#include "core/reader/statementwalk.h"
 
 #include <QSet>
 #include <QString>
@@ -26,8 +27,6 @@ using namespace Qt::StringLiterals;
 namespace veltrano::reader {
 
 namespace {
-
-using Step = std::variant<int, ReadCall>;
 
 class PowerShellReader {
 public:
@@ -66,12 +65,14 @@ private:
     int afterBrace(int open) const { return powerShellAfterBrace(m_t, open); }
     int nextStatement(int k) const { return powerShellNextStatement(m_t, k); }
     std::optional<PowerShellCall> findCall(int b, int e) const;
+    static std::optional<BlockKind> blockOf(Frame frame);
     void push(Frame frame);
     void forget(int k) { forgetNamed(m_context, k, k + 1); }
     void forgetChanged(int b, int e) { forgetPowerShellChanges(m_context, b, e); }
 
     Result<Step> statement(int k);
     Result<Step> closeBrace(int k);
+    std::optional<Result<Step>> header(int k, PowerShellPlace place, int& close);
     Result<Step> conditional(int k, bool chained);
     Result<Step> switchStatement(int k);
     Result<Step> clause(int k);
@@ -108,26 +109,28 @@ std::optional<PowerShellCall> PowerShellReader::findCall(int b, int e) const {
     return std::nullopt;
 }
 
-void PowerShellReader::push(Frame frame) {
+// The scope block a frame opens, if any.
+std::optional<BlockKind> PowerShellReader::blockOf(Frame frame) {
     switch (frame) {
     case Frame::IfChain:
-        m_scope.open(BlockKind::If);
-        break;
+        return BlockKind::If;
     case Frame::TryChain:
-        m_scope.open(BlockKind::Try);
-        break;
+        return BlockKind::Try;
     case Frame::Loop:
     case Frame::DoLoop:
-        m_scope.open(BlockKind::Loop);
-        break;
+        return BlockKind::Loop;
     case Frame::Switch:
-        m_scope.open(BlockKind::Select);
-        break;
+        return BlockKind::Select;
     case Frame::Procedure:
-        m_scope.open(BlockKind::Procedure);
-        break;
+        return BlockKind::Procedure;
     default:
-        break;
+        return std::nullopt;
+    }
+}
+
+void PowerShellReader::push(Frame frame) {
+    if (const std::optional<BlockKind> kind = blockOf(frame)) {
+        m_scope.open(*kind);
     }
     m_frames.push_back(frame);
 }
@@ -140,9 +143,12 @@ Result<Step> PowerShellReader::braceAfter(int k, int from, Frame frame) {
     return Step(from + 1);
 }
 
-// if (condition) { ... }, also the elseif of a chain.
-Result<Step> PowerShellReader::conditional(int k, bool chained) {
-    const int close = m_t.parenthesisAfter(k);
+// The header in parentheses after the word at k, as in if (...) and
+// while (...): its ')' in close, or the step that ends the statement there:
+// the statement read whole where the parentheses are missing, a broken
+// token, the call in the header.
+std::optional<Result<Step>> PowerShellReader::header(int k, PowerShellPlace place, int& close) {
+    close = m_t.parenthesisAfter(k);
     if (close < 0) {
         return simple(k, statementEnd(k));
     }
@@ -150,7 +156,16 @@ Result<Step> PowerShellReader::conditional(int k, bool chained) {
         return m_t.broken(bad);
     }
     if (const auto call = findCall(k + 2, close)) {
-        return readCall(k, close + 1, *call, PowerShellPlace::Condition);
+        return readCall(k, close + 1, *call, place);
+    }
+    return std::nullopt;
+}
+
+// if (condition) { ... }, also the elseif of a chain.
+Result<Step> PowerShellReader::conditional(int k, bool chained) {
+    int close = -1;
+    if (std::optional<Result<Step>> end = header(k, PowerShellPlace::Condition, close)) {
+        return std::move(*end);
     }
     forgetChanged(k + 2, close);
     if (!m_t.isSymbol(close + 1, u'{')) {
@@ -203,15 +218,9 @@ Result<Step> PowerShellReader::clause(int k) {
 
 // foreach (...), for (...), while (...): a call in the header, or the body.
 Result<Step> PowerShellReader::loop(int k) {
-    const int close = m_t.parenthesisAfter(k);
-    if (close < 0) {
-        return simple(k, statementEnd(k));
-    }
-    if (const int bad = m_t.firstBad(k, close); bad >= 0) {
-        return m_t.broken(bad);
-    }
-    if (const auto call = findCall(k + 2, close)) {
-        return readCall(k, close + 1, *call, PowerShellPlace::Plain);
+    int close = -1;
+    if (std::optional<Result<Step>> end = header(k, PowerShellPlace::Plain, close)) {
+        return std::move(*end);
     }
     if (powerShellWord(m_t, k, u"foreach")) {
         forget(k + 2); // the loop variable
@@ -277,16 +286,10 @@ Result<Step> PowerShellReader::closeBrace(int k) {
         }
         break;
     }
-    case Frame::Loop:
-        m_scope.close(BlockKind::Loop);
-        break;
-    case Frame::Switch:
-        m_scope.close(BlockKind::Select);
-        break;
-    case Frame::Procedure:
-        m_scope.close(BlockKind::Procedure);
-        break;
     default:
+        if (const std::optional<BlockKind> kind = blockOf(frame)) {
+            m_scope.close(*kind);
+        }
         break;
     }
     return Step(k + 1);
@@ -456,27 +459,13 @@ Result<Step> PowerShellReader::readCall(int b, int e, const PowerShellCall& call
     if (!told) {
         return std::move(told).failure();
     }
-    Result<ReadCall> read = finishCall(*values, *told, m_currentStyle, m_budget);
-    if (!read) {
-        return std::move(read).failure();
-    }
-    return Step(std::move(*read));
+    return callStep(finishCall(*values, *told, m_currentStyle, m_budget));
 }
 
 Result<ReadCall> PowerShellReader::run() {
-    const int n = m_t.size() - 1; // the last token is the End token
-    for (int k = 0; k < n;) {
-        Result<Step> step = statement(k);
-        if (!step) {
-            return std::move(step).failure();
-        }
-        if (ReadCall* call = std::get_if<ReadCall>(&*step)) {
-            return std::move(*call);
-        }
-        k = std::max(std::get<int>(*step), k + 1);
-    }
-    return refusal(
-        0, u"Im Text steht kein Aufruf von [System.Windows.Forms.MessageBox]::Show oder Popup."_s);
+    return walkStatements(
+        m_t, [this](int k) { return statement(k); },
+        u"Im Text steht kein Aufruf von [System.Windows.Forms.MessageBox]::Show oder Popup.");
 }
 
 class PowerShellLanguageReader final : public LanguageReader {

@@ -32,19 +32,12 @@ bool isStringType(QStringView type) {
            type.compare(u"System.String", Qt::CaseInsensitive) == 0;
 }
 
-// Appends one code point as UTF-16.
+// Appends one code point; NUL is refused.
 Status putCode(Context& c, Reading& r, char32_t code, qsizetype place) {
     if (code == 0) {
         return nulCharacter(r, place);
     }
-    char16_t units[2] = {char16_t(code), 0};
-    qsizetype count = 1;
-    if (code > 0xFFFF) {
-        units[0] = char16_t(0xD800 + ((code - 0x10000) >> 10));
-        units[1] = char16_t(0xDC00 + ((code - 0x10000) & 0x3FF));
-        count = 2;
-    }
-    return put(r, units, count, place, c.budget);
+    return putCodePoint(r, code, place, c.budget);
 }
 
 class StringReader {
@@ -80,11 +73,11 @@ public:
             if (ch == 0) {
                 return nulCharacter(r, p - source);
             }
-            if (ch == u'`' && p + 1 < end) {
+            if ((ch == u'`' || ch == u'$') && p + 1 < end) {
                 if (Status s = flush(p); !s) {
                     return s;
                 }
-                Result<const char16_t*> after = escape(p, end);
+                Result<const char16_t*> after = ch == u'`' ? escape(p, end) : dollar(p, end);
                 if (!after) {
                     return std::move(after).failure();
                 }
@@ -95,15 +88,6 @@ public:
                 }
                 run = ++p;
                 ++p;
-            } else if (ch == u'$' && p + 1 < end) {
-                if (Status s = flush(p); !s) {
-                    return s;
-                }
-                Result<const char16_t*> after = dollar(p, end);
-                if (!after) {
-                    return std::move(after).failure();
-                }
-                p = run = *after;
             } else {
                 ++p;
             }
@@ -419,12 +403,7 @@ Status concatenation(Context& c, int& k, int e, Reading& r, bool& adds) {
 } // namespace
 
 Status evalPowerShellText(Context& c, int b, int e, Reading& r) {
-    bool adds = false;
-    if (Status s = concatenation(c, b, e, r, adds); !s) {
-        return s;
-    }
-    r.text = r.text && !adds;
-    return done();
+    return textExpression(c, b, e, r, Terms);
 }
 
 } // namespace veltrano::reader

@@ -58,6 +58,15 @@ Status putVariable(Reading& r, QStringView name, qsizetype place, Scope& scope, 
     return put(r, v.value.data(), v.value.size(), place, budget);
 }
 
+Status textExpression(Context& c, int b, int e, Reading& r, const TermSyntax& syntax) {
+    bool adds = false;
+    if (Status s = syntax.expression(c, b, e, r, adds); !s) {
+        return s;
+    }
+    r.text = r.text && !adds;
+    return done();
+}
+
 Status term(Context& c, int& k, int e, Reading& r, bool& adds, const TermSyntax& syntax) {
     const Tokens& t = c.tokens;
     adds = false;

@@ -98,6 +98,11 @@ struct TermSyntax {
 // The term at k before e, appended to the reading; k moves past it.
 Status term(Context& c, int& k, int e, Reading& r, bool& adds, const TermSyntax& syntax);
 
+// The whole text expression in tokens [b, e), read by the language's
+// `expression`: a value that adds (a number, in C# also a character) is no
+// text.
+Status textExpression(Context& c, int b, int e, Reading& r, const TermSyntax& syntax);
+
 // The text with every CR LF, lone CR and lone LF as one CR LF.
 Result<QString> normalised(const Text& text, const QString& label, qsizetype place, Budget& budget);
 

@@ -158,6 +158,9 @@ void TestCodeReader::refused_data() {
         << u"And"_s;
     QTest::newRow("overflow") << u"MsgBox \"x\", &H7FFFFFFF + 1"_s << SC
                               << u"Die Summe ist zu groß (Überlauf)."_s << 1 << 24 << u"+"_s;
+    QTest::newRow("overflow below the Long range")
+        << u"MsgBox \"x\", &H80000000 + &H80000000"_s << SC
+        << u"Die Summe ist zu groß (Überlauf)."_s << 1 << 24 << u"+"_s;
     QTest::newRow("fraction") << u"MsgBox \"x\", 1.5"_s << SC << u"1.5 ist keine ganze Zahl."_s << 1
                               << 13 << u"1.5"_s;
     QTest::newRow("unterminated string")
