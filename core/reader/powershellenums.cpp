@@ -17,9 +17,7 @@ class Evaluation final : public StyleExpression {
 public:
     // Without `expected`, only numbers (Popup's type).
     Evaluation(const Tokens& t, std::optional<DotNetEnum> expected)
-        : StyleExpression(t), expected(expected) {
-        refuseBelow = false; // only a sum above the 32-bit range is refused
-    }
+        : StyleExpression(t), expected(expected) {}
 
 private:
     bool orAt(int k) const override { return isPowerShellOperator(t, k, u"bor"); }

@@ -47,7 +47,7 @@ Status StyleExpression::sum(int& k, int e, qint64& value) {
         }
         value += right;
         if (value > std::numeric_limits<qint32>::max() ||
-            (refuseBelow && value < std::numeric_limits<qint32>::min())) {
+            value < std::numeric_limits<qint32>::min()) {
             return t.refuse(op, u"Die Summe ist zu groß (Überlauf)."_s);
         }
     }

@@ -40,9 +40,6 @@ protected:
 
     const Tokens& t;
     ButtonsValue result;
-    // Whether a sum below the smallest 32-bit value is refused, as one
-    // above the largest always is.
-    bool refuseBelow = true;
 
 private:
     // primary { + primary }, within 32 bits.

@@ -304,6 +304,10 @@ void TestPowerShellReader::refuses_data() {
     QTest::newRow("Popup with five arguments")
         << u"(New-Object -ComObject WScript.Shell).Popup('x', 0, 'T', 0, 1)"_s
         << u"Popup hat höchstens vier Argumente."_s << u"1)"_s;
+    // PowerShell cannot make the int of the type from a sum below its range.
+    QTest::newRow("Popup's type below the 32-bit range")
+        << u"(New-Object -ComObject WScript.Shell).Popup('x', 0, 'T', 0x80000000 + 0x80000000)"_s
+        << u"Die Summe ist zu groß (Überlauf)."_s << u"+ 0x8"_s;
     QTest::newRow("Popup waits as long as a variable says")
         << ps({u"$sh = New-Object -ComObject WScript.Shell"_s, u"$sh.Popup('x', $s)"_s})
         << u"Die Wartezeit von Popup wird nicht ausgewertet."_s << u"s)"_s;
