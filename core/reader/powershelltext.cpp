@@ -12,16 +12,6 @@ namespace veltrano::reader {
 
 namespace {
 
-int hexDigit(char16_t c) {
-    if (isDigit(c)) {
-        return c - u'0';
-    }
-    if ((c | 0x20) >= u'a' && (c | 0x20) <= u'f') {
-        return (c | 0x20) - u'a' + 10;
-    }
-    return -1;
-}
-
 bool isCharType(QStringView type) {
     return type.compare(u"char", Qt::CaseInsensitive) == 0 ||
            type.compare(u"System.Char", Qt::CaseInsensitive) == 0;
@@ -122,8 +112,8 @@ private:
             const char16_t* q = p + 3;
             char32_t code = 0;
             int digits = 0;
-            while (q < end && hexDigit(*q) >= 0 && digits < 6) {
-                code = code * 16 + char32_t(hexDigit(*q++));
+            while (q < end && hexValue(*q) >= 0 && digits < 6) {
+                code = code * 16 + char32_t(hexValue(*q++));
                 ++digits;
             }
             if (digits == 0 || q >= end || *q != u'}' || code > 0x10FFFF) {
@@ -208,8 +198,8 @@ private:
         int digits = 0;
         if (ok && end - q > 2 && q[0] == u'0' && (q[1] | 0x20) == u'x') {
             q += 2;
-            while (q < end && hexDigit(*q) >= 0 && digits < 5) {
-                code = code * 16 + char32_t(hexDigit(*q++));
+            while (q < end && hexValue(*q) >= 0 && digits < 5) {
+                code = code * 16 + char32_t(hexValue(*q++));
                 ++digits;
             }
         } else {
