@@ -68,9 +68,16 @@ ReadResult read(QStringView source, msgbox::CodeStyle currentCodeStyle) {
             }
         }
     }
-    // The same for C, whose L"\'" Basic reads as a comment.
+    // The same for C, whose L"\'" Basic reads as a comment, and for a C
+    // call of one statement without its ';'.
     if (!call && &lexed.reader != &cReader() && &lexed.reader != &csharpReader()) {
-        if (const std::optional<LexedSource> other = cReading(source)) {
+        std::optional<LexedSource> other = cReading(source);
+        if (!other) {
+            if (std::optional<LexedSource> untold = untoldCReading(lexed)) {
+                other.emplace(std::move(*untold));
+            }
+        }
+        if (other) {
             Result<ReadCall> c = other->reader.read(other->tokens, currentCodeStyle);
             if (c) {
                 return std::move(*c);

@@ -72,7 +72,8 @@
 // C and C++ (told by a call of MessageBoxW, MessageBoxA, MessageBox,
 // MessageBoxExW or MessageBoxExA, also as ::MessageBoxW or a window's
 // member this->MessageBox, with a ';', '==', '!=' or brace outside strings
-// and comments) are read as core/reader/creader.h and its parts describe:
+// and comments, or alone in a text of one statement without a comment) are
+// read as core/reader/creader.h and its parts describe:
 // - the call: the owner (any expression, not evaluated), text, title and
 //   style of the Windows API; MessageBoxEx's language is not evaluated;
 //   MFC's member MessageBox(text, title, style) with one to three

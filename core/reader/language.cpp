@@ -278,11 +278,16 @@ std::optional<LexedSource> powerShellReading(QStringView source) {
     return LexedSource{powerShellReader(), std::move(powerShell)};
 }
 
+// Whether Basic or VB.NET got the text and nothing in it tells the language.
+bool readAsBasicUntold(const LexedSource& lexed) {
+    const bool basic = &lexed.reader == &basicReader() || &lexed.reader == &vbNetReader();
+    return basic && untold(lexed.tokens);
+}
+
 } // namespace
 
 std::optional<LexedSource> untoldCsharpReading(const LexedSource& lexed) {
-    const bool basic = &lexed.reader == &basicReader() || &lexed.reader == &vbNetReader();
-    if (!basic || !untold(lexed.tokens)) {
+    if (!readAsBasicUntold(lexed)) {
         return std::nullopt;
     }
     const QStringView source = lexed.tokens.source();
@@ -294,6 +299,18 @@ std::optional<LexedSource> untoldCsharpReading(const LexedSource& lexed) {
         }
     }
     return std::nullopt;
+}
+
+std::optional<LexedSource> untoldCReading(const LexedSource& lexed) {
+    const QStringView source = lexed.tokens.source();
+    if (!readAsBasicUntold(lexed) || !source.contains(u"MessageBox")) {
+        return std::nullopt;
+    }
+    Tokens c(source, cReader().tokenize(source));
+    if (firstWindowsCall(c) < 0) {
+        return std::nullopt;
+    }
+    return LexedSource{cReader(), std::move(c)};
 }
 
 // Where basicSees, also outside Basic's strings and comments, unless Basic

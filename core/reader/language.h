@@ -64,4 +64,9 @@ std::optional<LexedSource> untoldCsharpReading(const LexedSource& lexed);
 // Basic or VB.NET (L"\'" reads in Basic as a comment that hides the ';').
 std::optional<LexedSource> cReading(QStringView source, bool basicSees = false);
 
+// The text read as C where Basic or VB.NET got it, nothing tells the
+// language (one statement, no comment) and C sees a call of the Windows API:
+// MessageBoxW(NULL, L"a", L"T", MB_OK) copied without its ';'.
+std::optional<LexedSource> untoldCReading(const LexedSource& lexed);
+
 } // namespace veltrano::reader

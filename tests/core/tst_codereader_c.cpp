@@ -67,6 +67,8 @@ void TestCReader::reads_data() {
     reading("MFC member, three", u"this->MessageBox(_T(\"a\"), _T(\"T\"), MB_YESNO);"_s, 4, u"T"_s,
             u"a"_s);
     reading("MFC, two: MB_OK", u"MessageBox(L\"a\", L\"T\");"_s, 0, u"T"_s, u"a"_s);
+    reading("one call copied without its ';'",
+            u"MessageBoxW(NULL, L\"C:\\\\temp\", L\"T\", MB_YESNO)"_s, 4, u"T"_s, u"C:\\temp"_s);
     reading("NULL text", u"MessageBoxW(nullptr, NULL, L\"T\", MB_OK);"_s, 0, u"T"_s, QString());
     reading("prototype skipped",
             u"int WINAPI MessageBoxW(HWND, LPCWSTR, LPCWSTR, UINT);\nint f(void) { return "
