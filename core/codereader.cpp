@@ -58,41 +58,40 @@ ReadResult read(QStringView source, msgbox::CodeStyle currentCodeStyle) {
     }
     const LexedSource lexed = lexSource(source);
     Result<ReadCall> call = lexed.reader.read(lexed.tokens, currentCodeStyle);
+    // The text read once more as another language, where it may be one.
+    const auto readAs = [&](const std::optional<LexedSource>& other) -> std::optional<ReadCall> {
+        if (!other) {
+            return std::nullopt;
+        }
+        Result<ReadCall> again = other->reader.read(other->tokens, currentCodeStyle);
+        return again ? std::optional<ReadCall>(std::move(*again)) : std::nullopt;
+    };
     // A text that Basic or VB.NET cannot read may be C# whose strings Basic
     // takes for a comment; it is C# where that reading succeeds.
     if (!call && &lexed.reader != &csharpReader()) {
-        if (const std::optional<LexedSource> other = csharpReading(source)) {
-            Result<ReadCall> csharp = other->reader.read(other->tokens, currentCodeStyle);
-            if (csharp) {
-                return std::move(*csharp);
-            }
+        if (std::optional<ReadCall> csharp = readAs(csharpReading(source))) {
+            return std::move(*csharp);
         }
     }
     // The same for C, whose L"\'" Basic reads as a comment, and for a C
     // call of one statement without its ';'.
     if (!call && &lexed.reader != &cReader() && &lexed.reader != &csharpReader()) {
-        std::optional<LexedSource> other = cReading(source);
-        if (!other) {
-            if (std::optional<LexedSource> untold = untoldCReading(lexed)) {
-                other.emplace(std::move(*untold));
-            }
+        std::optional<ReadCall> c = readAs(cReading(source));
+        if (!c) {
+            c = readAs(untoldCReading(lexed));
         }
-        if (other) {
-            Result<ReadCall> c = other->reader.read(other->tokens, currentCodeStyle);
-            if (c) {
-                return std::move(*c);
-            }
+        if (c) {
+            return std::move(*c);
         }
     }
     // A text that does not tell VB.NET from C# is read both ways; where the
     // two readings differ, the reader cannot know which one is meant.
-    if (const std::optional<LexedSource> other = untoldCsharpReading(lexed)) {
-        Result<ReadCall> csharp = other->reader.read(other->tokens, currentCodeStyle);
-        if (csharp && !call) {
+    if (std::optional<ReadCall> csharp = readAs(untoldCsharpReading(lexed))) {
+        if (!call) {
             return std::move(*csharp);
         }
-        if (csharp && (call->value != csharp->value || call->styleTold != csharp->styleTold)) {
-            return errorAt(source, other->tokens.offset(0),
+        if (call->value != csharp->value || call->styleTold != csharp->styleTold) {
+            return errorAt(source, lexed.tokens.offset(0),
                            u"Der Text kann VB.NET oder C# sein, und beide lesen ihn anders. Ein ; "
                            u"am Ende macht ihn zu C#, ein Kommentar mit ' zu VB.NET."_s);
         }
