@@ -7,10 +7,12 @@
 #include "core/msgboxtables.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <vector>
 
@@ -137,5 +139,37 @@ inline QString dotnetMissing() {
         return u"dotnet (the .NET SDK) is missing, so the generated code cannot run here"_s;
     return {};
 }
+
+#ifdef VELTRANO_PS_HARNESS
+// Runs PowerShell fragments (each after its line "#@ id") in one start of
+// PowerShell 7, whose harness gives each box to a recorder, and gives the
+// lines of the records. A failure fails the calling test.
+inline void runPowerShellFragments(const QString& tempName, const QByteArray& fragments,
+                                   QStringList& records) {
+    const QString pwsh = QStringLiteral(VELTRANO_PWSH);
+    QVERIFY2(QFile::exists(pwsh),
+             qPrintable(pwsh + u" is missing: run scripts/setup-powershell.sh"_s));
+    QTemporaryDir dir(privateTempTemplate(tempName));
+    QVERIFY(dir.isValid());
+    QFile file(dir.filePath(u"fragments.ps1"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(fragments) == fragments.size());
+    file.close();
+
+    QProcess engine;
+    engine.setProcessEnvironment(engineEnvironment(dir.path()));
+    engine.setStandardInputFile(QProcess::nullDevice());
+    engine.setProcessChannelMode(QProcess::MergedChannels);
+    const QString out = dir.filePath(u"records.txt"_s);
+    engine.start(pwsh, {u"-NoProfile"_s, u"-NonInteractive"_s, u"-File"_s,
+                        QStringLiteral(VELTRANO_PS_HARNESS), u"-Fragments"_s, file.fileName(),
+                        u"-Out"_s, out, u"-StubDll"_s, QStringLiteral(VELTRANO_PS_STUB_DLL)});
+    QVERIFY2(engine.waitForFinished(240000), "PowerShell did not finish");
+    QVERIFY2(engine.exitStatus() == QProcess::NormalExit && engine.exitCode() == 0,
+             engine.readAll().left(4000).constData());
+    QFile written(out);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    records = QString::fromUtf8(written.readAll()).split(u'\n');
+}
+#endif
 
 } // namespace veltrano::enginetest

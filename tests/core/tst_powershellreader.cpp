@@ -341,12 +341,6 @@ void TestPowerShellReader::powerShellAgrees() {
     using namespace veltrano::enginetest;
     if (const QString missing = dotnetMissing(); !missing.isEmpty())
         QSKIP(qPrintable(missing));
-    const QString pwsh = QStringLiteral(VELTRANO_PWSH);
-    QVERIFY2(QFile::exists(pwsh),
-             qPrintable(pwsh + u" is missing: run scripts/setup-powershell.sh"_s));
-
-    QTemporaryDir dir(privateTempTemplate(u"powershellreader"_s));
-    QVERIFY(dir.isValid());
     const std::vector<ReadRow> rows = readRows();
     QByteArray fragments;
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -362,24 +356,12 @@ void TestPowerShellReader::powerShellAgrees() {
         code.insert(at, u"Add-Type -AssemblyName System.Windows.Forms\r\n"_s);
         fragments += "#@ r" + QByteArray::number(qulonglong(i)) + "\r\n" + code.toUtf8() + "\r\n";
     }
-    QFile file(dir.filePath(u"fragments.ps1"_s));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(fragments) == fragments.size());
-    file.close();
-    QProcess engine;
-    engine.setProcessEnvironment(engineEnvironment(dir.path()));
-    engine.setStandardInputFile(QProcess::nullDevice());
-    engine.setProcessChannelMode(QProcess::MergedChannels);
-    const QString out = dir.filePath(u"records.txt"_s);
-    engine.start(pwsh, {u"-NoProfile"_s, u"-NonInteractive"_s, u"-File"_s,
-                        QStringLiteral(VELTRANO_PS_HARNESS), u"-Fragments"_s, file.fileName(),
-                        u"-Out"_s, out, u"-StubDll"_s, QStringLiteral(VELTRANO_PS_STUB_DLL)});
-    QVERIFY2(engine.waitForFinished(240000), "PowerShell did not finish");
-    QVERIFY2(engine.exitStatus() == QProcess::NormalExit && engine.exitCode() == 0,
-             engine.readAll().left(4000).constData());
-    QFile records(out);
-    QVERIFY(records.open(QIODevice::ReadOnly));
+    QStringList records;
+    runPowerShellFragments(u"powershellreader"_s, fragments, records);
+    if (QTest::currentTestFailed())
+        return;
     int checked = 0;
-    for (const QString& line : QString::fromUtf8(records.readAll()).split(u'\n')) {
+    for (const QString& line : std::as_const(records)) {
         // PowerShell 7's run with the first answer: pass, id, answer, calls,
         // Add-Type, text, caption, buttons, icon, default, options, help ...
         const QStringList r = line.split(u'\t');

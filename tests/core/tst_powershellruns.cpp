@@ -39,38 +39,17 @@ private:
 void TestPowerShellRuns::initTestCase() {
     if (const QString missing = dotnetMissing(); !missing.isEmpty())
         QSKIP(qPrintable(missing));
-    const QString pwsh = QStringLiteral(VELTRANO_PWSH);
-    QVERIFY2(QFile::exists(pwsh),
-             qPrintable(pwsh + u" is missing: run scripts/setup-powershell.sh"_s));
-
-    QTemporaryDir dir(privateTempTemplate(u"powershellruns"_s));
-    QVERIFY(dir.isValid());
     QByteArray fragments;
     for (std::size_t i = 0; i < m_variants.size(); ++i) {
         QString code = gen::generateCode(m_variants[i].value, gen::Language::PowerShell);
         code.replace(u'\r', u"\r\n"_s);
         fragments += "#@ v" + QByteArray::number(qulonglong(i)) + "\r\n" + code.toUtf8() + "\r\n";
     }
-    QFile file(dir.filePath(u"fragments.ps1"_s));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(fragments) == fragments.size());
-    file.close();
-
-    QProcess engine;
-    engine.setProcessEnvironment(engineEnvironment(dir.path()));
-    engine.setStandardInputFile(QProcess::nullDevice());
-    engine.setProcessChannelMode(QProcess::MergedChannels);
-    const QString out = dir.filePath(u"records.txt"_s);
-    engine.start(pwsh, {u"-NoProfile"_s, u"-NonInteractive"_s, u"-File"_s,
-                        QStringLiteral(VELTRANO_PS_HARNESS), u"-Fragments"_s, file.fileName(),
-                        u"-Out"_s, out, u"-StubDll"_s, QStringLiteral(VELTRANO_PS_STUB_DLL)});
-    QVERIFY2(engine.waitForFinished(240000), "PowerShell did not finish");
-    const QByteArray output = engine.readAll();
-    QVERIFY2(engine.exitStatus() == QProcess::NormalExit && engine.exitCode() == 0,
-             output.left(4000).constData());
-
-    QFile records(out);
-    QVERIFY(records.open(QIODevice::ReadOnly));
-    for (const QString& line : QString::fromUtf8(records.readAll()).split(u'\n')) {
+    QStringList records;
+    runPowerShellFragments(u"powershellruns"_s, fragments, records);
+    if (QTest::currentTestFailed())
+        return;
+    for (const QString& line : std::as_const(records)) {
         const QStringList fields = line.split(u'\t');
         if (fields.value(0) == u"DONE")
             qInfo("%s fragments, %s runs; stand-in loaded in %s ms, fragments run in %s ms",
